@@ -1,0 +1,20 @@
+// printf-style formatting into a std::string, sized by vsnprintf (no fixed buffers),
+// and character counting for UTF-8 text.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+#include <string_view>
+
+using CString = std::string;
+
+/// Formats like printf under the current C locale; the result has exactly the printed length.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatV(const char* format, va_list args);
+
+/// Number of characters (code points) in UTF-8 text; invalid bytes count one each.
+size_t Utf8Length(std::string_view text);
+
+/// Pads text with blanks to `width` characters (not bytes): on the right when leftAlign,
+/// else on the left. Longer text is returned unchanged.
+std::string PadToWidth(std::string_view text, size_t width, bool leftAlign);

@@ -1,0 +1,63 @@
+// The vocabulary file (Zentavo.ini) with the semantics of the Windows profile functions:
+// case-insensitive sections and keys, first match wins, blanks trimmed, one pair of quotes
+// stripped, ';' comments, UTF-8 with a Windows-1252 fallback. Lookups never fail: a missing
+// file or key gives the caller's default.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// One parsed INI file.
+class CProfile
+{
+public:
+    /// Parses bytes (UTF-8, with or without BOM, else Windows-1252) into UTF-8 entries.
+    void Parse(std::string_view bytes);
+    /// Reads and parses a file; false when it cannot be read (the profile is then empty).
+    bool Load(const std::filesystem::path& path);
+
+    /// The raw value (trimmed, quotes stripped), or nullopt when the key is missing.
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+    bool Empty() const;
+
+private:
+    struct Entry
+    {
+        std::string key; // lowered for comparison
+        std::string value;
+    };
+    struct Section
+    {
+        std::string name; // lowered
+        std::vector<Entry> entries;
+    };
+    std::vector<Section> m_sections;
+};
+
+/// Where the vocabulary comes from: an explicit file alone (--vocab, $ZENTAVO_INI), else the
+/// user's file ($XDG_CONFIG_HOME/zentavo/Zentavo.ini) overlaid on the installed one (beside
+/// the executable, else <prefix>/share/zentavo/Zentavo.ini).
+/// `explicitFile` empty means: consult $ZENTAVO_INI, then the user's and installed files.
+void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile = {});
+/// Uses exactly these parsed profiles (first wins); for tests.
+void SetVocabularyProfiles(std::vector<CProfile> profiles);
+/// The user's vocabulary file path (may not exist), or empty when an explicit file is in use
+/// (then nothing is ever written).
+std::filesystem::path UserVocabularyFile();
+
+/// GetProfileString of the original platform: a missing key gives `def`; "key=" gives "".
+std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def);
+/// GetProfileInt: missing or empty gives `def`; otherwise sign, decimal or 0x digits up to the
+/// first other character; no digits gives 0; overflow saturates.
+int GetProfileInt(std::string_view section, std::string_view key, int def);
+/// The binary entries of the Window section, decoded from the two-letters-per-byte form.
+std::vector<unsigned char> GetProfileBinary(std::string_view section, std::string_view key);
+/// Writes a binary entry into the user's file only (edit in place, atomic); false if skipped.
+bool WriteProfileBinary(std::string_view section, std::string_view key, const std::vector<unsigned char>& bytes);
+
+/// Called with (section, key) each time a lookup falls back to its default (tests record them).
+void SetVocabularyFallbackObserver(std::function<void(std::string_view, std::string_view)> observer);

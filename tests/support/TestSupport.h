@@ -1,0 +1,14 @@
+// Helpers shared by the test executables: tolerance comparison and paths of test data.
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+/// True when |actual - expected| <= tolerance (the one tolerance helper of the tests).
+::testing::AssertionResult Near(double actual, double expected, double tolerance);
+
+/// Path of a file below tests/data.
+std::string TestDataPath(const std::string& name);
+/// Path of the shipped vocabulary file.
+std::string ShippedVocabularyPath();
