@@ -10,19 +10,26 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "CObject.h"
 
+/// Thrown for every archive fault. what() says what was wrong (for tests and diagnostics);
+/// the user is shown kUserMessage.
 class CArchiveException : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+    static constexpr const char* kUserMessage = "Unexpected file format.";
 };
 
 class CArchive
 {
 public:
+    /// ReadObject refuses to nest deeper than this (real documents nest about 6 levels).
+    static constexpr int kMaxDepth = 64;
+
     /// An archive that stores into `out` (appending).
     explicit CArchive(std::vector<unsigned char>& out);
     /// An archive that loads from `size` bytes at `data` (not copied; must outlive the archive).
@@ -39,24 +46,37 @@ public:
     CArchive& operator<<(uint16_t value);
     CArchive& operator<<(uint8_t value);
     CArchive& operator<<(double value);
-    CArchive& operator<<(const std::string& utf8); // string form with its length prefix
+    /// Windows-1252 bytes when every character fits, else the 16-bit form; throws when the
+    /// text is too long for a length prefix.
+    CArchive& operator<<(const std::string& utf8);
 
     CArchive& operator>>(int32_t& value);
     CArchive& operator>>(uint32_t& value);
     CArchive& operator>>(uint16_t& value);
     CArchive& operator>>(uint8_t& value);
     CArchive& operator>>(double& value);
+    /// Accepts the 8-bit and the 16-bit form; the result is UTF-8.
     CArchive& operator>>(std::string& utf8);
 
     void Write(const void* data, size_t size);
     void Read(void* data, size_t size); // throws when fewer bytes are left
 
     /// Writes an object (class record or class reference, then its Serialize), or null.
+    /// Storing one object twice throws: the reader accepts no back references.
     void WriteObject(const CObject* object);
     /// Reads an object written by WriteObject: null, or a new object (owned by the caller) whose
     /// class derives from `expected`. Throws on an unknown class, a wrong class, a schema other
-    /// than 0, a bad or back reference, or truncation.
+    /// than 0, a bad or back reference, nesting deeper than kMaxDepth, or truncation.
     CObject* ReadObject(const CRuntimeClass* expected);
+
+    /// The first half of WriteObject: null, or the class record or reference of the object
+    /// (which takes its number). The caller then writes the body itself, e.g. in a loop along a
+    /// chain of siblings instead of recursing once per sibling.
+    void WriteObjectHeader(const CObject* object);
+    /// The first half of ReadObject: for null sets isNull and returns null; otherwise returns
+    /// the (creatable) class of the next object, checked against `expected`, and gives the object
+    /// its number. The caller creates the object (CreateObject) and reads its body.
+    const CRuntimeClass* ReadObjectHeader(const CRuntimeClass* expected, bool& isNull);
 
     size_t BytesLeft() const { return m_size - m_pos; }
     /// Throws unless at least `bytes` are left to read.
@@ -67,8 +87,13 @@ public:
 
 private:
     enum class Kind : uint8_t { Class, Object };
-    void WriteClassTag(const CRuntimeClass* runtimeClass);
-    const CRuntimeClass* ReadClassTag(uint32_t tag, bool& isNull);
+    void WriteStringLength(uint64_t length);
+    uint32_t ReadStringLength(bool wideAllowed, bool& wide);
+    const CRuntimeClass* ReadNewClass();
+    const CRuntimeClass* LoadedClass(uint32_t number) const;
+    uint32_t TakeNumber();
+    void RequireLoading() const;
+    void RequireStoring() const;
 
     std::vector<unsigned char>* m_out = nullptr;
     const unsigned char* m_in = nullptr;
@@ -76,8 +101,9 @@ private:
     size_t m_pos = 0;
     uint32_t m_counter = 1; // the next number to give out
     std::unordered_map<const CRuntimeClass*, uint32_t> m_storedClasses;
-    std::vector<Kind> m_loadedKinds;                     // index = number - 1
-    std::vector<const CRuntimeClass*> m_loadedClasses;   // index = number - 1 (null for objects)
+    std::unordered_set<const CObject*> m_storedObjects;
+    std::vector<Kind> m_loadedKinds;                   // index = number - 1
+    std::vector<const CRuntimeClass*> m_loadedClasses; // index = number - 1 (null for objects)
     int m_depth = 0;
 };
 

@@ -43,8 +43,11 @@ private:
 /// the executable, else <prefix>/share/zentavo/Zentavo.ini).
 /// `explicitFile` empty means: consult $ZENTAVO_INI, then the user's and installed files.
 void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile = {});
-/// Uses exactly these parsed profiles (first wins); for tests.
+/// Uses exactly these parsed profiles (first wins); for tests. Nothing is written afterwards.
 void SetVocabularyProfiles(std::vector<CProfile> profiles);
+/// Forgets the loaded profiles: the next lookup runs the default search of InitVocabulary
+/// (beside this executable, $ZENTAVO_INI, the user's and installed files), as before any call.
+void ResetVocabulary();
 /// The user's vocabulary file path (may not exist), or empty when an explicit file is in use
 /// (then nothing is ever written).
 std::filesystem::path UserVocabularyFile();
@@ -58,6 +61,11 @@ int GetProfileInt(std::string_view section, std::string_view key, int def);
 std::vector<unsigned char> GetProfileBinary(std::string_view section, std::string_view key);
 /// Writes a binary entry into the user's file only (edit in place, atomic); false if skipped.
 bool WriteProfileBinary(std::string_view section, std::string_view key, const std::vector<unsigned char>& bytes);
+
+/// The two-letters-per-byte form of binary entries: 'A' + low nibble, then 'A' + high nibble.
+std::string EncodeProfileBinary(const std::vector<unsigned char>& bytes);
+/// The bytes of that form; empty when the text does not decode (odd length, a letter outside A..P).
+std::vector<unsigned char> DecodeProfileBinary(std::string_view text);
 
 /// Called with (section, key) each time a lookup falls back to its default (tests record them).
 void SetVocabularyFallbackObserver(std::function<void(std::string_view, std::string_view)> observer);
