@@ -2,8 +2,6 @@
 // Codes compare exactly; a code beginning with 'X' is how the framework asks for a note.
 #include "GetCalcBase.h"
 
-#include <new>
-
 #include "CComp2PropNum.h"
 #include "CComp2PropPerc.h"
 #include "CCompGoodness.h"
@@ -43,7 +41,12 @@
 #include "CSampSize2Rates.h"
 #include "CSampSizeCC.h"
 
-#define CALC_CLASS(code, name, templateId, title) {code, #name, templateId, title, RUNTIME_CLASS(name)}
+#include <new>
+
+#define CALC_CLASS(code, name, templateId, title)                                                                      \
+    {                                                                                                                  \
+        code, #name, templateId, title, RUNTIME_CLASS(name)                                                            \
+    }
 
 const std::vector<CCalcClassInfo>& CalcClassTable()
 {

@@ -1,0 +1,22 @@
+// CCompMeanMDZ: whether one sample's mean differs from zero (type "2620").
+// The calculation's inputs as plain fields, stored in the order its document format fixes.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+
+class CCompMeanMDZ : public CCalcBase
+{
+    DECLARE_SERIAL(CCompMeanMDZ)
+public:
+    CCompMeanMDZ() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    int32_t m_level = 0; // confidence level: 0 = 95 %, 1 = 99 %
+    double m_mean = 0.0; // sample mean
+    double m_sd = 0.0;   // sample standard deviation
+    uint32_t m_size = 0; // sample size
+};

@@ -1,0 +1,30 @@
+// CCompPropTrend: chi-square test for a linear trend in proportions over scored groups
+// (type "2300"). The groups entered in the list dialog, in ascending order of score.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+#include <vector>
+
+/// One group: its score (exposure level), the number ill and the number not ill.
+struct CTrendRow
+{
+    double score = 0.0;
+    uint32_t ill = 0;
+    uint32_t notIll = 0;
+
+    bool operator==(const CTrendRow&) const = default;
+};
+
+class CCompPropTrend : public CCalcBase
+{
+    DECLARE_SERIAL(CCompPropTrend)
+public:
+    CCompPropTrend() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    std::vector<CTrendRow> m_rows; // N groups; N is the vector's size
+};

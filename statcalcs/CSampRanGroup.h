@@ -1,0 +1,21 @@
+// CSampRanGroup: a random group number for each subject (type "4320").
+// The calculation's inputs as plain fields, stored in the order its document format fixes.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+
+class CSampRanGroup : public CCalcBase
+{
+    DECLARE_SERIAL(CSampRanGroup)
+public:
+    CSampRanGroup() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    uint32_t m_seed = 0;   // generator seed; 0 until the first run draws one
+    uint32_t m_groups = 0; // number of groups
+    uint32_t m_number = 0; // number of subjects
+};

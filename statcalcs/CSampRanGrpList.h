@@ -1,0 +1,25 @@
+// CSampRanGrpList: one list of random whole numbers per group (type "4330").
+// The calculation's inputs as plain fields, stored in the order its document format fixes.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+
+class CSampRanGrpList : public CCalcBase
+{
+    DECLARE_SERIAL(CSampRanGrpList)
+public:
+    CSampRanGrpList() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    uint32_t m_seed = 0;   // generator seed; 0 until the first run draws one
+    uint32_t m_max = 100;  // maximum
+    uint32_t m_min = 0;    // minimum
+    uint32_t m_groups = 0; // number of groups
+    uint32_t m_number = 0; // how many numbers per group
+    int32_t m_unique = 0;  // 1: no number twice over all groups
+    int32_t m_sorted = 0;  // 1: each group in ascending order (not stored)
+};

@@ -1,0 +1,24 @@
+// CSampRanList: a list of random whole numbers in a range (type "4310").
+// The calculation's inputs as plain fields, stored in the order its document format fixes.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+
+class CSampRanList : public CCalcBase
+{
+    DECLARE_SERIAL(CSampRanList)
+public:
+    CSampRanList() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    uint32_t m_seed = 0;   // generator seed; 0 until the first run draws one
+    uint32_t m_max = 100;  // maximum
+    uint32_t m_min = 0;    // minimum
+    uint32_t m_number = 0; // how many numbers to draw
+    int32_t m_unique = 0;  // 1: no number twice
+    int32_t m_sorted = 0;  // 1: list in ascending order (not stored)
+};

@@ -1,0 +1,23 @@
+// CSampSize2Means: the sample size to show that two means differ (type "4140").
+// The calculation's inputs as plain fields, stored in the order its document format fixes.
+#pragma once
+
+#include "CCalcBase.h"
+
+#include <cstdint>
+
+class CSampSize2Means : public CCalcBase
+{
+    DECLARE_SERIAL(CSampSize2Means)
+public:
+    CSampSize2Means() = default;
+
+    void Serialize(CArchive& ar) override;
+    bool Do() override;
+
+    int32_t m_significance = 1; // significance: 0.10, 0.05, 0.02, 0.01 (index 0 to 3)
+    int32_t m_power = 0;        // power: 80 %, 90 %, 95 %, 99 % (index 0 to 3)
+    double m_mean1 = 0.0;       // mean 1
+    double m_mean2 = 0.0;       // mean 2
+    double m_sd = 0.0;          // standard deviation
+};
