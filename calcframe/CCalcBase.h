@@ -54,6 +54,13 @@ public:
 protected:
     std::string GetTypeTitle() const;
     void InsertPhrase(const std::string& text, unsigned flags);
+    /// The two phrases every report begins with: the type's full name in bold, then the title
+    /// in italics followed by an empty line.
+    void InsertHeading()
+    {
+        InsertPhrase(GetTypeTitle() + "\n", kPhraseBold);
+        InsertPhrase(GetTitle() + "\n\n", kPhraseItalic);
+    }
     void InsertResult(const std::string& label, const std::string& value, const std::string& extra);
 
 private:

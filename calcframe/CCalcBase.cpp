@@ -1,0 +1,211 @@
+// The calculation base: stored type string and title, the phrase list and the helpers that
+// fix the report's layout (result lines, number widths, intervals, terms, dashed underlines).
+#include "CCalcBase.h"
+
+#include "CArchive.h"
+#include "Format.h"
+#include "ReportTarget.h"
+#include "UIServices.h"
+#include "Vocabulary.h"
+
+#include <cerrno>
+#include <cmath>
+#include <ctime>
+#include <iconv.h>
+#include <langinfo.h>
+
+IMPLEMENT_SERIAL(CCalcBase, CObject, 0)
+
+const char* const CCalcBase::kLevels[2] = {"95%", "99%"};
+
+namespace
+{
+// The title check of the input dialogs refuses longer titles.
+constexpr size_t kMaxDefaultTitle = 50;
+
+/// Byte length of the UTF-8 character at text[i] (invalid bytes count one each, as Utf8Length).
+size_t CharLength(const std::string& text, size_t i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = 1;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    else if (lead >= 0xE0)
+        length = 3;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    for (size_t k = 1; k < length; ++k)
+        if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+            return 1;
+    return length;
+}
+
+bool IsAscii(const std::string& text)
+{
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+bool IsUtf8Codeset(const char* codeset)
+{
+    const std::string name = codeset ? codeset : "";
+    return name == "UTF-8" || name == "utf8" || name == "UTF8" || name == "utf-8";
+}
+
+/// Converts text in the locale's character set to UTF-8; false when it does not convert.
+bool LocaleToUtf8(const std::string& text, std::string& utf8)
+{
+    const char* codeset = nl_langinfo(CODESET);
+    if (IsAscii(text) || IsUtf8Codeset(codeset)) {
+        utf8 = text;
+        return true;
+    }
+    const iconv_t converter = iconv_open("UTF-8", codeset);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return false;
+    std::string in = text;
+    std::string out(text.size() * 4 + 16, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    size_t inLeft = in.size();
+    size_t outLeft = out.size();
+    const size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<size_t>(-1) || inLeft != 0)
+        return false;
+    utf8.assign(out.data(), out.size() - outLeft);
+    return true;
+}
+
+std::string FormatTime(const char* format, const std::tm& when)
+{
+    std::string buffer(64, '\0');
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        const size_t length = std::strftime(buffer.data(), buffer.size(), format, &when);
+        if (length > 0)
+            return buffer.substr(0, length);
+        buffer.resize(buffer.size() * 4);
+    }
+    return {};
+}
+
+/// The local time and date as "%X, %x", in UTF-8; the C-locale form ("14:05:09, 12/07/24")
+/// when the locale's form does not convert or is too long to be accepted as a title.
+std::string DefaultTitle()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local = {};
+    localtime_r(&now, &local);
+    std::string title;
+    if (LocaleToUtf8(FormatTime("%X, %x", local), title) && !title.empty() && Utf8Length(title) <= kMaxDefaultTitle)
+        return title;
+    return FormatTime("%H:%M:%S, %m/%d/%y", local);
+}
+
+std::string BoundText(double bound, int decimals)
+{
+    return std::isfinite(bound) ? Format("%.*f", decimals, bound) : std::string("****");
+}
+} // namespace
+
+void CCalcBase::Serialize(CArchive& ar)
+{
+    CObject::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_typeString << m_title;
+    else
+        ar >> m_typeString >> m_title;
+}
+
+bool CCalcBase::Do()
+{
+    if (m_title.empty())
+        m_title = DefaultTitle();
+    return false;
+}
+
+void CCalcBase::Output()
+{
+    CWaitCursor wait;
+    if (IReportTarget* target = CurrentReportTarget()) {
+        target->BeginProgramWrite();
+        for (const CPhrase& phrase : m_phrases)
+            target->InsertPhrase(phrase.text, phrase.flags);
+        target->EndProgramWrite();
+    } else {
+        AfxMessageBox("Error: cannot write to the document", MB_OK);
+    }
+    std::vector<CPhrase>().swap(m_phrases);
+}
+
+std::string CCalcBase::Integer(int n)
+{
+    return Format("%7d", n);
+}
+
+std::string CCalcBase::Floating(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return Format("%10s", "****");
+    return Format("%*.*f", decimals + 8, decimals, x);
+}
+
+std::string CCalcBase::CI(double lower, double upper, int decimals)
+{
+    return "[" + BoundText(lower, decimals) + "\x07" + " " + BoundText(upper, decimals) + "]";
+}
+
+std::string CCalcBase::LabelCI(const std::string& level)
+{
+    return Format(" [%s %s]", level.c_str(), Term("05").c_str());
+}
+
+std::string CCalcBase::TUnderline(const std::string& text)
+{
+    // Split into characters so that the underline has one dash per character, not per byte.
+    std::vector<std::string> chars;
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = CharLength(text, i);
+        chars.push_back(text.substr(i, length));
+        i += length;
+    }
+    std::string result;
+    result.reserve(chars.size());
+    for (size_t i = 0; i < chars.size(); ++i) {
+        if (chars[i] == "\n") {
+            result += '\n';
+        } else if (chars[i] != " ") {
+            result += '-';
+        } else if (i == 0) {
+            result += ' ';
+        } else {
+            // A single blank between words is underlined; a run of blanks (a column gap) is not.
+            const bool blankBefore = chars[i - 1] == " ";
+            const bool blankAfter = i + 1 < chars.size() && chars[i + 1] == " ";
+            result += blankBefore || blankAfter ? ' ' : '-';
+        }
+    }
+    return result;
+}
+
+std::string CCalcBase::Term(const std::string& key)
+{
+    return TermText(key);
+}
+
+std::string CCalcBase::GetTypeTitle() const
+{
+    return TypeTitle(m_typeString);
+}
+
+void CCalcBase::InsertPhrase(const std::string& text, unsigned flags)
+{
+    m_phrases.push_back({text, flags});
+}
+
+void CCalcBase::InsertResult(const std::string& label, const std::string& value, const std::string& extra)
+{
+    InsertPhrase(PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra + "\n", kPhrasePlain);
+}
