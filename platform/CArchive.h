@@ -5,6 +5,8 @@
 // CArchiveException, which the one place that reads a document turns into a message.
 #pragma once
 
+#include "CObject.h"
+
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -12,8 +14,6 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
-
-#include "CObject.h"
 
 /// Thrown for every archive fault. what() says what was wrong (for tests and diagnostics);
 /// the user is shown kUserMessage.
@@ -68,6 +68,9 @@ public:
     /// class derives from `expected`. Throws on an unknown class, a wrong class, a schema other
     /// than 0, a bad or back reference, nesting deeper than kMaxDepth, or truncation.
     CObject* ReadObject(const CRuntimeClass* expected);
+    /// ReadObject with a further check of the new object before its body is read (used by
+    /// ReadObjectOf, which has no run-time class to name).
+    CObject* ReadObject(const CRuntimeClass* expected, bool (*accepts)(const CObject&));
 
     /// The first half of WriteObject: null, or the class record or reference of the object
     /// (which takes its number). The caller then writes the body itself, e.g. in a loop along a
@@ -86,7 +89,11 @@ public:
     int Depth() const { return m_depth; }
 
 private:
-    enum class Kind : uint8_t { Class, Object };
+    enum class Kind : uint8_t
+    {
+        Class,
+        Object
+    };
     void WriteStringLength(uint64_t length);
     uint32_t ReadStringLength(bool wideAllowed, bool& wide);
     const CRuntimeClass* ReadNewClass();
@@ -107,8 +114,10 @@ private:
     int m_depth = 0;
 };
 
-/// Reads an object of class T (or derived), or null; throws CArchiveException.
+/// Reads an object of class T (or derived), or null; throws CArchiveException. The class
+/// check is the language's own (the macros give a template no way to name T's run-time class).
 template <class T> T* ReadObjectOf(CArchive& ar)
 {
-    return static_cast<T*>(ar.ReadObject(RUNTIME_CLASS(T)));
+    constexpr auto accepts = [](const CObject& object) { return dynamic_cast<const T*>(&object) != nullptr; };
+    return static_cast<T*>(ar.ReadObject(RUNTIME_CLASS(CObject), accepts));
 }
