@@ -1,9 +1,12 @@
-// CDescMedian: the ranks of a median and of its confidence limits (type "1400").
-// Reads and writes the inputs in their stored order.
+// CDescMedian: the rank of the median and of its confidence limits (type "1400"): its stored
+// inputs, the ranks and report, and the input dialog (template 135).
 #include "CDescMedian.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
 #include "StoredInputs.h"
+
+#include <cmath>
 
 IMPLEMENT_SERIAL(CDescMedian, CCalcBase, 0)
 
@@ -18,8 +21,94 @@ void CDescMedian::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: sample size, confidence level and title.
+class CDescMedianDlg : public CCalcDlg
+{
+public:
+    CDescMedianDlg();
+    void Load(const CDescMedian& calc);
+    void Store(CDescMedian& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    uint32_t m_sampleSize = 0;
+    int m_level = 0;
+};
+
 bool CDescMedian::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CDescMedianDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // The median's rank (the lower middle one for an even size, by integer division) and the
+    // ranks of its limits, m -/+ z * sqrt(n) / 2 from the normal approximation to the binomial.
+    const double z = m_level == 0 ? 1.96 : 2.58;
+    const uint32_t median = (m_sampleSize + 1) / 2;
+    const double half = std::sqrt(static_cast<double>(m_sampleSize)) / 2;
+    const double lower = median - z * half;
+    const double upper = median + z * half;
+
+    InsertHeading();
+    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
+    InsertResult(Term("19") + LabelCI(kLevels[m_level]), Integer(static_cast<int>(median)), CI(lower, upper, 0));
+    return true;
+}
+
+enum : int
+{
+    kIdSampleSize = 1024,
+    kIdSampleSizeLabel = 1111,
+};
+
+static const CDialogTemplate& DescMedianTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        135,
+        "Describe - Median",
+        {
+            StaticCtl(kIdSampleSizeLabel, "Sample size:", 0, 0),
+            NumberEditCtl(kIdSampleSize, 0, 1).RightAlign(),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 1, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            StaticCtl(kIdTitleLabel, "Title:", 2, 0),
+            EditCtl(kIdTitle, 2, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 3, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 3, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CDescMedianDlg::CDescMedianDlg() : CCalcDlg(DescMedianTemplate())
+{}
+
+void CDescMedianDlg::Load(const CDescMedian& calc)
+{
+    m_sampleSize = calc.m_sampleSize;
+    m_level = calc.m_level;
+}
+
+void CDescMedianDlg::Store(CDescMedian& calc) const
+{
+    calc.m_sampleSize = m_sampleSize;
+    calc.m_level = m_level;
+}
+
+bool CDescMedianDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdSampleSizeLabel, "55");
+    return true;
+}
+
+void CDescMedianDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdSampleSize, m_sampleSize);
+    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    ExchangeTitle(dx);
 }

@@ -1,9 +1,12 @@
-// CDescNum: a proportion given as a count and a sample size (type "1120").
-// Reads and writes the inputs in their stored order.
+// CDescNum: a proportion given as a count and a sample size (type "1120"): its stored inputs,
+// the Fleiss interval and report, and the input dialog (template 132).
 #include "CDescNum.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "NumberParse.h"
 #include "StoredInputs.h"
+#include "TableTests.h"
 
 IMPLEMENT_SERIAL(CDescNum, CCalcBase, 0)
 
@@ -18,8 +21,120 @@ void CDescNum::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: count, sample size, confidence level and title; refuses a count above the
+/// sample size before any other check.
+class CDescNumDlg : public CCalcDlg
+{
+public:
+    CDescNumDlg();
+    void Load(const CDescNum& calc);
+    void Store(CDescNum& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    uint32_t m_count = 0;
+    uint32_t m_sampleSize = 0;
+    int m_level = 0;
+};
+
 bool CDescNum::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CDescNumDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // Fleiss' interval of a single proportion; the quotient is formed in double.
+    const double z = m_level == 0 ? 1.96 : 2.58;
+    const double p = static_cast<double>(m_count) / static_cast<double>(m_sampleSize);
+    double lower = 0.0;
+    double upper = 0.0;
+    FleissCISingProp(p, m_sampleSize, z, lower, upper);
+
+    InsertHeading();
+    InsertResult(Term("08"), Integer(static_cast<int>(m_count)), "");
+    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
+    InsertResult(Term("43") + LabelCI(kLevels[m_level]), Floating(100 * p, 2), CI(100 * lower, 100 * upper, 2));
+    return true;
+}
+
+enum : int
+{
+    kIdCount = 1025,
+    kIdSampleSize = 1024,
+    kIdCountLabel = 1119,
+    kIdSampleSizeLabel = 1111,
+};
+
+static const CDialogTemplate& DescNumTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        132,
+        "Describe - Proportion - Numerator/Denominator",
+        {
+            StaticCtl(kIdCountLabel, "Count:", 0, 0),
+            NumberEditCtl(kIdCount, 0, 1).RightAlign(),
+            StaticCtl(kIdSampleSizeLabel, "Sample size:", 1, 0),
+            NumberEditCtl(kIdSampleSize, 1, 1).RightAlign(),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 2, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            StaticCtl(kIdTitleLabel, "Title:", 3, 0),
+            EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 4, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 4, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CDescNumDlg::CDescNumDlg() : CCalcDlg(DescNumTemplate())
+{}
+
+void CDescNumDlg::Load(const CDescNum& calc)
+{
+    m_count = calc.m_count;
+    m_sampleSize = calc.m_sampleSize;
+    m_level = calc.m_level;
+}
+
+void CDescNumDlg::Store(CDescNum& calc) const
+{
+    calc.m_count = m_count;
+    calc.m_sampleSize = m_sampleSize;
+    calc.m_level = m_level;
+}
+
+bool CDescNumDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdCountLabel, "08");
+    SetTerm(kIdSampleSizeLabel, "55");
+    return true;
+}
+
+void CDescNumDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdCount, m_count);
+    DDV_MinMaxUInt(dx, m_count, 0, 1000000);
+    DDX_Text(dx, kIdSampleSize, m_sampleSize);
+    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    ExchangeTitle(dx);
+}
+
+void CDescNumDlg::OnOK()
+{
+    // Compared on the field texts before the exchange, so that this message comes first. A
+    // text that is no count (empty, negative, too large) is left to the exchange's prompt.
+    const std::optional<int32_t> count = ParseGridCell(GetDlgItemText(kIdCount));
+    const std::optional<int32_t> sampleSize = ParseGridCell(GetDlgItemText(kIdSampleSize));
+    if (count && sampleSize && *count > *sampleSize) {
+        AfxMessageBox("Please ensure that sample size is greater than or equal to count");
+        GotoDlgCtrl(kIdCount);
+        return;
+    }
+    CCalcDlg::OnOK();
 }

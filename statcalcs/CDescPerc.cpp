@@ -1,9 +1,11 @@
-// CDescPerc: a proportion given as a percentage of a sample (type "1110").
-// Reads and writes the inputs in their stored order.
+// CDescPerc: a proportion given as a percentage of a sample (type "1110"): its stored inputs,
+// the Fleiss interval and report, and the input dialog (template 131).
 #include "CDescPerc.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
 #include "StoredInputs.h"
+#include "TableTests.h"
 
 IMPLEMENT_SERIAL(CDescPerc, CCalcBase, 0)
 
@@ -18,8 +20,102 @@ void CDescPerc::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: proportion (%), sample size, confidence level and title.
+class CDescPercDlg : public CCalcDlg
+{
+public:
+    CDescPercDlg();
+    void Load(const CDescPerc& calc);
+    void Store(CDescPerc& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    double m_percent = 0.0;
+    uint32_t m_sampleSize = 0;
+    int m_level = 0;
+};
+
 bool CDescPerc::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CDescPercDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // Fleiss' interval of a single proportion, on the proportion (not the percentage).
+    const double z = m_level == 0 ? 1.96 : 2.58;
+    double lower = 0.0;
+    double upper = 0.0;
+    FleissCISingProp(m_percent / 100, m_sampleSize, z, lower, upper);
+
+    InsertHeading();
+    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
+    InsertResult(Term("43") + LabelCI(kLevels[m_level]), Floating(m_percent, 2) + "%", CI(100 * lower, 100 * upper, 2));
+    return true;
+}
+
+enum : int
+{
+    kIdPercent = 1023,
+    kIdSampleSize = 1024,
+    kIdPercentLabel = 1118,
+    kIdSampleSizeLabel = 1111,
+};
+
+static const CDialogTemplate& DescPercTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        131,
+        "Describe - Proportion - Percentage",
+        {
+            StaticCtl(kIdPercentLabel, "Proportion (%):", 0, 0),
+            EditCtl(kIdPercent, 0, 1).RightAlign(),
+            StaticCtl(kIdSampleSizeLabel, "Sample size:", 1, 0),
+            NumberEditCtl(kIdSampleSize, 1, 1).RightAlign(),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 2, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            StaticCtl(kIdTitleLabel, "Title:", 3, 0),
+            EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 4, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 4, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CDescPercDlg::CDescPercDlg() : CCalcDlg(DescPercTemplate())
+{}
+
+void CDescPercDlg::Load(const CDescPerc& calc)
+{
+    m_percent = calc.m_percent;
+    m_sampleSize = calc.m_sampleSize;
+    m_level = calc.m_level;
+}
+
+void CDescPercDlg::Store(CDescPerc& calc) const
+{
+    calc.m_percent = m_percent;
+    calc.m_sampleSize = m_sampleSize;
+    calc.m_level = m_level;
+}
+
+bool CDescPercDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdPercentLabel, "43", " (%):");
+    SetTerm(kIdSampleSizeLabel, "55");
+    return true;
+}
+
+void CDescPercDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdPercent, m_percent);
+    DDV_MinMaxDouble(dx, m_percent, 0, 100);
+    DDX_Text(dx, kIdSampleSize, m_sampleSize);
+    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    ExchangeTitle(dx);
 }

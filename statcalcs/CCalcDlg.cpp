@@ -1,0 +1,37 @@
+// The frame every calculation's input dialog follows.
+#include "CCalcDlg.h"
+
+#include "Profile.h"
+#include "Vocabulary.h"
+
+bool CCalcDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    const CDialogTemplate& dialogTemplate = GetTemplate();
+    if (dialogTemplate.Find(kIdTitleLabel))
+        SetTerm(kIdTitleLabel, "65");
+    if (dialogTemplate.Find(kIdLevelBox))
+        SetTerm(kIdLevelBox, "06", m_levelBoxSuffix);
+    if (!m_keepButtonTexts) {
+        SetDlgItemText(IDOK, GetProfileString("Terms", "82", "OK"));
+        SetDlgItemText(IDCANCEL, GetProfileString("Terms", "83", "Cancel"));
+    }
+    if (dialogTemplate.Find(kIdAdd))
+        SetDlgItemText(kIdAdd, GetProfileString("Terms", "84", "Add"));
+    if (dialogTemplate.Find(kIdRemove))
+        SetDlgItemText(kIdRemove, GetProfileString("Terms", "85", "Remove"));
+    if (!m_keepCaption)
+        SetWindowText(TypeTitle(m_typeString));
+    return true;
+}
+
+void CCalcDlg::SetTerm(int id, const std::string& key, const std::string& suffix)
+{
+    SetDlgItemText(id, TermText(key) + suffix);
+}
+
+void CCalcDlg::ExchangeTitle(CDataExchange& dx, int id)
+{
+    DDX_Text(dx, id, m_title);
+    DDV_MaxChars(dx, m_title, kMaxTitleChars);
+}

@@ -1,0 +1,151 @@
+// Makes one new calculation as the program's new-calculation command does, driven by a script.
+#include "CalcRunner.h"
+
+#include "CCalcBase.h"
+#include "CCalcDoc.h"
+#include "CCalculation.h"
+#include "CSampRanGroup.h"
+#include "CSampRanGrpList.h"
+#include "CSampRanList.h"
+#include "CSampRanTable.h"
+#include "DialogHost.h"
+#include "MemoryViews.h"
+#include "UIServices.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+/// The type code of a four-digit string, or nullopt.
+std::optional<CCalcType> ParseTypeCode(const std::string& code)
+{
+    if (code.size() != 4)
+        return std::nullopt;
+    int digits[4];
+    for (int i = 0; i < 4; ++i) {
+        if (code[i] < '0' || code[i] > '9')
+            return std::nullopt;
+        digits[i] = code[i] - '0';
+    }
+    return CCalcType(digits[0], digits[1], digits[2], digits[3]);
+}
+
+/// A note: no seed, no dialog; the document files it beside the selected node.
+bool AddNote(CCalcDoc& doc)
+{
+    const bool wasModified = doc.IsModified();
+    doc.SetModifiedFlag(false);
+    doc.OnNote();
+    const bool added = doc.IsModified();
+    doc.SetModifiedFlag(wasModified || added);
+    return added;
+}
+
+/// The steps of the document's new-calculation command, with the seed set before Do runs.
+bool AddCalculation(CCalcDoc& doc, const CCalcType& type, const std::optional<uint32_t>& seed)
+{
+    if (type.GetTypeString() == "9999")
+        return AddNote(doc);
+    auto calc = std::make_unique<CCalculation>(type);
+    if (!calc->SetupBase(type.GetTypeString())) {
+        AfxMessageBox("There was a problem with the base of the new calculation.\nThis was probably caused by an "
+                      "error in the 'Zentavo.ini' file.");
+        return false;
+    }
+    if (seed)
+        SetStoredSeed(calc->GetData(), *seed);
+    if (!calc->Do())
+        return false;
+    calc->SetLabel(calc->GetData()->GetTitle());
+    CCalculation* added = calc.get();
+    if (!doc.Add(added)) {
+        AfxMessageBox("There was an unexpected problem adding the calculation");
+        return false;
+    }
+    calc.release(); // the document owns it now
+    added->GetData()->Output();
+    return true;
+}
+
+/// Installs services and a dialog host for one run and restores the previous ones after it.
+class CRunScope
+{
+public:
+    CRunScope(std::vector<CScriptAction> actions, bool echo)
+        : m_previousServices(UIServices()), m_previousHost(CurrentDialogHost()), m_host(std::move(actions))
+    {
+        m_services.m_echoMessages = echo;
+        SetUIServices(&m_services);
+        SetDialogHost(&m_host);
+    }
+    ~CRunScope()
+    {
+        SetDialogHost(&m_previousHost);
+        SetUIServices(&m_previousServices);
+    }
+    CRunScope(const CRunScope&) = delete;
+    CRunScope& operator=(const CRunScope&) = delete;
+
+    CHeadlessUIServices m_services;
+    IUIServices& m_previousServices;
+    IDialogHost& m_previousHost;
+    CScriptedDialogHost m_host;
+};
+} // namespace
+
+void SetStoredSeed(CCalcBase* data, uint32_t seed)
+{
+    if (auto* list = dynamic_cast<CSampRanList*>(data))
+        list->m_seed = seed;
+    else if (auto* group = dynamic_cast<CSampRanGroup*>(data))
+        group->m_seed = seed;
+    else if (auto* groupedList = dynamic_cast<CSampRanGrpList*>(data))
+        groupedList->m_seed = seed;
+    else if (auto* table = dynamic_cast<CSampRanTable*>(data))
+        table->m_seed = seed;
+}
+
+CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessages)
+{
+    CCalcRunResult result;
+    const std::optional<CCalcType> type = ParseTypeCode(request.code);
+    if (!type) {
+        result.error = "'" + request.code + "' is not a four-digit type code";
+        return result;
+    }
+    CRunScope scope(request.actions, echoMessages);
+    CCalcDoc doc;
+    CMemoryViews views(doc);
+    std::error_code ec;
+    const bool opened = !request.documentPath.empty() && std::filesystem::exists(request.documentPath, ec)
+                            ? doc.OnOpenDocument(request.documentPath)
+                            : doc.OnNewDocument();
+    if (opened)
+        views.OnUpdate(); // the frame's initial update: the tree is filled and the head selected
+    if (!opened) {
+        result.error = doc.GetLastError();
+    } else if (AddCalculation(doc, *type, request.seed)) {
+        views.UpdateCalculation();
+        result.outcome = CCalcRunResult::Written;
+        result.report = views.ShownText().ToPlainText(false);
+        result.rtf = views.ShownText().ToRtf();
+        if (!request.documentPath.empty() && !doc.OnSaveDocument(request.documentPath)) {
+            result.outcome = CCalcRunResult::Failed;
+            result.error = doc.GetLastError();
+        }
+    } else {
+        result.outcome = CCalcRunResult::NotAdded;
+    }
+    const CScriptedDialogHost& host = scope.m_host;
+    result.messages = scope.m_services.m_messages;
+    result.actionErrors = host.m_actionErrors;
+    result.refusedOpen = host.m_refusedOpen;
+    result.finalFocusId = host.m_finalFocusId;
+    result.caption = host.m_finalCaption;
+    if (!result.actionErrors.empty() && result.outcome != CCalcRunResult::Failed) {
+        result.outcome = CCalcRunResult::Failed;
+        result.error = result.actionErrors.front();
+    }
+    return result;
+}
