@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+struct CUnstratStats;
+
 class CCompUnstrat : public CCalcBase
 {
     DECLARE_SERIAL(CCompUnstrat)
@@ -13,6 +15,8 @@ public:
     CCompUnstrat() = default;
 
     void Serialize(CArchive& ar) override;
+    /// Asks for the table, then reports the tests, the measures of association, the screening
+    /// measures and the matched-pairs analysis of it.
     bool Do() override;
 
     bool m_fisher = true; // perform Fisher's exact test
@@ -21,4 +25,10 @@ public:
     uint32_t m_c = 0;     // unexposed with the outcome
     uint32_t m_d = 0;     // unexposed without the outcome
     int32_t m_level = 0;  // confidence level: 0 = 95 %, 1 = 99 %
+
+private:
+    void ReportTable();
+    void ReportTests(const CUnstratStats& stats);
+    void ReportEstimates(const CUnstratStats& stats);
+    void ReportMatchedPairs(const CUnstratStats& stats);
 };

@@ -1,0 +1,269 @@
+// Tests of the unstratified 2x2 table: its worked examples end to end, non-finite results, the
+// largest counts, the dialog's texts, layout and refusals, and redo and cancel.
+#include "CCompUnstrat.h"
+
+#include "CDialog.h"
+#include "CalcTestSupport.h"
+#include "DialogHost.h"
+#include "Format.h"
+#include "GetCalcBase.h"
+#include "UIServices.h"
+
+#include <map>
+#include <memory>
+
+namespace
+{
+/// A run of the unstratified table with cells a, b, c, d and further actions.
+std::vector<std::string> Cells(unsigned a, unsigned b, unsigned c, unsigned d, std::vector<std::string> more = {})
+{
+    std::vector<std::string> actions = {"1022=T", "1090=" + std::to_string(a), "1091=" + std::to_string(b),
+                                        "1092=" + std::to_string(c), "1093=" + std::to_string(d)};
+    actions.insert(actions.end(), more.begin(), more.end());
+    return actions;
+}
+
+/// The report from its bold heading on (the result view may show other text before it).
+std::string FromHeading(const std::string& report)
+{
+    const size_t heading = report.find("Contingency tables - Unstratified 2x2 table\nT\n");
+    return heading == std::string::npos ? report : report.substr(heading);
+}
+
+/// A result line as InsertResult writes it, from the bare value ("0.79", "****").
+std::string Line(const std::string& label, const std::string& value, const std::string& extra = "")
+{
+    const size_t point = value.find('.');
+    const size_t width = point == std::string::npos ? 10 : value.size() - point - 1 + 8;
+    return PadToWidth(label, 35, true) + " : " + PadToWidth(PadToWidth(value, width, false), 15, true) + " " + extra;
+}
+
+struct CRow
+{
+    const char* label;
+    const char* value;
+    const char* extra = "";
+};
+
+std::string Rows(std::initializer_list<CRow> rows)
+{
+    std::string text;
+    for (const CRow& row : rows)
+        text += Line(row.label, row.value, row.extra) + "\n";
+    return text;
+}
+
+void ExpectLine(const std::string& report, const std::string& label, const std::string& value,
+                const std::string& extra = "")
+{
+    EXPECT_EQ(ReportLine(report, label), Line(label, value, extra));
+}
+
+/// Opens the dialog, records what it shows and cancels it.
+class CInspectingHost : public IDialogHost
+{
+public:
+    int RunModal(CDialog& dialog) override
+    {
+        dialog.BeginModal();
+        m_caption = dialog.GetWindowText();
+        m_template = dialog.GetTemplate();
+        for (const CControlTemplate& control : m_template.controls) {
+            if (control.id == kStaticId)
+                continue;
+            const CControlState* state = dialog.GetControlState(control.id);
+            m_texts[control.id] = state->text;
+            m_checked[control.id] = state->checked;
+        }
+        dialog.EndDialog(IDCANCEL);
+        return IDCANCEL;
+    }
+
+    std::string m_caption;
+    CDialogTemplate m_template;
+    std::map<int, std::string> m_texts;
+    std::map<int, bool> m_checked;
+};
+
+class CCompUnstratTest : public CCalcTest
+{};
+} // namespace
+
+TEST_F(CCompUnstratTest, WorkedExampleGivesTheWholeReport)
+{
+    // a = 10, b = 20, c = 30, d = 40: X2 = 100 x 200^2 / (40 x 60 x 30 x 70) = 0.79, RR 0.78,
+    // OR 0.67, RD -0.10; the Fisher values from an exact rational enumeration.
+    const CCalcRunResult run = Run("3200", Cells(10, 20, 30, 40));
+    ASSERT_EQ(run.outcome, CCalcRunResult::Written) << run.error;
+    const std::string expected = "Contingency tables - Unstratified 2x2 table\nT\n\n"
+                                 "\t       |     +     - |  Total\n\t-------+-------------+-------\n"
+                                 "\t     + |    10    20 |     30\n\t     - |    30    40 |     70\n"
+                                 "\t-------+-------------+-------\n\t Total |    40    60 |    100\n\n"
+                                 "Tests of association\n" +
+                                 Rows({{"Fisher's exact test (one-sided p)", "0.253331"},
+                                       {"Fisher's exact test (two-sided p)", "0.504476"},
+                                       {"Chi-square (uncorrected)", "0.79"},
+                                       {"p-value", "0.372998"},
+                                       {"Chi-square with Yates' correction", "0.45"},
+                                       {"p-value", "0.504036"}}) +
+                                 "\nMeasures of association [95% CI]\n" +
+                                 Rows({{"Risk ratio", "0.78", "[0.44, 1.38]"},
+                                       {"Odds ratio", "0.67", "[0.27, 1.63]"},
+                                       {"Risk difference", "-0.10", "[-0.30, 0.11]"},
+                                       {"Attributable fraction (exposed)", "-0.29", "[-1.28, 0.28]"},
+                                       {"Population attributable fraction", "-0.07", "[-0.20, 0.10]"}}) +
+                                 "\nPreventive fraction [95% CI]\n" +
+                                 Rows({{"Preventive fraction", "0.22", "[-0.38, 0.56]"}}) +
+                                 "\nScreening test measures [95% CI]\n" +
+                                 Rows({{"Prevalence", "0.40", "[0.30, 0.50]"},
+                                       {"Sensitivity", "0.25", "[0.13, 0.42]"},
+                                       {"Specificity", "0.67", "[0.53, 0.78]"},
+                                       {"Overall agreement", "0.50", "[0.40, 0.60]"},
+                                       {"Positive predictive value", "0.33", "[0.18, 0.53]"},
+                                       {"Negative predictive value", "0.57", "[0.45, 0.69]"}}) +
+                                 "\nMatched-pairs analysis\n" +
+                                 Rows({{"z statistic", "1.27"},
+                                       {"One-tailed p-value", "0.101546"},
+                                       {"Two-tailed p-value", "0.203092"},
+                                       {"McNemar's chi-square", "1.62"},
+                                       {"p-value", "0.203092"},
+                                       {"Matched-pairs odds ratio [95% CI]", "0.67", "[0.36, 1.21]"},
+                                       {"Difference in proportions [95% CI]", "-0.10", "[-0.24, 0.04]"}});
+    EXPECT_EQ(FromHeading(run.report), expected);
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
+}
+
+TEST_F(CCompUnstratTest, FisherAndMatchedPairsExamples)
+{
+    struct Case
+    {
+        unsigned a, b, c, d;
+        const char* oneSided;
+        const char* twoSided;
+    };
+    // (2, 1, 6, 1) and (7, 15, 15, 7) hold tables exactly as probable as the observed one.
+    for (const Case& t : {Case{3, 1, 1, 3, "0.242857", "0.485714"}, Case{1, 9, 11, 3, "0.001380", "0.002759"},
+                          Case{2, 1, 6, 1, "0.533333", "1.000000"}, Case{7, 15, 15, 7, "0.016825", "0.033650"}}) {
+        SCOPED_TRACE(testing::Message() << t.a << " " << t.b << " " << t.c << " " << t.d);
+        const std::string report = Run("3200", Cells(t.a, t.b, t.c, t.d)).report;
+        ExpectLine(report, "Fisher's exact test (one-sided p)", t.oneSided);
+        ExpectLine(report, "Fisher's exact test (two-sided p)", t.twoSided);
+    }
+    // b = 15, c = 5, n = 100: z = 2.01, X2 = 4.05, odds ratio 3.00, difference 0.10.
+    const std::string report = Run("3200", Cells(40, 15, 5, 40)).report;
+    ExpectLine(report, "z statistic", "2.01");
+    ExpectLine(report, "McNemar's chi-square", "4.05");
+    ExpectLine(report, "Matched-pairs odds ratio [95% CI]", "3.00", "[1.02, 9.42]");
+    ExpectLine(report, "Difference in proportions [95% CI]", "0.10", "[0.01, 0.19]");
+}
+
+TEST_F(CCompUnstratTest, ZeroCellsPrintStarsWhereTheValueIsNotFinite)
+{
+    // b = 0: (a/b)/(c/d) is infinite, but the matched-pairs odds ratio b / c is 0 with finite limits.
+    std::string report = Run("3200", Cells(10, 0, 30, 40)).report;
+    ExpectLine(report, "Odds ratio", "****", "[****, ****]");
+    ExpectLine(report, "Matched-pairs odds ratio [95% CI]", "0.00", "[0.00, 0.16]");
+    ExpectLine(report, "Risk ratio", "2.33", "[1.78, 3.06]");
+    // b = c = 0: no discordant pairs, so every matched-pairs figure is undefined.
+    report = Run("3200", Cells(10, 0, 0, 40)).report;
+    ExpectLine(report, "Matched-pairs odds ratio [95% CI]", "****", "[****, ****]");
+    ExpectLine(report, "McNemar's chi-square", "****");
+    // An empty table is still reported; Fisher's single table has probability 1.
+    report = Run("3200", Cells(0, 0, 0, 0)).report;
+    ExpectLine(report, "Fisher's exact test (two-sided p)", "1.000000");
+    ExpectLine(report, "Chi-square (uncorrected)", "****");
+    ExpectLine(report, "Prevalence", "****", "[****, ****]");
+}
+
+TEST_F(CCompUnstratTest, LargestCountsNeitherOverflowNorRunTogether)
+{
+    const std::string report = FromHeading(Run("3200", Cells(1000000, 1000000, 1000000, 1000000)).report);
+    EXPECT_NE(report.find("\t       |       +       - |  Total\n\t-------+-----------------+-------\n"
+                          "\t     + | 1000000 1000000 |2000000\n\t     - | 1000000 1000000 |2000000\n"
+                          "\t-------+-----------------+-------\n\t Total | 2000000 2000000 |4000000\n\n"),
+              std::string::npos)
+        << report;
+    ExpectLine(report, "Fisher's exact test (two-sided p)", "1.000000");
+    // Only the observed table has the observed (zero) difference of shares: P_obs = 0.000798.
+    ExpectLine(report, "Fisher's exact test (one-sided p)", "0.000798");
+    ExpectLine(report, "Odds ratio", "1.00", "[1.00, 1.00]");
+
+    // ad - bc = 999,999,999,994; exact rational arithmetic gives X2 = 1999984.000052, Yates
+    // 1999980.000074, RR 333333.67, OR 166666500000.
+    const std::string skewed = Run("3200", Cells(999999, 2, 3, 1000000)).report;
+    ExpectLine(skewed, "Chi-square (uncorrected)", "1999984.00");
+    ExpectLine(skewed, "Chi-square with Yates' correction", "1999980.00");
+    EXPECT_NE(ReportLine(skewed, "Risk ratio").find(" :  333333.67      ["), std::string::npos);
+    EXPECT_NE(ReportLine(skewed, "Odds ratio").find(" : 166666500000.00 ["), std::string::npos);
+    ExpectLine(skewed, "Fisher's exact test (two-sided p)", "0.000000");
+    EXPECT_NE(FromHeading(skewed).find("\t     + |  999999       2 |1000001\n"), std::string::npos);
+}
+
+TEST_F(CCompUnstratTest, LevelAndFisherFlag)
+{
+    const std::string report = Run("3200", Cells(10, 20, 30, 40, {"+1021", "-1157"})).report;
+    EXPECT_EQ(report.find("Fisher's exact test"), std::string::npos);
+    for (const char* heading : {"Measures of association", "Preventive fraction", "Screening test measures"})
+        EXPECT_NE(report.find(heading + std::string(" [99% CI]\n")), std::string::npos) << heading;
+    // exp(log 0.7778 -/+ 2.58 x 0.2928): the deviate 2.58, not 2.576.
+    ExpectLine(report, "Risk ratio", "0.78", "[0.37, 1.66]");
+    ExpectLine(report, "Difference in proportions [99% CI]", "-0.10", "[-0.28, 0.08]");
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
+}
+
+TEST_F(CCompUnstratTest, DialogRefusesWhatItsFieldsDoNotTake)
+{
+    struct Case
+    {
+        std::vector<std::string> actions;
+        int focus;
+        const char* prompt;
+    };
+    for (const Case& t : {Case{Cells(10, 1000001, 30, 40), 1091, "Please enter an integer between 0 and 1000000."},
+                          Case{Cells(10, 20, 30, 40, {"1092=-3"}), 1092, "Please enter a positive integer."},
+                          Case{Cells(1, 2, 3, 4, {"1022=" + std::string(51, 'x')}), 1022,
+                               "Please enter no more than 50 characters."}}) {
+        const CCalcRunResult run = Run("3200", t.actions);
+        EXPECT_TRUE(run.refusedOpen);
+        EXPECT_EQ(run.finalFocusId, t.focus);
+        EXPECT_EQ(run.messages, std::vector<std::string>{t.prompt});
+    }
+    const CCalcRunResult run = Run("3200", Cells(1000000, 0, 0, 1000000, {"1022=" + std::string(50, 'x')}));
+    EXPECT_EQ(run.outcome, CCalcRunResult::Written);
+    EXPECT_TRUE(run.messages.empty());
+}
+
+TEST_F(CCompUnstratTest, DialogShowsTheTableAndTheStoredInputs)
+{
+    CInspectingHost host;
+    SetDialogHost(&host);
+    std::unique_ptr<CCalcBase> base(GetCalcBase("3200"));
+    auto* calc = dynamic_cast<CCompUnstrat*>(base.get());
+    ASSERT_NE(calc, nullptr);
+    calc->SetTypeString("3200");
+    EXPECT_FALSE(calc->Do());
+    std::string error;
+    EXPECT_TRUE(ValidateTemplate(host.m_template, error)) << error;
+    EXPECT_EQ(host.m_caption, "Contingency tables - Unstratified 2x2 table");
+    const std::map<int, std::string> texts = {
+        {1105, "Title:"}, {1106, "Confidence level:"},          {1127, "Exposure"}, {1128, "Outcome"}, {1, "OK"},
+        {2, "Cancel"},    {1157, "Perform Fisher's exact test"}};
+    for (const auto& [id, text] : texts)
+        EXPECT_EQ(host.m_texts[id], text) << id;
+    EXPECT_TRUE(host.m_checked[1020] && host.m_checked[1157]);
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
+    // Done again: the dialog shows the stored inputs; Cancel keeps them, the title and the report.
+    calc->SetTitle("Stored");
+    calc->m_d = 999999;
+    calc->m_level = 1;
+    calc->m_fisher = false;
+    EXPECT_FALSE(calc->Do());
+    SetDialogHost(nullptr);
+    EXPECT_EQ(host.m_texts[1022], "Stored");
+    EXPECT_EQ(host.m_texts[1093], "999999");
+    EXPECT_TRUE(host.m_checked[1021]);
+    EXPECT_FALSE(host.m_checked[1157]);
+    EXPECT_EQ(calc->GetTitle(), "Stored");
+    EXPECT_EQ(calc->m_d, 999999u);
+    EXPECT_TRUE(calc->m_level == 1 && !calc->m_fisher && calc->GetPhrases().empty());
+}
