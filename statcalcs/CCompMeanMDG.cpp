@@ -1,8 +1,10 @@
-// CCompMeanMDG: whether one sample's mean differs from a given mean (type "2630").
-// Reads and writes the inputs in their stored order.
+// CCompMeanMDG: whether one sample's mean differs from a given mean (type "2630"): the report of
+// the one-sample t test against the reference mean, and its input dialog (template 165).
 #include "CCompMeanMDG.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "CCompMeanMDZ.h"
 #include "StoredInputs.h"
 
 IMPLEMENT_SERIAL(CCompMeanMDG, CCalcBase, 0)
@@ -18,8 +20,125 @@ void CCompMeanMDG::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+enum : int
+{
+    kIdSize = 1024,
+    kIdMean = 1027,
+    kIdSd = 1028,
+    kIdRefMean = 1029,
+    kIdMeanLabel = 1109,
+    kIdSdLabel = 1110,
+    kIdSizeLabel = 1111,
+    kIdRefMeanLabel = 1112,
+};
+
+class CCompMeanMDGDlg : public CCalcDlg
+{
+public:
+    CCompMeanMDGDlg();
+    void Load(const CCompMeanMDG& calc);
+    void Store(CCompMeanMDG& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    int m_level = 0;
+    double m_mean = 0.0;
+    double m_refMean = 0.0;
+    double m_sd = 0.0;
+    uint32_t m_size = 0;
+};
+
+const CDialogTemplate& CompMeanMDGTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        165,
+        "Compare - Means - One-sample (mean different from given)",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars),
+            StaticCtl(kIdMeanLabel, "Sample mean:", 1, 0),
+            EditCtl(kIdMean, 1, 1).RightAlign(),
+            StaticCtl(kIdRefMeanLabel, "Reference mean:", 2, 0),
+            EditCtl(kIdRefMean, 2, 1).RightAlign(),
+            StaticCtl(kIdSdLabel, "Sample SD:", 3, 0),
+            EditCtl(kIdSd, 3, 1).RightAlign(),
+            StaticCtl(kIdSizeLabel, "Sample size:", 4, 0),
+            NumberEditCtl(kIdSize, 4, 1).RightAlign(),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 5, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).GroupStart().InGroup(kIdLevelBox),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            DefButtonCtl(IDOK, "OK", 6, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 6, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CCompMeanMDGDlg::CCompMeanMDGDlg() : CCalcDlg(CompMeanMDGTemplate())
+{}
+
+void CCompMeanMDGDlg::Load(const CCompMeanMDG& calc)
+{
+    m_level = calc.m_level;
+    m_mean = calc.m_mean;
+    m_refMean = calc.m_refMean;
+    m_sd = calc.m_sd;
+    m_size = calc.m_size;
+}
+
+void CCompMeanMDGDlg::Store(CCompMeanMDG& calc) const
+{
+    calc.m_level = m_level;
+    calc.m_mean = m_mean;
+    calc.m_refMean = m_refMean;
+    calc.m_sd = m_sd;
+    calc.m_size = m_size;
+}
+
+bool CCompMeanMDGDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdMeanLabel, "17");
+    SetTerm(kIdRefMeanLabel, "50");
+    SetTerm(kIdSdLabel, "58");
+    SetTerm(kIdSizeLabel, "55");
+    return true;
+}
+
+void CCompMeanMDGDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Text(dx, kIdMean, m_mean);
+    DDX_Text(dx, kIdRefMean, m_refMean);
+    DDX_Text(dx, kIdSd, m_sd);
+    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
+    DDX_Text(dx, kIdSize, m_size);
+    DDV_MinMaxUInt(dx, m_size, 1, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+}
+} // namespace
+
 bool CCompMeanMDG::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompMeanMDGDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // The interval is that of the sample mean, not of its difference from the reference.
+    const COneSampleT test = OneSampleT(m_mean, m_refMean, m_sd, m_size, m_level);
+
+    InsertHeading();
+    InsertResult(Term("50"), Floating(m_refMean, 2), "");
+    InsertResult(Term("17") + LabelCI(kLevels[m_level]), Floating(m_mean, 2), CI(test.lower, test.upper, 2));
+    InsertResult(Term("58"), Floating(m_sd, 2), "");
+    InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
+    InsertResult(Term("73"), Floating(test.t, 2), "");
+    InsertResult(Term("10"), Integer(test.df), "");
+    InsertResult(Term("22") + " " + Term("26"), Floating(test.oneTailed, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Floating(2 * test.oneTailed, 6), "");
+    return true;
 }

@@ -1,11 +1,47 @@
-// CCompMeanMDZ: whether one sample's mean differs from zero (type "2620").
-// Reads and writes the inputs in their stored order.
+// CCompMeanMDZ: whether one sample's mean differs from zero (type "2620"): the one-sample t test
+// it shares with CCompMeanMDG, its report, and its input dialog (template 164).
 #include "CCompMeanMDZ.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "Distributions.h"
 #include "StoredInputs.h"
 
+#include <cmath>
+#include <limits>
+
 IMPLEMENT_SERIAL(CCompMeanMDZ, CCalcBase, 0)
+
+namespace
+{
+/// Lower-tail areas of the critical t values, indexed by the confidence level.
+constexpr double kTailAreas[2] = {0.025, 0.005};
+
+enum : int
+{
+    kIdSize = 1024,
+    kIdMean = 1027,
+    kIdSd = 1028,
+    kIdMeanLabel = 1109,
+    kIdSdLabel = 1110,
+    kIdSizeLabel = 1111,
+};
+} // namespace
+
+COneSampleT OneSampleT(double mean, double reference, double sd, uint32_t size, int level)
+{
+    COneSampleT result;
+    result.se = sd / std::sqrt(static_cast<double>(size));
+    result.df = static_cast<int>(size) - 1;
+    result.t = absd(mean - reference) / result.se;
+    // A single observation leaves no degrees of freedom: the tail formula would give 0 there,
+    // a "significant" result from nothing, so the probability is reported as undefined.
+    result.oneTailed = result.df >= 1 ? TProb(result.t, result.df) : std::numeric_limits<double>::quiet_NaN();
+    const double tc = absd(TPercPt(kTailAreas[level], result.df));
+    result.lower = mean - result.se * tc;
+    result.upper = result.se * tc + mean;
+    return result;
+}
 
 void CCompMeanMDZ::Serialize(CArchive& ar)
 {
@@ -18,8 +54,104 @@ void CCompMeanMDZ::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+class CCompMeanMDZDlg : public CCalcDlg
+{
+public:
+    CCompMeanMDZDlg();
+    void Load(const CCompMeanMDZ& calc);
+    void Store(CCompMeanMDZ& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    int m_level = 0;
+    double m_mean = 0.0;
+    double m_sd = 0.0;
+    uint32_t m_size = 0;
+};
+
+const CDialogTemplate& CompMeanMDZTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        164,
+        "Compare - Means - One-sample (mean different from zero)",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars),
+            StaticCtl(kIdMeanLabel, "Sample mean:", 1, 0),
+            EditCtl(kIdMean, 1, 1).RightAlign(),
+            StaticCtl(kIdSdLabel, "Sample SD:", 2, 0),
+            EditCtl(kIdSd, 2, 1).RightAlign(),
+            StaticCtl(kIdSizeLabel, "Sample size:", 3, 0),
+            NumberEditCtl(kIdSize, 3, 1).RightAlign(),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 4, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).GroupStart().InGroup(kIdLevelBox),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            DefButtonCtl(IDOK, "OK", 5, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 5, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CCompMeanMDZDlg::CCompMeanMDZDlg() : CCalcDlg(CompMeanMDZTemplate())
+{}
+
+void CCompMeanMDZDlg::Load(const CCompMeanMDZ& calc)
+{
+    m_level = calc.m_level;
+    m_mean = calc.m_mean;
+    m_sd = calc.m_sd;
+    m_size = calc.m_size;
+}
+
+void CCompMeanMDZDlg::Store(CCompMeanMDZ& calc) const
+{
+    calc.m_level = m_level;
+    calc.m_mean = m_mean;
+    calc.m_sd = m_sd;
+    calc.m_size = m_size;
+}
+
+bool CCompMeanMDZDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdMeanLabel, "17");
+    SetTerm(kIdSdLabel, "58");
+    SetTerm(kIdSizeLabel, "55");
+    return true;
+}
+
+void CCompMeanMDZDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Text(dx, kIdMean, m_mean);
+    DDX_Text(dx, kIdSd, m_sd);
+    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
+    DDX_Text(dx, kIdSize, m_size);
+    DDV_MinMaxUInt(dx, m_size, 1, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+}
+} // namespace
+
 bool CCompMeanMDZ::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompMeanMDZDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const COneSampleT test = OneSampleT(m_mean, 0.0, m_sd, m_size, m_level);
+
+    InsertHeading();
+    InsertResult(Term("17") + LabelCI(kLevels[m_level]), Floating(m_mean, 2), CI(test.lower, test.upper, 2));
+    InsertResult(Term("58"), Floating(m_sd, 2), "");
+    InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
+    InsertResult(Term("73"), Floating(test.t, 2), "");
+    InsertResult(Term("10"), Integer(test.df), "");
+    InsertResult(Term("22") + " " + Term("26"), Floating(test.oneTailed, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Floating(2 * test.oneTailed, 6), "");
+    return true;
 }
