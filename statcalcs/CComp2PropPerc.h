@@ -1,5 +1,5 @@
-// CComp2PropPerc: two proportions given as percentages (type "2110").
-// The calculation's inputs as plain fields, stored in the order its document format fixes.
+// CComp2PropPerc: two proportions given as percentages (type "2110"), and the comparison of two
+// independent proportions that it shares with CComp2PropNum.
 #pragma once
 
 #include "CCalcBase.h"
@@ -21,3 +21,18 @@ public:
     uint32_t m_size1 = 0;    // size of sample 1
     uint32_t m_size2 = 0;    // size of sample 2
 };
+
+/// The difference of two independent proportions with its continuity-corrected interval, and
+/// the continuity-corrected normal test of equal proportions (Fleiss, Statistical Methods for
+/// Rates and Proportions, ch. 2). All fractions, not percentages.
+struct CTwoPropComparison
+{
+    double difference = 0.0; // |p2 - p1|
+    double lower = 0.0;      // confidence limits of the difference, not clamped
+    double upper = 0.0;
+    double z = 0.0;         // test statistic
+    double oneTailed = 0.0; // NormalProb(z); not a number when z is not finite
+};
+
+/// Compares p1 of `size1` with p2 of `size2`; `deviate` is the normal deviate of the level.
+CTwoPropComparison CompareTwoProportions(double p1, double p2, uint32_t size1, uint32_t size2, double deviate);

@@ -1,9 +1,14 @@
-// CCompRates: two incidence rates (type "2500").
-// Reads and writes the inputs in their stored order.
+// CCompRates: two incidence rates (type "2500"): each rate, the pooled rate and the difference
+// per 1000 units of person-time with their limits, a normal test, and the input dialog (162).
 #include "CCompRates.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "Distributions.h"
 #include "StoredInputs.h"
+
+#include <cmath>
+#include <limits>
 
 IMPLEMENT_SERIAL(CCompRates, CCalcBase, 0)
 
@@ -18,8 +23,181 @@ void CCompRates::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: title, confidence level, and cases and person-time of each sample.
+class CCompRatesDlg : public CCalcDlg
+{
+public:
+    CCompRatesDlg();
+    void Load(const CCompRates& calc);
+    void Store(CCompRates& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    int m_level = 0;
+    uint32_t m_c1 = 0;
+    uint32_t m_t1 = 0;
+    uint32_t m_c2 = 0;
+    uint32_t m_t2 = 0;
+};
+
+namespace
+{
+/// A rate (per unit of person-time) with its confidence limits.
+struct CRateEstimate
+{
+    double rate = 0.0;
+    double lower = 0.0;
+    double upper = 0.0;
+};
+
+/// cases / time with the limits rate -/+ deviate * sqrt(cases) / time (Poisson counts).
+CRateEstimate EstimateRate(double cases, double time, double deviate)
+{
+    CRateEstimate estimate;
+    estimate.rate = cases / time;
+    const double se = std::sqrt(cases) / time;
+    estimate.lower = estimate.rate - deviate * se;
+    estimate.upper = estimate.rate + deviate * se;
+    return estimate;
+}
+} // namespace
+
 bool CCompRates::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompRatesDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // Every count and person-time as a real: the quotients and t1 * t1 must not be integer.
+    const double c1 = m_c1;
+    const double c2 = m_c2;
+    const double t1 = m_t1;
+    const double t2 = m_t2;
+    const double z = m_level == 0 ? 1.96 : 2.58;
+    const CRateEstimate rate1 = EstimateRate(c1, t1, z);
+    const CRateEstimate rate2 = EstimateRate(c2, t2, z);
+    const CRateEstimate pooled = EstimateRate(c1 + c2, t1 + t2, z);
+    const double difference = absd(rate1.rate - rate2.rate);
+    const double seDifference = std::sqrt(c1 / (t1 * t1) + c2 / (t2 * t2));
+    // Normal test of equal rates with a continuity correction of half a case per person-time.
+    const double zd = (difference - (1 / (2 * t1) + 1 / (2 * t2))) / std::sqrt(pooled.rate * (1 / t1 + 1 / t2));
+    // No cases at all leave the test undefined: "****", not the 0 of the tail at infinity.
+    const double p = std::isfinite(zd) ? NormalProb(zd) : std::numeric_limits<double>::quiet_NaN();
+
+    const std::string rateLabel = Term("48") + LabelCI(kLevels[m_level]);
+    const std::string perUnit = "/ 1000 " + Term("69") + "\n";
+    const auto insertRate = [&](uint32_t cases, uint32_t time, const CRateEstimate& estimate) {
+        InsertResult(Term("08"), Integer(static_cast<int>(cases)), "");
+        InsertResult(Term("27"), Integer(static_cast<int>(time)), "");
+        InsertResult(rateLabel, Floating(1000 * estimate.rate, 2), CI(1000 * estimate.lower, 1000 * estimate.upper, 2));
+        InsertPhrase(perUnit, kPhraseItalic);
+        InsertPhrase("\n", kPhrasePlain);
+    };
+
+    InsertHeading();
+    InsertPhrase(Term("54") + " 1\n", kPhraseBold);
+    insertRate(m_c1, m_t1, rate1);
+    InsertPhrase(Term("54") + " 2\n", kPhraseBold);
+    insertRate(m_c2, m_t2, rate2);
+    InsertPhrase(Term("71") + "\n", kPhraseBold);
+    insertRate(m_c1 + m_c2, m_t1 + m_t2, pooled);
+    InsertPhrase(Term("11") + "\n", kPhraseBold);
+    InsertResult(Term("74"), Floating(zd, 2), "");
+    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(rateLabel, Floating(1000 * difference, 2),
+                 CI(1000 * (difference - z * seDifference), 1000 * (difference + z * seDifference), 2));
+    InsertPhrase(perUnit, kPhraseItalic);
+    return true;
+}
+
+enum : int
+{
+    kIdCases1 = 1085,
+    kIdCases2 = 1086,
+    kIdTime1 = 1087,
+    kIdTime2 = 1088,
+    kIdSample1Box = 1099,
+    kIdSample2Box = 1100,
+    kIdCases1Label = 1101,
+    kIdCases2Label = 1102,
+    kIdTime1Label = 1125,
+    kIdTime2Label = 1126,
+};
+
+static const CDialogTemplate& CompRatesTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        162,
+        "Compare - Rates",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars),
+            GroupBoxCtl(kIdLevelBox, "Confidence Interval", 1, 0).Span(1, 2),
+            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            GroupBoxCtl(kIdSample1Box, "Sample 1", 2, 0),
+            StaticCtl(kIdCases1Label, "Count:", 0, 0).InGroup(kIdSample1Box),
+            NumberEditCtl(kIdCases1, 0, 1).InGroup(kIdSample1Box),
+            StaticCtl(kIdTime1Label, "Person-time:", 1, 0).InGroup(kIdSample1Box),
+            NumberEditCtl(kIdTime1, 1, 1).InGroup(kIdSample1Box),
+            GroupBoxCtl(kIdSample2Box, "Sample 2", 2, 1),
+            StaticCtl(kIdCases2Label, "Count:", 0, 0).InGroup(kIdSample2Box),
+            NumberEditCtl(kIdCases2, 0, 1).InGroup(kIdSample2Box),
+            StaticCtl(kIdTime2Label, "Person-time:", 1, 0).InGroup(kIdSample2Box),
+            NumberEditCtl(kIdTime2, 1, 1).InGroup(kIdSample2Box),
+            DefButtonCtl(IDOK, "OK", 3, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 3, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CCompRatesDlg::CCompRatesDlg() : CCalcDlg(CompRatesTemplate())
+{}
+
+void CCompRatesDlg::Load(const CCompRates& calc)
+{
+    m_level = calc.m_level;
+    m_c1 = calc.m_c1;
+    m_t1 = calc.m_t1;
+    m_c2 = calc.m_c2;
+    m_t2 = calc.m_t2;
+}
+
+void CCompRatesDlg::Store(CCompRates& calc) const
+{
+    calc.m_level = m_level;
+    calc.m_c1 = m_c1;
+    calc.m_t1 = m_t1;
+    calc.m_c2 = m_c2;
+    calc.m_t2 = m_t2;
+}
+
+bool CCompRatesDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdSample1Box, "54", " 1");
+    SetTerm(kIdCases1Label, "08");
+    SetTerm(kIdTime1Label, "27");
+    SetTerm(kIdSample2Box, "54", " 2");
+    SetTerm(kIdCases2Label, "08");
+    SetTerm(kIdTime2Label, "27");
+    return true;
+}
+
+void CCompRatesDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    DDX_Text(dx, kIdCases1, m_c1);
+    DDV_MinMaxUInt(dx, m_c1, 0, 1000000);
+    DDX_Text(dx, kIdTime1, m_t1);
+    DDV_MinMaxUInt(dx, m_t1, 1, 1000000);
+    DDX_Text(dx, kIdCases2, m_c2);
+    DDV_MinMaxUInt(dx, m_c2, 0, 1000000);
+    // The second person-time takes at most 100,000, the first up to 1,000,000.
+    DDX_Text(dx, kIdTime2, m_t2);
+    DDV_MinMaxUInt(dx, m_t2, 1, 100000);
 }
