@@ -1,0 +1,537 @@
+// The result view: shows, takes edits of, stores and prints the selected calculation's report.
+#include "CCalcEditView.h"
+
+#include "CCalcDoc.h"
+#include "CCalculation.h"
+#include "Profile.h"
+#include "ReportPrinter.h"
+#include "RichTextConvert.h"
+#include "ViewCommands.h"
+#include "ViewMenus.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTextBlock>
+
+#include <algorithm>
+#include <clocale>
+
+namespace
+{
+const char kPlaceholder[] = "Right-click the tree view for a new calculation\n";
+
+/// Runs a program-side change of the text: no edit mark and no undo record.
+class CProgramChange
+{
+public:
+    CProgramChange(QTextEdit& edit, int& depth) : m_edit(edit), m_depth(depth)
+    {
+        ++m_depth;
+        m_edit.setUndoRedoEnabled(false);
+    }
+    ~CProgramChange()
+    {
+        m_edit.setUndoRedoEnabled(true);
+        --m_depth;
+    }
+    CProgramChange(const CProgramChange&) = delete;
+    CProgramChange& operator=(const CProgramChange&) = delete;
+
+private:
+    QTextEdit& m_edit;
+    int& m_depth;
+};
+
+bool IsMenuFocusReason(Qt::FocusReason reason)
+{
+    // Opening a menu takes the focus for a moment; that is no focus loss for the report.
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+} // namespace
+
+CCalcEditView::CCalcEditView(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    connect(this, &QTextEdit::textChanged, this, &CCalcEditView::OnChange);
+    // The clipboard's formats are read once per change, never in each enabling check.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    auto readClipboard = [this] {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+        m_clipboardHasText = data && data->hasText();
+    };
+    connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
+    readClipboard();
+    DefaultFont();
+    setFont(document()->defaultFont());
+    // Tab stops every half inch, as the reports' columns were laid out for.
+    setTabStopDistance(CReportPrinter::kTabStopInches * logicalDpiX());
+    ApplyPageWidth();
+    Reset();
+    ShowPlaceholder();
+}
+
+CCalcEditView::~CCalcEditView() = default;
+
+void CCalcEditView::SetPrinter(QPrinter* printer)
+{
+    m_printer = printer;
+    ApplyPageWidth();
+}
+
+char CCalcEditView::ListSeparator()
+{
+    return *std::localeconv()->decimal_point == ',' ? ';' : ',';
+}
+
+void CCalcEditView::InsertPhrase(const std::string& phrase, unsigned flags)
+{
+    std::string text = phrase;
+    const char separator = ListSeparator();
+    for (char& c : text) {
+        if (c == '\a')
+            c = separator;
+    }
+    flags &= kRunEffects;
+    if (!m_pending.empty() && flags != m_pendingFlags)
+        FlushPhrases();
+    m_pending += text;
+    m_pendingFlags = flags;
+    if (m_writeDepth == 0)
+        FlushPhrases();
+}
+
+void CCalcEditView::BeginProgramWrite()
+{
+    ++m_writeDepth;
+    ++m_programDepth;
+}
+
+void CCalcEditView::EndProgramWrite()
+{
+    FlushPhrases();
+    if (m_writeDepth == 0)
+        return;
+    --m_programDepth;
+    if (--m_writeDepth == 0)
+        m_suspended = false; // the next change by hand marks the report edited
+}
+
+void CCalcEditView::FlushPhrases()
+{
+    if (m_pending.empty())
+        return;
+    {
+        CProgramChange change(*this, m_programDepth);
+        QTextCursor cursor(document());
+        cursor.movePosition(QTextCursor::End);
+        InsertRun(cursor, m_pending, m_pendingFlags);
+        setTextCursor(cursor);
+    }
+    m_pending.clear();
+}
+
+void CCalcEditView::Clear()
+{
+    m_pending.clear();
+    CProgramChange change(*this, m_programDepth);
+    RichTextToDocument(CRichText(), *document());
+}
+
+void CCalcEditView::DefaultFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(10);
+    CProgramChange change(*this, m_programDepth);
+    document()->setDefaultFont(font);
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Normal);
+    mergeCurrentCharFormat(format);
+}
+
+std::string CCalcEditView::GetText() const
+{
+    return RichTextFromDocument(*document()).ToPlainText(false);
+}
+
+void CCalcEditView::UpdateCalculation()
+{
+    FlushPhrases();
+    if (m_shown)
+        StoreTextInView(m_shown);
+}
+
+void CCalcEditView::Reset()
+{
+    m_shown = nullptr;
+    m_suspended = true;
+    m_selStart = 0;
+    m_selEnd = 0;
+}
+
+void CCalcEditView::OnUpdate()
+{
+    if (!m_doc)
+        return;
+    FlushPhrases();
+    m_updating = true;
+    CCalcNodeBase* selected = m_doc->GetSelectedNode();
+    // Stored on every update, so the text always passes once through its stored form.
+    if (m_shown)
+        StoreTextInView(m_shown);
+    if (selected && selected->IsCalculation()) {
+        SetTextInView(static_cast<CCalculation*>(selected));
+        setEnabled(true);
+        SetBackground(true);
+    }
+    if (selected)
+        m_shown = selected->IsCalculation() ? static_cast<CCalculation*>(selected) : nullptr;
+    if (!m_shown)
+        ShowPlaceholder();
+    m_updating = false;
+}
+
+void CCalcEditView::ShowPlaceholder()
+{
+    Clear();
+    DefaultFont();
+    std::string text = GetProfileString("Messages", "01", kPlaceholder);
+    std::replace(text.begin(), text.end(), '\a', ListSeparator());
+    {
+        CProgramChange change(*this, m_programDepth);
+        QTextCursor cursor(document());
+        InsertRun(cursor, text, 0);
+    }
+    setEnabled(false);
+    SetBackground(false);
+}
+
+void CCalcEditView::SetBackground(bool showing)
+{
+    QPalette palette = this->palette();
+    const QPalette system = QApplication::palette();
+    palette.setBrush(QPalette::Base, system.brush(QPalette::Active, showing ? QPalette::Base : QPalette::Window));
+    setPalette(palette);
+}
+
+void CCalcEditView::ApplyPageWidth()
+{
+    // Lines break where they will break on the printed page.
+    const QPageLayout layout = m_printer ? m_printer->pageLayout() : CReportPrinter::DefaultPageLayout();
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setLineWrapColumnOrWidth(static_cast<int>(CReportPrinter::LineWidthInches(layout) * logicalDpiX()));
+}
+
+void CCalcEditView::SetTextInView(CCalculation* calc)
+{
+    std::string rtf;
+    unsigned char block[4096];
+    calc->ResetReadPos();
+    for (long n; (n = calc->StreamIn(block, sizeof block)) > 0;)
+        rtf.append(reinterpret_cast<const char*>(block), static_cast<size_t>(n));
+    CProgramChange change(*this, m_programDepth);
+    RichTextToDocument(CRichText::FromRtf(rtf), *document());
+    moveCursor(QTextCursor::Start);
+    m_suspended = false;
+}
+
+void CCalcEditView::StoreTextInView(CCalculation* calc)
+{
+    const std::string rtf = RichTextFromDocument(*document()).ToRtf();
+    calc->ClearText();
+    calc->AppendText(reinterpret_cast<const unsigned char*>(rtf.data()), rtf.size());
+}
+
+void CCalcEditView::OnChange()
+{
+    if (m_programDepth > 0 || !m_shown)
+        return;
+    if (!m_suspended) {
+        m_suspended = true; // only the first change after loading marks the report
+        m_shown->Editted(1);
+    } else if (!m_doc || m_doc->IsModified()) {
+        return;
+    }
+    // A change after a save marks the document again, so the question before closing comes.
+    if (m_doc)
+        m_doc->SetModifiedFlag(true);
+    emit documentModified();
+}
+
+void CCalcEditView::focusOutEvent(QFocusEvent* event)
+{
+    QTextEdit::focusOutEvent(event);
+    if (IsMenuFocusReason(event->reason()) || m_updating || !m_doc || !m_shown)
+        return;
+    const QTextCursor cursor = textCursor();
+    m_selStart = cursor.anchor();
+    m_selEnd = cursor.position();
+    // The text is stored into its calculation and shown again from there.
+    m_doc->SetSelectedNode(m_doc->GetSelectedNode());
+}
+
+void CCalcEditView::focusInEvent(QFocusEvent* event)
+{
+    QTextEdit::focusInEvent(event);
+    if (IsMenuFocusReason(event->reason()))
+        return;
+    const int last = std::max(0, document()->characterCount() - 1);
+    QTextCursor cursor(document());
+    cursor.setPosition(std::clamp(m_selStart, 0, last));
+    cursor.setPosition(std::clamp(m_selEnd, 0, last), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+void CCalcEditView::keyReleaseEvent(QKeyEvent* event)
+{
+    // Auto-repeat delivers releases too: one press of F5 redoes once.
+    if (event->key() == Qt::Key_F5 && !event->isAutoRepeat())
+        emit redoRequested();
+    QTextEdit::keyReleaseEvent(event);
+}
+
+void CCalcEditView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    AddCommandItem(menu, kCmdUndo, MenuItemText("EDIT_UNDO"), IsCommandEnabled(kCmdUndo));
+    menu.addSeparator();
+    AddCommandItem(menu, kCmdCut, MenuItemText("EDIT_CUT"), IsCommandEnabled(kCmdCut));
+    AddCommandItem(menu, kCmdCopy, MenuItemText("EDIT_COPY"), IsCommandEnabled(kCmdCopy));
+    AddCommandItem(menu, kCmdPaste, MenuItemText("EDIT_PASTE"), IsCommandEnabled(kCmdPaste));
+    AddCommandItem(menu, kCmdDelete, MenuItemText("EDIT_DELETE"), false); // no handler in this view
+    menu.addSeparator();
+    AddCommandItem(menu, kCmdSelectAll, MenuItemText("EDIT_SELECTALL"), IsCommandEnabled(kCmdSelectAll));
+    const QPoint at = event->reason() == QContextMenuEvent::Keyboard
+                          ? viewport()->mapToGlobal(cursorRect().bottomLeft())
+                          : event->globalPos();
+    if (const unsigned id = RunCommandMenu(menu, at))
+        OnCommand(id);
+    event->accept();
+}
+
+bool CCalcEditView::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source && source->hasText();
+}
+
+void CCalcEditView::insertFromMimeData(const QMimeData* source)
+{
+    // Plain text only: never rich text, pictures or objects.
+    if (source && source->hasText())
+        insertPlainText(source->text());
+}
+
+void CCalcEditView::OnEditPaste()
+{
+    if (OnUpdateEditPaste())
+        paste();
+}
+
+unsigned CCalcEditView::SelectionFlags() const
+{
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return RunFlags(currentCharFormat());
+    // The format of the selection's first character (a cursor reports the one before it).
+    QTextCursor first(document());
+    first.setPosition(cursor.selectionStart() + 1);
+    return RunFlags(first.charFormat());
+}
+
+void CCalcEditView::ToggleEffect(unsigned flag)
+{
+    if (!isEnabled())
+        return;
+    const bool on = (SelectionFlags() & flag) == 0;
+    QTextCharFormat format;
+    if (flag == kRunBold)
+        format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    else if (flag == kRunItalic)
+        format.setFontItalic(on);
+    else
+        format.setFontUnderline(on);
+    mergeCurrentCharFormat(format);
+}
+
+bool CCalcEditView::IsFormatBold() const
+{
+    return (SelectionFlags() & kRunBold) != 0;
+}
+
+bool CCalcEditView::IsFormatItalic() const
+{
+    return (SelectionFlags() & kRunItalic) != 0;
+}
+
+bool CCalcEditView::IsFormatUnderline() const
+{
+    return (SelectionFlags() & kRunUnderline) != 0;
+}
+
+void CCalcEditView::OnFormatBold()
+{
+    ToggleEffect(kRunBold);
+}
+
+void CCalcEditView::OnFormatItalic()
+{
+    ToggleEffect(kRunItalic);
+}
+
+void CCalcEditView::OnFormatUnderline()
+{
+    ToggleEffect(kRunUnderline);
+}
+
+QPrinter& CCalcEditView::Printer()
+{
+    if (m_printer)
+        return *m_printer;
+    if (!m_ownPrinter)
+        m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_ownPrinter;
+}
+
+void CCalcEditView::OnFilePrint()
+{
+    FlushPhrases();
+    CReportPrinter::PrintWithDialog(*document(), Printer(), this);
+}
+
+void CCalcEditView::OnFilePrintPreview()
+{
+    FlushPhrases();
+    CReportPrinter::Preview(*document(), Printer(), this);
+}
+
+bool CCalcEditView::OnUpdateEditUndo() const
+{
+    return isEnabled() && document()->isUndoAvailable();
+}
+
+bool CCalcEditView::OnUpdateEditCut() const
+{
+    return isEnabled() && !isReadOnly() && textCursor().hasSelection();
+}
+
+bool CCalcEditView::OnUpdateEditCopy() const
+{
+    return isEnabled() && textCursor().hasSelection();
+}
+
+bool CCalcEditView::OnUpdateEditPaste() const
+{
+    return isEnabled() && !isReadOnly() && m_clipboardHasText;
+}
+
+bool CCalcEditView::HandlesCommand(unsigned id) const
+{
+    switch (id) {
+    case kCmdUndo:
+    case kCmdCut:
+    case kCmdCopy:
+    case kCmdPaste:
+    case kCmdSelectAll:
+    case kCmdFormatBold:
+    case kCmdFormatItalic:
+    case kCmdFormatUnderline:
+    case kCmdFilePrint:
+    case kCmdFilePrintDirect:
+    case kCmdFilePrintPreview:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CCalcEditView::OnCommand(unsigned id)
+{
+    if (!IsCommandEnabled(id))
+        return HandlesCommand(id);
+    switch (id) {
+    case kCmdUndo:
+        OnEditUndo();
+        break;
+    case kCmdCut:
+        OnEditCut();
+        break;
+    case kCmdCopy:
+        OnEditCopy();
+        break;
+    case kCmdPaste:
+        OnEditPaste();
+        break;
+    case kCmdSelectAll:
+        OnSelectAll();
+        break;
+    case kCmdFormatBold:
+        OnFormatBold();
+        break;
+    case kCmdFormatItalic:
+        OnFormatItalic();
+        break;
+    case kCmdFormatUnderline:
+        OnFormatUnderline();
+        break;
+    case kCmdFilePrint:
+        OnFilePrint();
+        break;
+    case kCmdFilePrintDirect:
+        FlushPhrases();
+        CReportPrinter::Print(*document(), Printer());
+        break;
+    case kCmdFilePrintPreview:
+        OnFilePrintPreview();
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+bool CCalcEditView::IsCommandEnabled(unsigned id) const
+{
+    switch (id) {
+    case kCmdUndo:
+        return OnUpdateEditUndo();
+    case kCmdCut:
+        return OnUpdateEditCut();
+    case kCmdCopy:
+        return OnUpdateEditCopy();
+    case kCmdPaste:
+        return OnUpdateEditPaste();
+    case kCmdSelectAll:
+        return OnUpdateSelectAll();
+    case kCmdFormatBold:
+    case kCmdFormatItalic:
+    case kCmdFormatUnderline:
+        return OnUpdateFormat();
+    case kCmdFilePrint:
+    case kCmdFilePrintDirect:
+    case kCmdFilePrintPreview:
+        return m_shown != nullptr;
+    default:
+        return false;
+    }
+}
+
+bool CCalcEditView::IsCommandChecked(unsigned id) const
+{
+    switch (id) {
+    case kCmdFormatBold:
+        return IsFormatBold();
+    case kCmdFormatItalic:
+        return IsFormatItalic();
+    case kCmdFormatUnderline:
+        return IsFormatUnderline();
+    default:
+        return false;
+    }
+}

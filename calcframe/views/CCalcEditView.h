@@ -1,0 +1,120 @@
+// The result view: the right pane of the main window, a rich-text editor showing the report of
+// the calculation selected in the tree. Reports are written into it phrase by phrase; the user
+// may edit and format them; the text is stored back into its calculation as rich text.
+#pragma once
+
+#include <QTextEdit>
+
+#include <memory>
+#include <string>
+
+class CCalcDoc;
+class CCalculation;
+class QPrinter;
+
+class CCalcEditView : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit CCalcEditView(QWidget* parent = nullptr);
+    ~CCalcEditView() override;
+
+    /// The document whose selected node the view shows (not owned); null detaches it.
+    void SetDocument(CCalcDoc* doc) { m_doc = doc; }
+    CCalcDoc* GetDocument() const { return m_doc; }
+    /// The program's printer (not owned); without one the view uses a printer of its own.
+    void SetPrinter(QPrinter* printer);
+
+    /// Appends a phrase at the end of the text: flags 1 bold, 2 italic, 4 underline;
+    /// character 7 shows as the list separator. Inside BeginProgramWrite/EndProgramWrite
+    /// consecutive phrases with the same flags are inserted together.
+    void InsertPhrase(const std::string& phrase, unsigned flags);
+    void BeginProgramWrite();
+    void EndProgramWrite();
+    /// Empties the text (a program change: it marks nothing edited).
+    void Clear();
+    /// Courier New (any fixed-pitch face where it is missing), 10 pt, bold off.
+    void DefaultFont();
+    /// The whole text as plain text with "\n" line ends.
+    std::string GetText() const;
+    /// Stores the shown text into the calculation on show, if any.
+    void UpdateCalculation();
+    /// Forgets the calculation on show without storing its text.
+    void Reset();
+    /// Follows the document's selected node (every view update).
+    void OnUpdate();
+    CCalculation* GetShownCalculation() const { return m_shown; }
+
+    /// The list separator that stands for character 7: ';' where the decimal point is ',',
+    /// else ','.
+    static char ListSeparator();
+
+    // Commands of the frame's dispatcher while this view is the active pane.
+    void OnEditUndo() { undo(); }
+    void OnEditCut() { cut(); }
+    void OnEditCopy() { copy(); }
+    void OnEditPaste();
+    void OnSelectAll() { selectAll(); }
+    void OnFormatBold();
+    void OnFormatItalic();
+    void OnFormatUnderline();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    bool OnUpdateEditUndo() const;
+    bool OnUpdateEditCut() const;
+    bool OnUpdateEditCopy() const;
+    bool OnUpdateEditPaste() const;
+    bool OnUpdateSelectAll() const { return isEnabled(); }
+    /// Enabled while a calculation is shown; the check mark is IsFormatBold() and so on.
+    bool OnUpdateFormat() const { return isEnabled(); }
+    bool IsFormatBold() const;
+    bool IsFormatItalic() const;
+    bool IsFormatUnderline() const;
+
+    /// Generic forms of the above for a dispatcher keyed on command ids (ViewCommands.h):
+    /// HandlesCommand says whether the view has a handler at all (Delete has none here).
+    bool HandlesCommand(unsigned id) const;
+    bool OnCommand(unsigned id);
+    bool IsCommandEnabled(unsigned id) const;
+    bool IsCommandChecked(unsigned id) const;
+
+signals:
+    /// F5 was released in the view: the tree redoes the selected calculation.
+    void redoRequested();
+    /// The view marked the document modified (the first change by hand of a shown report).
+    void documentModified();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void OnChange();
+    void SetTextInView(CCalculation* calc);
+    void StoreTextInView(CCalculation* calc);
+    void FlushPhrases();
+    void ShowPlaceholder();
+    void SetBackground(bool showing);
+    void ApplyPageWidth();
+    void ToggleEffect(unsigned flag);
+    unsigned SelectionFlags() const;
+    QPrinter& Printer();
+
+    CCalcDoc* m_doc = nullptr;
+    CCalculation* m_shown = nullptr;
+    bool m_suspended = true; // the shown report's next change marks nothing edited
+    int m_programDepth = 0;  // program writes in progress: their changes are no edits
+    int m_selStart = 0;
+    int m_selEnd = 0;
+    int m_writeDepth = 0;
+    bool m_updating = false;
+    std::string m_pending;
+    unsigned m_pendingFlags = 0;
+    bool m_clipboardHasText = false;
+    QPrinter* m_printer = nullptr;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+};

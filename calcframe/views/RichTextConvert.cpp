@@ -1,0 +1,81 @@
+// Conversion between the report model and the result view's QTextDocument.
+#include "RichTextConvert.h"
+
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+QTextCharFormat RunFormat(unsigned flags)
+{
+    QTextCharFormat format;
+    format.setFontWeight((flags & kRunBold) ? QFont::Bold : QFont::Normal);
+    format.setFontItalic((flags & kRunItalic) != 0);
+    format.setFontUnderline((flags & kRunUnderline) != 0);
+    return format;
+}
+
+unsigned RunFlags(const QTextCharFormat& format)
+{
+    unsigned flags = 0;
+    if (format.fontWeight() >= QFont::DemiBold)
+        flags |= kRunBold;
+    if (format.fontItalic())
+        flags |= kRunItalic;
+    if (format.fontUnderline())
+        flags |= kRunUnderline;
+    return flags;
+}
+
+void InsertRun(QTextCursor& cursor, std::string_view text, unsigned flags)
+{
+    if (text.empty())
+        return;
+    // insertText turns each "\n" into a paragraph break whose block takes this format, which
+    // RichTextFromDocument reads back as the format of that line end.
+    cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), RunFormat(flags));
+}
+
+void RichTextToDocument(const CRichText& text, QTextDocument& document)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockCharFormat(RunFormat(0));
+    cursor.setCharFormat(RunFormat(0));
+    for (const CTextRun& run : text.Runs())
+        InsertRun(cursor, run.text, run.flags);
+    cursor.endEditBlock();
+}
+
+namespace
+{
+void AppendFragmentText(CRichText& out, const QString& text, unsigned flags)
+{
+    QString cleaned;
+    cleaned.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            cleaned += QLatin1Char('\n');
+        else if (c != QChar::ObjectReplacementCharacter)
+            cleaned += c;
+    }
+    out.Append(cleaned.toStdString(), flags);
+}
+} // namespace
+
+CRichText RichTextFromDocument(const QTextDocument& document)
+{
+    CRichText out;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            out.Append("\n", RunFlags(block.charFormat()));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid())
+                AppendFragmentText(out, fragment.text(), RunFlags(fragment.charFormat()));
+        }
+    }
+    return out;
+}

@@ -1,0 +1,513 @@
+// The tree view and the result view driven through their real widgets (offscreen): new
+// calculations, the report's formats, rename, delete, the clipboard, redo, focus and printing.
+#include "CCalcBase.h"
+#include "CCalcDoc.h"
+#include "CCalcDocNode.h"
+#include "CCalcEditView.h"
+#include "CCalcTreeView.h"
+#include "CCalculation.h"
+#include "CQtDocViews.h"
+#include "CalcFactory.h"
+#include "FrameworkInit.h"
+#include "Profile.h"
+#include "ReportPrinter.h"
+#include "RichTextConvert.h"
+#include "TestSupport.h"
+#include "UIServices.h"
+#include "ViewCommands.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+/// A calculation whose report has a bold heading, an italic line and a plain line holding the
+/// list separator; Do can be told to cancel.
+class CViewsTestCalc : public CCalcBase
+{
+    DECLARE_SERIAL(CViewsTestCalc)
+public:
+    bool Do() override
+    {
+        if (s_cancel)
+            return false;
+        SetTitle("Test " + std::to_string(++s_made));
+        InsertPhrase(GetTitle() + "\n", kPhraseBold);
+        InsertPhrase("Level ", kPhraseItalic);
+        InsertPhrase("95%\n", kPhraseItalic);
+        InsertPhrase("[1\a 2]\n", kPhrasePlain);
+        return true;
+    }
+    static int s_made;
+    static bool s_cancel;
+};
+IMPLEMENT_SERIAL(CViewsTestCalc, CCalcBase, 0)
+int CViewsTestCalc::s_made = 0;
+bool CViewsTestCalc::s_cancel = false;
+
+CCalcBase* ViewsTestFactory(const std::string& code)
+{
+    return code == "0000" ? nullptr : new CViewsTestCalc;
+}
+
+const unsigned kPercentage = 32771; // leaf 0: "1110"
+
+QAction* FindCommand(QMenu& menu, unsigned id)
+{
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindCommand(*sub, id))
+                return found;
+        } else if (action->property("zentavoCommand").toUInt() == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+/// Chooses the item of the context menu that opens next, once it is open.
+void ChooseInNextPopup(unsigned id, bool* found)
+{
+    QTimer::singleShot(0, [id, found] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* action = menu ? FindCommand(*menu, id) : nullptr;
+        *found = action != nullptr;
+        if (action)
+            action->trigger();
+        if (menu)
+            menu->close();
+    });
+}
+
+void SendKey(QWidget* widget, QEvent::Type type, int key, bool autoRepeat = false)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(widget, &event);
+}
+
+void SendFocus(QWidget* widget, QEvent::Type type, Qt::FocusReason reason)
+{
+    QFocusEvent event(type, reason);
+    QApplication::sendEvent(widget, &event);
+}
+} // namespace
+
+class CViewsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ZNTVCalcInit();
+        AfxRegisterClass(RUNTIME_CLASS(CViewsTestCalc));
+        CProfile profile;
+        profile.Load(ShippedVocabularyPath());
+        SetVocabularyProfiles({profile});
+        SetUIServices(&m_ui);
+        SetCalcFactory(&ViewsTestFactory);
+        CViewsTestCalc::s_made = 0;
+        CViewsTestCalc::s_cancel = false;
+        m_window = std::make_unique<QSplitter>();
+        m_tree = new CCalcTreeView(m_window.get());
+        m_edit = new CCalcEditView(m_window.get());
+        m_window->resize(900, 600);
+        m_window->show();
+        m_views = std::make_unique<CQtDocViews>(m_doc, *m_tree, *m_edit);
+        m_doc.OnNewDocument();
+        m_views->OnUpdate();
+    }
+    void TearDown() override
+    {
+        m_views.reset();
+        m_window.reset();
+        SetCalcFactory(nullptr);
+        SetUIServices(nullptr);
+        ResetVocabulary();
+    }
+
+    CCalculation* Selected() const
+    {
+        CCalcNodeBase* node = m_doc.GetSelectedNode();
+        return node && node->IsCalculation() ? static_cast<CCalculation*>(node) : nullptr;
+    }
+    CRichText Shown() const { return RichTextFromDocument(*m_edit->document()); }
+    QTreeWidgetItem* HeadItem() const { return CCalcTreeView::ItemOf(m_doc.GetHead()); }
+
+    CHeadlessUIServices m_ui;
+    CCalcDoc m_doc;
+    std::unique_ptr<QSplitter> m_window;
+    CCalcTreeView* m_tree = nullptr;
+    CCalcEditView* m_edit = nullptr;
+    std::unique_ptr<CQtDocViews> m_views;
+};
+
+TEST_F(CViewsTest, NewCalculationIsSelectedUnderItsFoldersWithItsFormattedReport)
+{
+    // The empty document: the head selected, the placeholder greyed in the fixed-pitch font.
+    ASSERT_EQ(m_tree->currentItem(), HeadItem());
+    EXPECT_FALSE(m_edit->isEnabled());
+    EXPECT_EQ(m_edit->GetText(), GetProfileString("Messages", "01", "?"));
+    EXPECT_EQ(m_edit->document()->defaultFont().family(), "Courier New");
+    EXPECT_TRUE(m_edit->document()->defaultFont().fixedPitch());
+    EXPECT_EQ(m_edit->document()->defaultFont().pointSize(), 10);
+
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* calc = Selected();
+    ASSERT_NE(calc, nullptr);
+    QTreeWidgetItem* item = CCalcTreeView::ItemOf(calc);
+    ASSERT_EQ(m_tree->currentItem(), item);
+    EXPECT_EQ(item->text(0).toStdString(), "Test 1");
+    QStringList path;
+    for (QTreeWidgetItem* up = item->parent(); up; up = up->parent())
+        path.prepend(up->text(0));
+    EXPECT_EQ(path, (QStringList{"Untitled", "Describe", "Proportion", "Percentage"}));
+    EXPECT_TRUE(item->parent()->isExpanded());
+
+    // The phrases in their formats; character 7 shows as the C locale's list separator.
+    const std::vector<CTextRun> expected{{"Test 1\n", kRunBold}, {"Level 95%\n", kRunItalic}, {"[1, 2]\n", 0}};
+    EXPECT_EQ(Shown().Runs(), expected);
+    EXPECT_TRUE(m_edit->isEnabled());
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(calc->IsEditted(), 0);
+    EXPECT_FALSE(m_edit->document()->isUndoAvailable()); // program writes leave no undo record
+
+    // The text reaches the calculation when another node is selected, and comes back.
+    m_tree->SelectNode(m_doc.GetHead());
+    EXPECT_EQ(CRichText::FromRtf(calc->GetText()).Runs(), expected);
+    m_tree->SelectNode(calc);
+    EXPECT_EQ(Shown().Runs(), expected);
+}
+
+TEST_F(CViewsTest, ContextMenusAreBuiltFromTheVocabularyAndRunTheirCommands)
+{
+    std::unique_ptr<QMenu> root(m_tree->CreateContextMenu(CCalcType(), nullptr));
+    // Every menu at every level ends with a separator and the note.
+    std::function<void(QMenu&)> checkEnds = [&](QMenu& menu) {
+        const QList<QAction*> actions = menu.actions();
+        ASSERT_GE(actions.size(), 2);
+        EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+        EXPECT_EQ(actions.back()->property("zentavoCommand").toUInt(), kCmdNote);
+        EXPECT_EQ(actions.back()->text(), "Note");
+        for (QAction* action : actions) {
+            if (action->menu())
+                checkEnds(*action->menu());
+        }
+    };
+    checkEnds(*root);
+    EXPECT_EQ(root->actions().size(), GetProfileInt("Levels", "0000", 0) + 2);
+    EXPECT_EQ(root->actions()[0]->text(), "Describe");
+    EXPECT_NE(FindCommand(*root, kPercentage), nullptr);
+    EXPECT_EQ(FindCommand(*root, kPercentage)->text(), "Percentage");
+
+    std::unique_ptr<QMenu> leaf(m_tree->CreateContextMenu(CCalcType(1, 1, 1, 0), nullptr));
+    ASSERT_EQ(leaf->actions().size(), 3);
+    EXPECT_EQ(leaf->actions()[0]->text(), "New percentage");
+    EXPECT_EQ(leaf->actions()[0]->property("zentavoCommand").toUInt(), kPercentage);
+
+    // A right-click on the head opens its menu; the note item files a note in the head.
+    bool found = false;
+    ChooseInNextPopup(kCmdNote, &found);
+    const QPoint at = m_tree->visualItemRect(HeadItem()).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, m_tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(m_tree->viewport(), &click);
+    EXPECT_TRUE(found);
+    CCalculation* note = Selected();
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(m_doc.GetHead()->GetCalc(), note);
+    EXPECT_EQ(CCalcTreeView::ItemOf(note)->parent(), HeadItem());
+
+    // A right-click on a calculation selects it and offers Redo, Cut, Copy, Paste, Delete, Rename.
+    m_tree->SelectNode(m_doc.GetHead());
+    std::unique_ptr<QMenu> calcMenu;
+    const QPoint onNote = m_tree->visualItemRect(CCalcTreeView::ItemOf(note)).center();
+    QTimer::singleShot(0, [&calcMenu] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        EXPECT_EQ(texts, (QStringList{"&Redo\tF5", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "", "&Delete",
+                                      "Rena&me\tF2"}));
+        EXPECT_FALSE(FindCommand(*menu, kCmdPaste)->isEnabled()); // nothing on the clipboard yet
+        menu->close();
+    });
+    QContextMenuEvent onCalc(QContextMenuEvent::Mouse, onNote, m_tree->viewport()->mapToGlobal(onNote));
+    QApplication::sendEvent(m_tree->viewport(), &onCalc);
+    EXPECT_EQ(Selected(), note);
+}
+
+TEST_F(CViewsTest, RenameTakesFiftyCharactersAndRefusesMore)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* calc = Selected();
+    QTreeWidgetItem* item = CCalcTreeView::ItemOf(calc);
+    m_doc.SetModifiedFlag(false);
+
+    EXPECT_FALSE(m_tree->EndLabelEdit(item, QString(51, 'x')));
+    ASSERT_EQ(m_ui.m_messages.size(), 1u);
+    EXPECT_EQ(m_ui.m_messages[0], "Maximum label length is 50");
+    EXPECT_EQ(calc->GetLabel(), "Test 1");
+    EXPECT_EQ(item->text(0), "Test 1");
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // The in-place editor itself stops at 50 and commits through the same check.
+    m_tree->OnTreeRename();
+    auto* editor = m_tree->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->maxLength(), 50);
+    editor->setText(QString(50, 'y'));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor commits through a queued call
+    EXPECT_EQ(calc->GetLabel(), std::string(50, 'y'));
+    EXPECT_EQ(item->text(0), QString(50, 'y'));
+    EXPECT_TRUE(m_doc.IsModified());
+
+    // A folder cannot be renamed.
+    m_tree->SelectNode(m_doc.GetHead());
+    EXPECT_FALSE(m_tree->OnUpdateTreeRename());
+    EXPECT_FALSE(HeadItem()->flags() & Qt::ItemIsEditable);
+}
+
+TEST_F(CViewsTest, DeletePrunesEmptyFoldersButNeverTheHead)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* first = Selected();
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* second = Selected();
+    m_tree->SelectNode(m_doc.GetHead());
+    m_doc.OnNote();
+    ASSERT_EQ(m_doc.GetHead()->GetCalc(), Selected());
+
+    // Delete on a folder beeps; held-down Delete (auto-repeated releases) deletes nothing.
+    m_tree->SelectNode(m_doc.GetHead());
+    SendKey(m_tree, QEvent::KeyRelease, Qt::Key_Delete);
+    EXPECT_EQ(m_ui.m_beeps, 1);
+    m_tree->SelectNode(first);
+    SendKey(m_tree, QEvent::KeyRelease, Qt::Key_Delete, true);
+    EXPECT_EQ(Selected(), first);
+
+    // The first of two: the next sibling is selected, the folders stay.
+    SendKey(m_tree, QEvent::KeyRelease, Qt::Key_Delete);
+    EXPECT_EQ(Selected(), second);
+    EXPECT_EQ(m_tree->currentItem(), CCalcTreeView::ItemOf(second));
+    EXPECT_EQ(m_edit->GetShownCalculation(), second);
+
+    // The last of its folder: "Percentage", "Proportion" and "Describe" go; the head stays.
+    ASSERT_TRUE(m_tree->DeleteSelItem());
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr);
+    ASSERT_EQ(m_tree->topLevelItemCount(), 1);
+    EXPECT_EQ(HeadItem()->childCount(), 1); // the note
+    CCalcNodeBase* selected = m_doc.GetSelectedNode();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(m_tree->currentItem(), CCalcTreeView::ItemOf(selected));
+    EXPECT_TRUE(m_doc.IsModified());
+
+    // The very last calculation: the head is selected and the placeholder shown.
+    m_tree->SelectNode(m_doc.GetHead()->GetCalc());
+    ASSERT_TRUE(m_tree->DeleteSelItem());
+    EXPECT_EQ(m_doc.GetSelectedNode(), m_doc.GetHead());
+    EXPECT_EQ(m_edit->GetShownCalculation(), nullptr);
+    EXPECT_FALSE(m_edit->isEnabled());
+    EXPECT_EQ(HeadItem()->childCount(), 0);
+    EXPECT_FALSE(m_tree->OnUpdateEditDelete());
+    // Views update again without touching freed nodes (the sanitizer build checks this).
+    m_views->OnUpdate();
+    SendFocus(m_edit, QEvent::FocusOut, Qt::TabFocusReason);
+}
+
+TEST_F(CViewsTest, CopyAndPasteRoundTripThroughAllThreeFormats)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* original = Selected();
+    const CRichText report = Shown();
+    ASSERT_TRUE(m_tree->OnUpdateEditCopy());
+    ASSERT_TRUE(m_tree->OnCommand(kCmdCopy));
+    EXPECT_FALSE(m_ui.m_clipboard.calculation.empty());
+    EXPECT_EQ(m_ui.m_clipboard.rtf.rfind("{\\rtf1", 0), 0u);
+    EXPECT_EQ(CRichText::FromRtf(m_ui.m_clipboard.rtf), report);
+    EXPECT_EQ(m_ui.m_clipboard.plainText, "Test 1\nLevel 95%\n[1, 2]\n");
+
+    // Pasted while the head is selected: filed under its own type's folders, last, selected.
+    m_tree->SelectNode(m_doc.GetHead());
+    m_doc.SetModifiedFlag(false);
+    ASSERT_TRUE(m_tree->OnUpdateEditPaste());
+    ASSERT_TRUE(m_tree->PasteFromClipboard());
+    CCalculation* pasted = Selected();
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_NE(pasted, original);
+    EXPECT_EQ(original->GetNext(), pasted);
+    EXPECT_EQ(CCalcTreeView::ItemOf(pasted)->parent(), CCalcTreeView::ItemOf(original)->parent());
+    EXPECT_EQ(pasted->GetLabel(), "Test 1");
+    EXPECT_EQ(Shown(), report);
+    EXPECT_TRUE(m_doc.IsModified());
+
+    // Cut keeps the calculation when the clipboard refuses the data.
+    m_ui.m_clipboardFails = true;
+    m_tree->OnEditCut();
+    EXPECT_EQ(Selected(), pasted);
+    EXPECT_EQ(original->GetNext(), pasted);
+    EXPECT_EQ(m_ui.m_messages.back(), "Cannot open clipboard");
+    m_ui.m_clipboardFails = false;
+    m_tree->OnEditCut();
+    EXPECT_EQ(original->GetNext(), nullptr);
+    CCalcNodeBase* folder = m_doc.GetSelectedNode(); // no next sibling: the parent
+    EXPECT_EQ(CCalcTreeView::ItemOf(folder), CCalcTreeView::ItemOf(original)->parent());
+
+    // A payload that is not a calculation: a message, nothing added, nothing modified.
+    for (const std::vector<unsigned char>& junk :
+         {std::vector<unsigned char>{1, 2, 3},
+          std::vector<unsigned char>(m_ui.m_clipboard.calculation.begin(), m_ui.m_clipboard.calculation.end() - 5)}) {
+        m_ui.m_clipboard.calculation = junk;
+        m_doc.SetModifiedFlag(false);
+        const size_t messages = m_ui.m_messages.size();
+        EXPECT_FALSE(m_tree->PasteFromClipboard());
+        ASSERT_EQ(m_ui.m_messages.size(), messages + 1);
+        EXPECT_EQ(m_ui.m_messages.back(), "Unexpected file format.");
+        EXPECT_EQ(original->GetNext(), nullptr);
+        EXPECT_FALSE(m_doc.IsModified());
+        EXPECT_EQ(m_doc.GetSelectedNode(), folder);
+    }
+}
+
+TEST_F(CViewsTest, EditedReportAsksBeforeRedoAndF5RedoesOnce)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* calc = Selected();
+    m_doc.SetModifiedFlag(false);
+    m_edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_edit, "xy");
+    EXPECT_EQ(calc->IsEditted(), 1);
+    EXPECT_TRUE(m_doc.IsModified());
+    // Typing after a save marks the document again (the report stays marked edited).
+    m_doc.SetModifiedFlag(false);
+    QTest::keyClicks(m_edit, "z");
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(m_edit->GetText(), "Test 1\nLevel 95%\n[1, 2]\nxyz");
+
+    // No keeps everything.
+    m_ui.m_answers = {IDNO};
+    m_tree->RedoCalculation();
+    ASSERT_EQ(m_ui.m_messages.size(), 1u);
+    EXPECT_EQ(m_ui.m_messages[0],
+              GetProfileString("Messages", "11", "?") + "\n" + GetProfileString("Messages", "12", "?"));
+    EXPECT_EQ(CViewsTestCalc::s_made, 1);
+    EXPECT_EQ(calc->IsEditted(), 1);
+
+    // Yes redoes: new title on the item and the node, the report written afresh, not edited.
+    m_ui.m_answers = {IDYES};
+    m_tree->RedoCalculation();
+    EXPECT_EQ(CViewsTestCalc::s_made, 2);
+    EXPECT_EQ(calc->GetLabel(), "Test 2");
+    EXPECT_EQ(CCalcTreeView::ItemOf(calc)->text(0), "Test 2");
+    EXPECT_EQ(m_edit->GetText(), "Test 2\nLevel 95%\n[1, 2]\n");
+    EXPECT_EQ(calc->IsEditted(), 0);
+
+    // F5 released in the result view redoes once; auto-repeated releases do nothing.
+    SendKey(m_edit, QEvent::KeyRelease, Qt::Key_F5);
+    EXPECT_EQ(CViewsTestCalc::s_made, 3);
+    SendKey(m_edit, QEvent::KeyRelease, Qt::Key_F5, true);
+    EXPECT_EQ(CViewsTestCalc::s_made, 3);
+    // F5 pressed in the tree redoes once too; a cancelled redo changes nothing.
+    CViewsTestCalc::s_cancel = true;
+    SendKey(m_tree, QEvent::KeyPress, Qt::Key_F5);
+    EXPECT_EQ(calc->GetLabel(), "Test 3");
+    EXPECT_EQ(m_edit->GetText(), "Test 3\nLevel 95%\n[1, 2]\n");
+}
+
+TEST_F(CViewsTest, FocusChangesKeepTextFormatsAndSelection)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* calc = Selected();
+    // Underline by hand on "Level": an edit that marks the report.
+    QTextCursor cursor(m_edit->document());
+    cursor.setPosition(7);
+    cursor.setPosition(12, QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(cursor);
+    EXPECT_FALSE(m_edit->IsFormatUnderline());
+    m_edit->OnFormatUnderline();
+    EXPECT_TRUE(m_edit->IsFormatUnderline());
+    EXPECT_EQ(calc->IsEditted(), 1);
+    const CRichText before = Shown();
+    ASSERT_EQ(before.Runs().size(), 4u);
+
+    // A menu taking the focus is no focus loss: the undo history survives.
+    ASSERT_TRUE(m_edit->OnUpdateEditUndo());
+    SendFocus(m_edit, QEvent::FocusOut, Qt::PopupFocusReason);
+    EXPECT_TRUE(m_edit->OnUpdateEditUndo());
+
+    std::string stored;
+    for (int i = 0; i < 100; ++i) {
+        SendFocus(m_edit, QEvent::FocusOut, Qt::MouseFocusReason);
+        SendFocus(m_edit, QEvent::FocusIn, Qt::MouseFocusReason);
+        if (i == 0)
+            stored = calc->GetText();
+    }
+    EXPECT_EQ(Shown(), before);
+    EXPECT_EQ(calc->GetText(), stored);
+    EXPECT_EQ(m_edit->textCursor().anchor(), 7);
+    EXPECT_EQ(m_edit->textCursor().position(), 12);
+    EXPECT_EQ(calc->IsEditted(), 1);
+}
+
+TEST_F(CViewsTest, PastesPlainTextOnlyAndPrintsWithOneInchMargins)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    auto* rich = new QMimeData;
+    rich->setHtml("<b>bold</b>");
+    rich->setText("plain");
+    QGuiApplication::clipboard()->setMimeData(rich);
+    ASSERT_TRUE(m_edit->OnUpdateEditPaste());
+    m_edit->moveCursor(QTextCursor::End);
+    m_edit->OnEditPaste();
+    EXPECT_EQ(Shown().Runs().back(), (CTextRun{"[1, 2]\nplain", 0}));
+
+    EXPECT_EQ(m_edit->tabStopDistance(), 0.5 * m_edit->logicalDpiX());
+    EXPECT_EQ(m_edit->lineWrapMode(), QTextEdit::FixedPixelWidth);
+    EXPECT_EQ(
+        m_edit->lineWrapColumnOrWidth(),
+        static_cast<int>(CReportPrinter::LineWidthInches(CReportPrinter::DefaultPageLayout()) * m_edit->logicalDpiX()));
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("report.pdf"));
+    ASSERT_TRUE(CReportPrinter::Print(*m_edit->document(), printer));
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Inch);
+    EXPECT_TRUE(Near(margins.left(), 1, 1e-9));
+    EXPECT_TRUE(Near(margins.top(), 1, 1e-9));
+    EXPECT_TRUE(Near(margins.right(), 1, 1e-9));
+    EXPECT_TRUE(Near(margins.bottom(), 1, 1e-9));
+    EXPECT_GT(QFileInfo(dir.filePath("report.pdf")).size(), 0);
+}
+
+TEST_F(CViewsTest, FullFillKeepsStoredOrderAndReselectsTheHead)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* first = m_doc.GetHead()->GetSub()->GetSub()->GetSub()->GetCalc();
+    m_tree->Reset();
+    EXPECT_EQ(m_tree->topLevelItemCount(), 0);
+    EXPECT_FALSE(first->OnTree());
+    m_views->OnUpdate();
+    EXPECT_EQ(m_doc.GetSelectedNode(), m_doc.GetHead());
+    QTreeWidgetItem* folder = CCalcTreeView::ItemOf(first)->parent();
+    ASSERT_EQ(folder->childCount(), 2);
+    EXPECT_EQ(folder->child(0)->text(0), "Test 1");
+    EXPECT_EQ(folder->child(1)->text(0), "Test 2");
+}

@@ -1,0 +1,30 @@
+// The GUI tests' entry point: a QApplication on the offscreen platform unless another one is
+// asked for, so the tests need no display.
+#include <QApplication>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace
+{
+QtMessageHandler g_defaultHandler = nullptr;
+
+/// The offscreen platform's notes about what it cannot do are no test output.
+void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtFatalMsg && (message.contains(QLatin1String("This plugin does not support")) ||
+                               message.contains(QLatin1String("XDG_RUNTIME_DIR not set"))))
+        return;
+    g_defaultHandler(type, context, message);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_defaultHandler = qInstallMessageHandler(FilterMessages);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
