@@ -24,4 +24,8 @@ public:
     std::array<std::array<int32_t, kMaxSide>, kMaxSide> m_cells;
     int32_t m_r = 0; // rows in use, 0 to 6
     int32_t m_c = 0; // columns in use, 0 to 6
+
+private:
+    /// Writes the table of the R x C block with its row, column and grand totals.
+    void ReportTable();
 };

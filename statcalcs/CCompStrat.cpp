@@ -1,11 +1,16 @@
-// CCompStrat: analysis of stratified 2x2 tables with Mantel-Haenszel summaries (type "3300").
-// Reads and writes the stratum count, the level, then each stratum's cells and title.
+// CCompStrat: analysis of stratified 2x2 tables with Mantel-Haenszel summaries (type "3300"): the
+// stored strata, each stratum's and the crude table's block, the summary, and the tabbed dialog (167).
 #include "CCompStrat.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "Distributions.h"
 #include "Format.h"
 #include "Profile.h"
 #include "StoredInputs.h"
+
+#include <algorithm>
+#include <cmath>
 
 IMPLEMENT_SERIAL(CCompStrat, CCalcBase, 0)
 
@@ -40,8 +45,382 @@ void CCompStrat::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// Normal deviates of the confidence levels, indexed by the level.
+constexpr double kDeviates[2] = {1.96, 2.58};
+constexpr uint32_t kMaxCount = 1000000;
+constexpr uint32_t kMaxB = 100000; // the dialog takes b only up to 100,000
+constexpr int kMaxStratumTitleChars = 20;
+constexpr int kMaxStrata = 16;
+
+enum : int
+{
+    kIdA = 1090,
+    kIdB = 1091,
+    kIdC = 1092,
+    kIdD = 1093,
+    kIdTabs = 1094,
+    kIdStratumTitle = 1023,
+    kIdStratumTitleLabel = 1107,
+    kIdRowHeading = 1127,
+    kIdColumnHeading = 1128,
+};
+
+/// A stratum's table or the crude one; 64-bit so that the crude sums of any number of strata fit.
+struct CTable
+{
+    uint64_t a = 0, b = 0, c = 0, d = 0;
+};
+
+std::string Right(const std::string& text, size_t width)
+{
+    return PadToWidth(text, width, false);
+}
+
+/// Sums of the Mantel-Haenszel summary over the strata, every term formed in doubles.
+struct CMantelHaenszel
+{
+    double sumA = 0, sumE = 0, sumV = 0;      // observed and expected a, variance of a
+    double sumR = 0, sumS = 0;                // a d / n and b c / n
+    double sumPR = 0, sumPSQR = 0, sumQS = 0; // terms of the Robins-Breslow-Greenland variance
+    double sumRrNum = 0, sumRrDen = 0;        // a r2 / n and c r1 / n
+    double sumGR = 0;                         // terms of the Greenland-Robins variance
+
+    void Add(const CTable& t)
+    {
+        const double a = static_cast<double>(t.a), b = static_cast<double>(t.b);
+        const double c = static_cast<double>(t.c), d = static_cast<double>(t.d);
+        const double r1 = a + b, r2 = c + d, c1 = a + c, c2 = b + d, n = a + b + c + d;
+        sumA += a;
+        sumE += r1 * c1 / n;
+        sumV += r1 * r2 * c1 * c2 / (n * n * (n - 1));
+        const double p = (a + d) / n, q = (b + c) / n, r = a * d / n, s = b * c / n;
+        sumR += r;
+        sumS += s;
+        sumPR += p * r;
+        sumPSQR += p * s + q * r;
+        sumQS += q * s;
+        sumRrNum += a * r2 / n;
+        sumRrDen += c * r1 / n;
+        sumGR += (r1 * r2 * c1 - a * c * n) / (n * n);
+    }
+};
+
+/// exp(log ratio -/+ z sqrt(var)).
+void RatioLimits(double ratio, double var, double z, double& lower, double& upper)
+{
+    lower = std::exp(std::log(ratio) - z * std::sqrt(var));
+    upper = std::exp(std::log(ratio) + z * std::sqrt(var));
+}
+} // namespace
+
+/// Input dialog: the title, the level, and the strata in a tab control, one tab per stratum,
+/// whose table and title are edited in the cells below the tabs. The dialog edits copies of
+/// the strata, so Cancel discards every change, added and removed strata included.
+class CCompStratDlg : public CCalcDlg
+{
+public:
+    CCompStratDlg();
+    void Load(const CCompStrat& calc);
+    void Store(CCompStrat& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+    void OnButton(int id) override;
+    void OnTabSelChange(int tabId) override;
+
+private:
+    void ExchangeStratum(CDataExchange& dx);
+    /// Validates every field and writes the edits into the current stratum; on `relabel` the
+    /// current tab then takes the stratum's title. False (prompt shown) when a field is refused.
+    bool SaveEdits(bool relabel);
+    /// Shows stratum `index` in the cells and the stratum title, leaving the other fields be.
+    void ShowStratum(int index);
+    void OnAdd();
+    void OnRemove();
+    CTabCtrl& Tabs() { return *GetTabCtrl(kIdTabs); }
+
+    std::vector<CStratum> m_strata;
+    int m_level = 0;
+    int m_current = 0; // the stratum being edited
+    uint32_t m_a = 0;
+    uint32_t m_b = 0;
+    uint32_t m_c = 0;
+    uint32_t m_d = 0;
+    std::string m_stratumTitle;
+};
+
 bool CCompStrat::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompStratDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const double z = kDeviates[m_level];
+    InsertHeading();
+    CTable crude;
+    CMantelHaenszel mh;
+    for (const CStratum& stratum : m_strata) {
+        const CTable table{stratum.a, stratum.b, stratum.c, stratum.d};
+        InsertPhrase(stratum.title + "\n", kPhraseBold);
+        ReportTable(table.a, table.b, table.c, table.d, z);
+        crude.a += table.a;
+        crude.b += table.b;
+        crude.c += table.c;
+        crude.d += table.d;
+        mh.Add(table);
+    }
+    InsertPhrase(Term("09") + "\n", kPhraseBold);
+    ReportTable(crude.a, crude.b, crude.c, crude.d, z);
+
+    // Mantel-Haenszel chi-square with continuity correction (no floor at zero before squaring).
+    const double deviation = absd(mh.sumA - mh.sumE) - 0.5;
+    const double x2mh = deviation * deviation / mh.sumV;
+    const double orMh = mh.sumR / mh.sumS;
+    const double rrMh = mh.sumRrNum / mh.sumRrDen;
+    // Robins, Breslow and Greenland (1986) variance of log ORmh.
+    const double orVar = mh.sumPR / (2 * (mh.sumR * mh.sumR)) + mh.sumPSQR / (2 * mh.sumR * mh.sumS) +
+                         mh.sumQS / (2 * (mh.sumS * mh.sumS));
+    // Greenland and Robins (1985) variance of log RRmh.
+    const double rrVar = mh.sumGR / (mh.sumRrNum * mh.sumRrDen);
+    double orLower = 0, orUpper = 0, rrLower = 0, rrUpper = 0;
+    RatioLimits(orMh, orVar, z, orLower, orUpper);
+    RatioLimits(rrMh, rrVar, z, rrLower, rrUpper);
+
+    InsertPhrase(Term("63") + LabelCI(kLevels[m_level]) + "\n", kPhraseBold);
+    InsertResult(Term("95"), Floating(rrMh, 2), CI(rrLower, rrUpper, 2));
+    InsertResult(Term("96"), Floating(orMh, 2), CI(orLower, orUpper, 2));
+    InsertResult(Term("97"), Floating(x2mh, 2), "");
+    InsertResult(Term("26"), Floating(Chi2Prob(x2mh, 1), 6), "");
+    return true;
+}
+
+void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, double z)
+{
+    const uint64_t r1 = a + b, r2 = c + d, c1 = a + c, c2 = b + d;
+    // The two count columns are 6 characters wide; a count of 6 digits or more widens both, so
+    // that neighbouring counts never run together.
+    const uint64_t widest = std::max({a, b, c, d, c1, c2});
+    const int width = std::max(6, static_cast<int>(Format("%llu", static_cast<unsigned long long>(widest)).size()) + 1);
+    const auto row = [width](const std::string& label, uint64_t left, uint64_t right, uint64_t total) {
+        return Format("\t%s|%*llu%*llu |%7llu\n", Right(label, 7).c_str(), width, static_cast<unsigned long long>(left),
+                      width, static_cast<unsigned long long>(right), static_cast<unsigned long long>(total));
+    };
+    const std::string dashes(static_cast<size_t>(width), '-');
+    const std::string rule = Format("\t-------+%s%s-+%7s\n", dashes.c_str(), dashes.c_str(), "-------");
+    InsertPhrase(Format("\t       |%*s%*s |%s\n", width, "+", width, "-", Right(Term("86"), 7).c_str()), kPhrasePlain);
+    InsertPhrase(rule, kPhrasePlain);
+    InsertPhrase(row("+ ", a, b, r1), kPhrasePlain);
+    InsertPhrase(row("- ", c, d, r2), kPhrasePlain);
+    InsertPhrase(rule, kPhrasePlain);
+    InsertPhrase(row(Term("86") + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
+
+    // Risk ratio, odds ratio and Yates' chi-square, every count and product as a double.
+    const double da = static_cast<double>(a), db = static_cast<double>(b);
+    const double dc = static_cast<double>(c), dd = static_cast<double>(d);
+    const double dr1 = da + db, dr2 = dc + dd, dc1 = da + dc, dc2 = db + dd, n = da + db + dc + dd;
+    const double rr = (da / dr1) / (dc / dr2);
+    const double rrSe = std::sqrt(db / (da * dr1) + dd / (dc * dr2));
+    const double odds = (da / db) / (dc / dd);
+    const double orSe = std::sqrt(1 / da + 1 / db + 1 / dc + 1 / dd);
+    const double corrected = absd(da * dd - db * dc) - n / 2;
+    const double x2y = n * (corrected * corrected) / (dc1 * dc2 * dr1 * dr2);
+    const std::string level = LabelCI(kLevels[m_level]);
+    InsertResult(Term("52") + level, Floating(rr, 2),
+                 CI(std::exp(std::log(rr) - z * rrSe), std::exp(std::log(rr) + z * rrSe), 2));
+    InsertResult(Term("21") + level, Floating(odds, 2),
+                 CI(std::exp(std::log(odds) - z * orSe), std::exp(std::log(odds) + z * orSe), 2));
+    InsertResult(Term("92"), Floating(x2y, 2), "");
+    InsertResult(Term("26"), Floating(Chi2Prob(x2y, 1), 6), "");
+    InsertPhrase("\n", kPhrasePlain);
+}
+
+namespace
+{
+/// The tabs over a 2x2 table: the outcome heading over the columns, the exposure heading beside
+/// the rows, "+" and "-" labelling both, the cells a, b / c, d in their places.
+const CDialogTemplate& CompStratTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        167,
+        "Compare - 2x2 tables - Stratified",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars).Span(1, 3),
+            GroupBoxCtl(kIdLevelBox, "Confidence Level", 1, 0).Span(1, 4),
+            RadioCtl(kIdLevel95, "95%", 0, 0).GroupStart().InGroup(kIdLevelBox),
+            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
+            TabCtl(kIdTabs, 2, 0).Span(1, 4),
+            StaticCtl(kIdColumnHeading, "Outcome", 3, 2).Span(1, 2),
+            StaticCtl(kStaticId, "+", 4, 2),
+            StaticCtl(kStaticId, "-", 4, 3),
+            StaticCtl(kIdRowHeading, "Exposure", 5, 0).Span(2, 1),
+            StaticCtl(kStaticId, "+", 5, 1),
+            NumberEditCtl(kIdA, 5, 2).RightAlign(),
+            NumberEditCtl(kIdB, 5, 3).RightAlign(),
+            StaticCtl(kStaticId, "-", 6, 1),
+            NumberEditCtl(kIdC, 6, 2).RightAlign(),
+            NumberEditCtl(kIdD, 6, 3).RightAlign(),
+            StaticCtl(kIdStratumTitleLabel, "Stratum title:", 7, 0).Span(1, 2),
+            EditCtl(kIdStratumTitle, 7, 2).MaxChars(kMaxStratumTitleChars).Span(1, 2),
+            ButtonCtl(kIdAdd, "Add", 8, 2),
+            ButtonCtl(kIdRemove, "Remove", 8, 3).Disabled(),
+            DefButtonCtl(IDOK, "OK", 9, 2),
+            ButtonCtl(IDCANCEL, "Cancel", 9, 3),
+        },
+    };
+    return dialogTemplate;
+}
+} // namespace
+
+CCompStratDlg::CCompStratDlg() : CCalcDlg(CompStratTemplate())
+{}
+
+void CCompStratDlg::Load(const CCompStrat& calc)
+{
+    m_strata = calc.m_strata;
+    m_level = calc.m_level;
+    m_current = 0;
+    const CStratum& first = m_strata.front();
+    m_a = first.a;
+    m_b = first.b;
+    m_c = first.c;
+    m_d = first.d;
+    m_stratumTitle = first.title;
+}
+
+void CCompStratDlg::Store(CCompStrat& calc) const
+{
+    calc.m_level = m_level;
+    calc.m_strata = m_strata;
+}
+
+bool CCompStratDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdRowHeading, "13", "");
+    SetTerm(kIdColumnHeading, "25", "");
+    SetTerm(kIdStratumTitleLabel, "101");
+    // The tabs are numbered, whatever the strata's titles; a tab shows its title once left.
+    CTabCtrl& tabs = Tabs();
+    for (size_t i = 0; i < m_strata.size(); ++i)
+        tabs.InsertItem(static_cast<int>(i), CCompStrat::NewStratumTitle(static_cast<int>(i) + 1));
+    tabs.SetCurSel(0);
+    m_current = 0;
+    return true;
+}
+
+void CCompStratDlg::ExchangeStratum(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdA, m_a);
+    DDV_MinMaxUInt(dx, m_a, 0, kMaxCount);
+    DDX_Text(dx, kIdB, m_b);
+    DDV_MinMaxUInt(dx, m_b, 0, kMaxB);
+    DDX_Text(dx, kIdC, m_c);
+    DDV_MinMaxUInt(dx, m_c, 0, kMaxCount);
+    DDX_Text(dx, kIdD, m_d);
+    DDV_MinMaxUInt(dx, m_d, 0, kMaxCount);
+    DDX_Text(dx, kIdStratumTitle, m_stratumTitle);
+    DDV_MaxChars(dx, m_stratumTitle, kMaxStratumTitleChars);
+}
+
+void CCompStratDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    ExchangeStratum(dx);
+}
+
+bool CCompStratDlg::SaveEdits(bool relabel)
+{
+    if (!UpdateData(true))
+        return false;
+    CStratum& stratum = m_strata[static_cast<size_t>(m_current)];
+    stratum.a = m_a;
+    stratum.b = m_b;
+    stratum.c = m_c;
+    stratum.d = m_d;
+    stratum.title = m_stratumTitle;
+    if (relabel)
+        Tabs().SetItemText(m_current, m_stratumTitle);
+    return true;
+}
+
+void CCompStratDlg::ShowStratum(int index)
+{
+    const CStratum& stratum = m_strata[static_cast<size_t>(index)];
+    m_a = stratum.a;
+    m_b = stratum.b;
+    m_c = stratum.c;
+    m_d = stratum.d;
+    m_stratumTitle = stratum.title;
+    CDataExchange dx(*this, false);
+    ExchangeStratum(dx);
+}
+
+void CCompStratDlg::OnOK()
+{
+    if (SaveEdits(false))
+        CCalcDlg::OnOK();
+}
+
+void CCompStratDlg::OnButton(int id)
+{
+    if (id == kIdAdd)
+        OnAdd();
+    else if (id == kIdRemove)
+        OnRemove();
+}
+
+void CCompStratDlg::OnTabSelChange(int tabId)
+{
+    if (tabId != kIdTabs)
+        return;
+    const int selected = Tabs().GetCurSel();
+    if (!SaveEdits(true)) {
+        // The cells still hold the stratum being edited: keep its tab selected, so that what
+        // the user types next is not taken for the stratum of the tab clicked.
+        Tabs().SetCurSel(m_current);
+        return;
+    }
+    m_current = selected;
+    ShowStratum(m_current);
+}
+
+void CCompStratDlg::OnAdd()
+{
+    if (!SaveEdits(true))
+        return;
+    const int count = static_cast<int>(m_strata.size()) + 1;
+    CStratum stratum;
+    stratum.title = CCompStrat::NewStratumTitle(count);
+    Tabs().InsertItem(count - 1, stratum.title);
+    Tabs().SetCurSel(count - 1);
+    m_current = count - 1;
+    m_strata.push_back(stratum);
+    ShowStratum(m_current);
+    if (count >= kMaxStrata)
+        EnableWindow(kIdAdd, false);
+    EnableWindow(kIdRemove, true);
+    GotoDlgCtrl(kIdA);
+}
+
+void CCompStratDlg::OnRemove()
+{
+    // Removes the stratum being edited, without saving its edits.
+    const int count = static_cast<int>(m_strata.size());
+    if (count < 2)
+        return;
+    const int removed = m_current;
+    const int shown = removed < count - 1 ? removed + 1 : removed - 1;
+    Tabs().SetCurSel(shown);
+    ShowStratum(shown);
+    m_strata.erase(m_strata.begin() + removed);
+    if (count - 1 < 2)
+        EnableWindow(kIdRemove, false);
+    EnableWindow(kIdAdd, true);
+    Tabs().DeleteItem(removed);
+    m_current = Tabs().GetCurSel();
 }

@@ -35,4 +35,9 @@ public:
 
     std::vector<CStratum> m_strata; // K strata, never fewer than one
     int32_t m_level = 0;            // confidence level: 0 = 95 %, 1 = 99 %
+
+private:
+    /// Writes the block of one table: the table with its margins, the risk ratio and odds ratio
+    /// with their limits at confidence level m_level (normal deviate z), and Yates' chi-square.
+    void ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, double z);
 };
