@@ -1,9 +1,14 @@
-// CCompGoodness: tests observed values against expected ones, goodness of fit (type "2400").
-// Reads and writes the row count, then each row's observed and expected value.
+// CCompGoodness: tests observed values against expected ones, goodness of fit (type "2400"):
+// its stored rows, the chi-square sum and its report, and the list dialog (169).
 #include "CCompGoodness.h"
 
 #include "CArchive.h"
+#include "CListEntryDlg.h"
+#include "Distributions.h"
+#include "Format.h"
 #include "StoredInputs.h"
+
+#include <cmath>
 
 IMPLEMENT_SERIAL(CCompGoodness, CCalcBase, 0)
 
@@ -23,8 +28,118 @@ void CCompGoodness::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: the title, an observed and an expected value to add, and the list of rows.
+class CCompGoodnessDlg : public CListEntryDlg
+{
+public:
+    CCompGoodnessDlg();
+    void Load(const CCompGoodness& calc) { m_rows = calc.m_rows; }
+    void Store(CCompGoodness& calc) const { calc.m_rows = m_rows; }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    void SetEntryLabels() override;
+    std::vector<CRowTexts> StoredRowTexts() const override;
+    CRowTexts AddedRowTexts() const override;
+    void ReadRows(const std::vector<CRowTexts>& rows) override;
+
+private:
+    std::vector<CGoodnessRow> m_rows;
+    double m_observed = 0.0;
+    double m_expected = 0.0;
+};
+
 bool CCompGoodness::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompGoodnessDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // An expected value of 0 makes the sum non-finite; it prints as "****".
+    double x2 = 0.0;
+    for (const CGoodnessRow& row : m_rows)
+        x2 += std::pow(row.observed - row.expected, 2) / row.expected;
+    const int df = static_cast<int>(m_rows.size()) - 1;
+    const double p = Chi2Prob(x2, df);
+
+    InsertHeading();
+    const std::string header = PadToWidth(Term("99"), 20, false) + PadToWidth(Term("100"), 20, false) + "\n";
+    InsertPhrase(header, kPhrasePlain);
+    InsertPhrase(TUnderline(header), kPhrasePlain);
+    for (const CGoodnessRow& row : m_rows)
+        InsertPhrase(Format("%20.2f%20.2f\n", row.observed, row.expected), kPhrasePlain);
+    InsertPhrase("\n", kPhrasePlain);
+    InsertResult(Term("72"), Floating(x2, 2), "");
+    InsertResult(Term("10"), Integer(df), "");
+    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertPhrase("\n", kPhrasePlain);
+    return true;
+}
+
+enum : int
+{
+    kIdObserved = 1155,
+    kIdExpected = 1156,
+    kIdObservedLabel = 1154,
+    kIdExpectedLabel = 1153,
+};
+
+static const CDialogTemplate& CompGoodnessTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        169,
+        "Compare - Goodness of fit",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars).Span(1, 2),
+            StaticCtl(kIdObservedLabel, "Observed:", 1, 0),
+            EditCtl(kIdObserved, 1, 1).RightAlign(),
+            StaticCtl(kIdExpectedLabel, "Expected:", 2, 0),
+            EditCtl(kIdExpected, 2, 1).RightAlign(),
+            ButtonCtl(kIdAdd, "Add", 1, 2),
+            ButtonCtl(kIdRemove, "Remove", 2, 2),
+            ListCtl(kIdList, 3, 0).Span(1, 3),
+            DefButtonCtl(IDOK, "OK", 4, 1),
+            ButtonCtl(IDCANCEL, "Cancel", 4, 2),
+        },
+    };
+    return dialogTemplate;
+}
+
+CCompGoodnessDlg::CCompGoodnessDlg()
+    : CListEntryDlg(CompGoodnessTemplate(), {{kIdObserved, kIdExpected}, {"99", "100"}, 2, "13"})
+{}
+
+void CCompGoodnessDlg::SetEntryLabels()
+{
+    SetTerm(kIdObservedLabel, "99");
+    SetTerm(kIdExpectedLabel, "100");
+}
+
+std::vector<CRowTexts> CCompGoodnessDlg::StoredRowTexts() const
+{
+    std::vector<CRowTexts> texts;
+    for (const CGoodnessRow& row : m_rows)
+        texts.push_back({Format("%.2f", row.observed), Format("%.2f", row.expected)});
+    return texts;
+}
+
+CRowTexts CCompGoodnessDlg::AddedRowTexts() const
+{
+    return {Format("%.2f", m_observed), Format("%.2f", m_expected)};
+}
+
+void CCompGoodnessDlg::ReadRows(const std::vector<CRowTexts>& rows)
+{
+    m_rows.clear();
+    for (const CRowTexts& cells : rows)
+        m_rows.push_back({ListCellDouble(cells.at(0)), ListCellDouble(cells.at(1))});
+}
+
+void CCompGoodnessDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Text(dx, kIdObserved, m_observed);
+    DDV_MinMaxDouble(dx, m_observed, 0, 1000000);
+    DDX_Text(dx, kIdExpected, m_expected);
+    DDV_MinMaxDouble(dx, m_expected, 0, 1000000);
 }

@@ -1,9 +1,15 @@
-// CCompPropPerc: compares several proportions, each a percentage of its sample (type "2200").
-// Reads and writes the row count, then each row's percentage and sample size.
+// CCompPropPerc: compares several proportions, each a percentage of its sample (type "2200"):
+// its stored rows, the chi-square of the N x 2 table and its report, and the list dialog (138).
 #include "CCompPropPerc.h"
 
 #include "CArchive.h"
+#include "CListEntryDlg.h"
+#include "Distributions.h"
+#include "Format.h"
+#include "Matrix.h"
+#include "NumberParse.h"
 #include "StoredInputs.h"
+#include "TableTests.h"
 
 IMPLEMENT_SERIAL(CCompPropPerc, CCalcBase, 0)
 
@@ -23,8 +29,126 @@ void CCompPropPerc::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: the title, a proportion (%) and a sample size to add, and the list of rows.
+class CCompPropPercDlg : public CListEntryDlg
+{
+public:
+    CCompPropPercDlg();
+    void Load(const CCompPropPerc& calc) { m_rows = calc.m_rows; }
+    void Store(CCompPropPerc& calc) const { calc.m_rows = m_rows; }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    void SetEntryLabels() override;
+    std::vector<CRowTexts> StoredRowTexts() const override;
+    CRowTexts AddedRowTexts() const override;
+    void ReadRows(const std::vector<CRowTexts>& rows) override;
+
+private:
+    std::vector<CPropPercRow> m_rows;
+    double m_percent = 0.0;
+    uint32_t m_sampleSize = 0;
+};
+
 bool CCompPropPerc::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CCompPropPercDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // The N x 2 table of counts with and without the attribute (not rounded).
+    const int count = static_cast<int>(m_rows.size());
+    Matrix table(count, 2);
+    for (int i = 0; i < count; ++i) {
+        const CPropPercRow& row = m_rows[static_cast<size_t>(i)];
+        table[i][0] = row.sampleSize * row.percent / 100;
+        table[i][1] = row.sampleSize - table[i][0];
+    }
+    double fractionSmall = 0.0;
+    const double x2 = Chi2FromTable(static_cast<unsigned>(count), 2, table, fractionSmall);
+    const int df = count - 1;
+    const double p = Chi2Prob(x2, df);
+
+    InsertHeading();
+    const std::string header = PadToWidth(Term("43"), 20, false) + PadToWidth(Term("55"), 20, false) + "\n";
+    InsertPhrase(header, kPhrasePlain);
+    InsertPhrase(TUnderline(header), kPhrasePlain);
+    for (const CPropPercRow& row : m_rows)
+        InsertPhrase(Format("%19.2f%%%20u\n", row.percent, row.sampleSize), kPhrasePlain);
+    InsertPhrase("\n", kPhrasePlain);
+    InsertResult(Term("87"), Floating(x2, 2), "");
+    InsertResult(Term("10"), Integer(df), "");
+    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertPhrase("\n", kPhrasePlain);
+    InsertResult(Term("45"), Floating(100 * fractionSmall, 2) + "%", "");
+    return true;
+}
+
+enum : int
+{
+    kIdPercent = 1023,
+    kIdSampleSize = 1024,
+    kIdPercentLabel = 1118,
+    kIdSampleSizeLabel = 1111,
+};
+
+static const CDialogTemplate& CompPropPercTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        138,
+        "Compare - Proportion as percentages",
+        {
+            StaticCtl(kIdTitleLabel, "Title:", 0, 0),
+            EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars).Span(1, 2),
+            StaticCtl(kIdPercentLabel, "Proportion (%):", 1, 0),
+            EditCtl(kIdPercent, 1, 1).RightAlign(),
+            StaticCtl(kIdSampleSizeLabel, "Sample size:", 2, 0),
+            NumberEditCtl(kIdSampleSize, 2, 1).RightAlign(),
+            ButtonCtl(kIdAdd, "Add", 1, 2),
+            ButtonCtl(kIdRemove, "Remove", 2, 2),
+            ListCtl(kIdList, 3, 0).Span(1, 3),
+            DefButtonCtl(IDOK, "OK", 4, 1),
+            ButtonCtl(IDCANCEL, "Cancel", 4, 2),
+        },
+    };
+    return dialogTemplate;
+}
+
+CCompPropPercDlg::CCompPropPercDlg()
+    : CListEntryDlg(CompPropPercTemplate(), {{kIdPercent, kIdSampleSize}, {"43", "55"}, 2, "06"})
+{}
+
+void CCompPropPercDlg::SetEntryLabels()
+{
+    SetTerm(kIdPercentLabel, "43", " (%):");
+    SetTerm(kIdSampleSizeLabel, "55");
+}
+
+std::vector<CRowTexts> CCompPropPercDlg::StoredRowTexts() const
+{
+    std::vector<CRowTexts> texts;
+    for (const CPropPercRow& row : m_rows)
+        texts.push_back({Format("%.2f", row.percent), Format("%u", row.sampleSize)});
+    return texts;
+}
+
+CRowTexts CCompPropPercDlg::AddedRowTexts() const
+{
+    // Rows added here carry a percent sign; rows shown on opening do not.
+    return {Format("%.2f%%", m_percent), Format("%u", m_sampleSize)};
+}
+
+void CCompPropPercDlg::ReadRows(const std::vector<CRowTexts>& rows)
+{
+    m_rows.clear();
+    for (const CRowTexts& cells : rows)
+        m_rows.push_back({ListCellDouble(cells.at(0)), StrToUL32(cells.at(1))});
+}
+
+void CCompPropPercDlg::DoDataExchange(CDataExchange& dx)
+{
+    ExchangeTitle(dx);
+    DDX_Text(dx, kIdPercent, m_percent);
+    DDV_MinMaxDouble(dx, m_percent, 0, 100);
+    DDX_Text(dx, kIdSampleSize, m_sampleSize);
+    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
 }

@@ -26,5 +26,9 @@ public:
     void Serialize(CArchive& ar) override;
     bool Do() override;
 
+    /// The dialog's sort key of a score: score x 1000 truncated toward zero, clamped to the
+    /// 32-bit range (0 for not a number).
+    static int32_t SortKey(double score);
+
     std::vector<CTrendRow> m_rows; // N groups; N is the vector's size
 };

@@ -1,0 +1,98 @@
+// Tests of the several-proportions and goodness-of-fit calculations end to end: the worked
+// reports, undefined statistics, and rows read back from the list.
+#include "CalcTestSupport.h"
+#include "Format.h"
+
+namespace
+{
+/// A result line as InsertResult lays it out with no extra, without its line feed.
+std::string Result(const std::string& label, const std::string& value)
+{
+    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " ";
+}
+
+std::string Line(const std::string& label, const std::string& value)
+{
+    return Result(label, value) + "\n";
+}
+
+class SeveralProportionsTest : public CCalcTest
+{
+protected:
+    /// Runs `code` with `actions` and the title "T"; expects a written report, no message and
+    /// no vocabulary fallback.
+    std::string Report(const std::string& code, std::vector<std::string> actions)
+    {
+        actions.push_back("1022=T");
+        const CCalcRunResult result = Run(code, actions);
+        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
+        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
+        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
+        return result.report;
+    }
+};
+
+/// Actions that add each (first, second) pair through the entry fields `ids`.
+std::vector<std::string> AddRows(int first, int second, const std::vector<std::pair<std::string, std::string>>& rows)
+{
+    std::vector<std::string> actions;
+    for (const auto& [a, b] : rows) {
+        actions.push_back(Format("%d=%s", first, a.c_str()));
+        actions.push_back(Format("%d=%s", second, b.c_str()));
+        actions.push_back("@1032");
+    }
+    return actions;
+}
+} // namespace
+
+TEST_F(SeveralProportionsTest, ProportionsGiveTheChiSquareOfTheTableOfCounts)
+{
+    // 10 % and 20 % of 100: the table 10/90, 20/80.
+    EXPECT_EQ(Report("2200", AddRows(1023, 1024, {{"10", "100"}, {"20", "100"}})),
+              "Compare - Several proportions\nT\n\n"
+              "          Proportion         Sample size\n"
+              "          ----------         -----------\n"
+              "              10.00%                 100\n"
+              "              20.00%                 100\n"
+              "\n" +
+                  Line("Chi-square (uncorrected)", "      3.92") + Line("Degrees of freedom", "      1") +
+                  Line("p-value", "      0.047670") + "\n" + Line("Cells with expected count < 5", "      0.00%"));
+
+    // Three small samples: every expected count of the "with" column is below 5.
+    const std::string small = Report("2200", AddRows(1023, 1024, {{"10", "20"}, {"20", "20"}, {"12.5", "16"}}));
+    EXPECT_EQ(ReportLine(small, "Degrees of freedom"), Result("Degrees of freedom", "      2"));
+    EXPECT_EQ(ReportLine(small, "Cells with expected count < 5"),
+              Result("Cells with expected count < 5", "     50.00%"));
+    EXPECT_NE(small.find("              12.50%                  16\n"), std::string::npos) << small;
+}
+
+TEST_F(SeveralProportionsTest, ProportionsAllZeroLeaveTheStatisticUndefined)
+{
+    const std::string report = Report("2200", AddRows(1023, 1024, {{"0", "50"}, {"0", "80"}}));
+    EXPECT_EQ(ReportLine(report, "Chi-square (uncorrected)"), Result("Chi-square (uncorrected)", "      ****"));
+    EXPECT_EQ(ReportLine(report, "p-value"), Result("p-value", "      ****"));
+}
+
+TEST_F(SeveralProportionsTest, GoodnessOfFitSumsOverTheRows)
+{
+    EXPECT_EQ(Report("2400", AddRows(1155, 1156, {{"10", "15"}, {"20", "15"}})),
+              "Compare - Goodness of fit\nT\n\n"
+              "            Observed            Expected\n"
+              "            --------            --------\n"
+              "               10.00               15.00\n"
+              "               20.00               15.00\n"
+              "\n" +
+                  Line("Chi-square", "      3.33") + Line("Degrees of freedom", "      1") +
+                  Line("p-value", "      0.067889") + "\n");
+    // An expected value of 0 makes the sum infinite.
+    const std::string zero = Report("2400", AddRows(1155, 1156, {{"10", "0"}, {"20", "15"}}));
+    EXPECT_EQ(ReportLine(zero, "Chi-square"), Result("Chi-square", "      ****"));
+}
+
+TEST_F(SeveralProportionsTest, ValuesAreReadBackFromTheListAsShown)
+{
+    // The list shows two decimals and the rows are read back from it: 0.004 becomes 0.
+    const std::string report = Report("2400", AddRows(1155, 1156, {{"10", "0.004"}, {"20", "15"}}));
+    EXPECT_NE(report.find("               10.00                0.00\n"), std::string::npos) << report;
+    EXPECT_EQ(ReportLine(report, "Chi-square"), Result("Chi-square", "      ****"));
+}
