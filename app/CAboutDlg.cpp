@@ -1,0 +1,34 @@
+// The about box.
+#include "CAboutDlg.h"
+
+#include "Artwork.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About Zentavo"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    icon->setAlignment(Qt::AlignTop);
+    auto* name = new QLabel(QStringLiteral("Zentavo Version %1").arg(QCoreApplication::applicationVersion()), this);
+    QFont bold = name->font();
+    bold.setBold(true);
+    name->setFont(bold);
+    auto* purpose = new QLabel(QStringLiteral("Statistics for epidemiologists"), this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* layout = new QGridLayout(this);
+    layout->setHorizontalSpacing(16);
+    layout->addWidget(icon, 0, 0, 2, 1);
+    layout->addWidget(name, 0, 1);
+    layout->addWidget(purpose, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

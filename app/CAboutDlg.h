@@ -1,0 +1,11 @@
+// The about box: the program's icon, its name and version, and an OK button.
+#pragma once
+
+#include <QDialog>
+
+class CAboutDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

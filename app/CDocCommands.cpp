@@ -1,0 +1,100 @@
+// The document commands and the save-changes question.
+#include "CDocCommands.h"
+
+#include "CCalcDoc.h"
+#include "CRecentFiles.h"
+#include "DocViews.h"
+#include "UIServices.h"
+
+#include <QFile>
+
+#include <optional>
+
+namespace
+{
+CFileDialogRequest DocumentRequest(bool save)
+{
+    CFileDialogRequest request;
+    request.save = save;
+    request.title = save ? "Save As" : "Open";
+    request.filterName = CDocCommands::kFilterName;
+    request.filterPattern = "*.zna";
+    request.defaultExtension = "zna";
+    request.confirmOverwrite = true;
+    return request;
+}
+
+QString ToQtPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+} // namespace
+
+CDocCommands::CDocCommands(CCalcDoc& doc, ICalcDocViews& views, CRecentFiles& recent)
+    : m_doc(doc), m_views(views), m_recent(recent)
+{}
+
+bool CDocCommands::SaveModified()
+{
+    if (!m_doc.IsModified())
+        return true;
+    const std::string question = "Save changes to " + m_doc.GetTitle() + "?";
+    switch (AfxMessageBox(question, MB_YESNOCANCEL)) {
+    case IDYES:
+        return OnFileSave();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDocCommands::OnFileNew()
+{
+    if (!SaveModified() || !m_doc.OnNewDocument())
+        return false;
+    m_views.OnUpdate(); // the initial update: the tree shows the head and selects it
+    return true;
+}
+
+bool CDocCommands::OnFileOpen()
+{
+    const std::optional<std::string> path = UIServices().AskFileName(DocumentRequest(false));
+    return path && OpenDocumentFile(*path);
+}
+
+bool CDocCommands::OpenDocumentFile(const std::string& path, bool dropOnFailure)
+{
+    if (!SaveModified())
+        return false;
+    // A failed open leaves the open document as it was; the document shows the reason.
+    if (!m_doc.OnOpenDocument(path)) {
+        if (dropOnFailure)
+            m_recent.Remove(ToQtPath(path));
+        return false;
+    }
+    m_views.OnUpdate();
+    m_recent.Add(ToQtPath(path));
+    return true;
+}
+
+bool CDocCommands::OnFileSave()
+{
+    if (m_doc.GetPathName().empty())
+        return OnFileSaveAs();
+    return DoSave(m_doc.GetPathName().string());
+}
+
+bool CDocCommands::OnFileSaveAs()
+{
+    const std::optional<std::string> path = UIServices().AskFileName(DocumentRequest(true));
+    return path && DoSave(*path);
+}
+
+bool CDocCommands::DoSave(const std::string& path)
+{
+    if (!m_doc.OnSaveDocument(path))
+        return false;
+    m_recent.Add(ToQtPath(path));
+    return true;
+}

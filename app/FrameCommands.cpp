@@ -1,0 +1,94 @@
+// The vocabulary keys of the frame's commands and the texts read with them.
+#include "FrameCommands.h"
+
+#include "Profile.h"
+
+namespace
+{
+struct CCommandKey
+{
+    unsigned id;
+    const char* key;
+};
+
+constexpr CCommandKey kMenuKeys[] = {
+    {kCmdFileNew, "FILE_NEW"},
+    {kCmdFileOpen, "FILE_OPEN"},
+    {kCmdFileSave, "FILE_SAVE"},
+    {kCmdFileSaveAs, "FILE_SAVE_AS"},
+    {kCmdFileExport, "FILE_EXPORT"},
+    {kCmdFilePrint, "FILE_PRINT"},
+    {kCmdFilePrintPreview, "FILE_PRINT_PREVIEW"},
+    {kCmdFilePrintSetup, "FILE_PRINT_SETUP"},
+    {kCmdAppExit, "APP_EXIT"},
+    {kCmdUndo, "EDIT_UNDO"},
+    {kCmdCut, "EDIT_CUT"},
+    {kCmdCopy, "EDIT_COPY"},
+    {kCmdPaste, "EDIT_PASTE"},
+    {kCmdDelete, "EDIT_DELETE"},
+    {kCmdSelectAll, "EDIT_SELECTALL"},
+    {kCmdViewToolbar, "VIEW_TOOLBAR"},
+    {kCmdWindowSplit, "WINDOW_SPLIT"},
+    {kCmdFormatBold, "FORMAT_BOLD"},
+    {kCmdFormatItalic, "FORMAT_ITALIC"},
+    {kCmdFormatUnderline, "FORMAT_UNDERLINE"},
+    {kCmdHelpFinder, "HELP_FINDER"},
+    {kCmdAppAbout, "APP_ABOUT"},
+};
+
+constexpr CCommandKey kTooltipKeys[] = {
+    {kCmdFileNew, "FILE_NEW"},
+    {kCmdFileOpen, "FILE_OPEN"},
+    {kCmdFileSave, "FILE_SAVE"},
+    {kCmdFilePrint, "FILE_PRINT"},
+    {kCmdCopy, "EDIT_COPY"},
+    {kCmdCut, "EDIT_CUT"},
+    {kCmdPaste, "EDIT_PASTE"},
+    {kCmdUndo, "EDIT_UNDO"},
+    {kCmdFormatBold, "FORMAT_BOLD"},
+    {kCmdFormatItalic, "FORMAT_ITALIC"},
+    {kCmdFormatUnderline, "FORMAT_UNDERLINE"},
+};
+
+// The tooltip buffer of the original toolbar held 80 characters with the terminating zero.
+constexpr size_t kTooltipChars = 79;
+
+template <size_t N> const char* FindKey(const CCommandKey (&table)[N], unsigned id)
+{
+    for (const CCommandKey& entry : table) {
+        if (entry.id == id)
+            return entry.key;
+    }
+    return nullptr;
+}
+
+// The first `count` characters of UTF-8 text (a character is never split).
+std::string Utf8Prefix(const std::string& text, size_t count)
+{
+    size_t chars = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) != 0x80 && chars++ == count)
+            return text.substr(0, i);
+    }
+    return text;
+}
+} // namespace
+
+const char* MenuKeyOf(unsigned id)
+{
+    return FindKey(kMenuKeys, id);
+}
+
+const char* TooltipKeyOf(unsigned id)
+{
+    return FindKey(kTooltipKeys, id);
+}
+
+std::string TooltipText(unsigned id)
+{
+    const char* key = TooltipKeyOf(id);
+    if (!key)
+        return "No tooltip";
+    return Utf8Prefix(GetProfileString("Tooltips", key, key), kTooltipChars);
+}

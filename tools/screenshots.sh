@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Starts the desktop program under a virtual X server (Xvfb) with a window manager and a sample
+# document, and saves PNG screenshots into screenshots/: the start-up picture, the tree's
+# context menu, an open input dialog and the main window with reports.
+# Usage: tools/screenshots.sh [BUILD_DIR]      (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+if [ "${1:-}" != "--inside" ]; then
+    tools/install-deps.sh --screenshots
+    build=${1:-build}
+    if [ ! -x "$build/app/Zentavo" ] || [ ! -x "$build/cli/zentavo-cli" ]; then
+        cmake -S . -B "$build" -G Ninja -DZENTAVO_WERROR=ON >/dev/null
+        cmake --build "$build" --target Zentavo zentavo-cli
+    fi
+    exec xvfb-run -a -s "-screen 0 1280x860x24 -dpi 96" "$0" --inside "$build"
+fi
+
+build=$2
+out=$root/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The user's settings, recent files and vocabulary stay untouched.
+export XDG_CONFIG_HOME=$work/config
+export ZENTAVO_INI=$root/resources/Zentavo.ini
+export LC_ALL=C.UTF-8
+cli=$build/cli/zentavo-cli
+
+shot() {
+    sleep "${2:-0.6}"
+    import -window root "$out/$1.png"
+    echo "saved screenshots/$1.png"
+}
+key() {
+    xdotool key --clearmodifiers "$@"
+    sleep 0.4
+}
+
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+# A sample document made by the command-line tool, when it can; else calculations are made
+# through the program's own menus below.
+sample="$work/Sample study.zna"
+made=0
+if "$cli" run 1110 1023=37.5 1024=120 --doc "$sample" >/dev/null 2>&1 &&
+    "$cli" run 1300 1027=4.8 1028=1.9 1024=64 --doc "$sample" >/dev/null 2>&1; then
+    made=1
+fi
+
+if [ "$made" = 1 ]; then
+    "$build/app/Zentavo" "$sample" &
+else
+    "$build/app/Zentavo" &
+fi
+pids+=($!)
+window=$(xdotool search --sync --onlyvisible --name ' - Zentavo' | head -n 1)
+shot startup 0.8
+sleep 2
+xdotool windowactivate --sync "$window"
+sleep 0.5
+
+# The tree's context menu at the head folder (the Menu key), opened down to a leaf.
+key Home
+key Menu
+key Down Right Right
+shot context-menu 0.3
+
+# The new calculation's input dialog, filled in.
+key Return
+sleep 1
+xdotool type --delay 60 "37.5"
+key Tab
+xdotool type --delay 60 "120"
+shot input-dialog
+key Return
+sleep 1
+
+# A second calculation (Describe > Mean), then the main window with the first report shown.
+key Home
+key Menu
+key Down Right Down Down Return
+sleep 1
+xdotool type --delay 60 "4.8"
+key Tab
+xdotool type --delay 60 "1.9"
+key Tab
+xdotool type --delay 60 "64"
+key Return
+sleep 1
+shot main-window
