@@ -1,8 +1,13 @@
-// CSampRanGroup: a random group number for each subject (type "4320").
-// Reads and writes the inputs in their stored order.
+// CSampRanGroup: a random group number for each subject (type "4320"): its stored inputs, the
+// allocation, the report, and the input dialog (template 156).
 #include "CSampRanGroup.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "CPleaseWaitDlg.h"
+#include "RandomDraw.h"
+
+#include <cstdint>
 
 IMPLEMENT_SERIAL(CSampRanGroup, CCalcBase, 0)
 
@@ -17,8 +22,99 @@ void CSampRanGroup::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: number required, number of groups (at least 1), and the title.
+class CSampRanGroupDlg : public CCalcDlg
+{
+public:
+    CSampRanGroupDlg();
+    void Load(const CSampRanGroup& calc);
+    void Store(CSampRanGroup& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    uint32_t m_number = 0;
+    uint32_t m_groups = 0;
+};
+
 bool CSampRanGroup::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CSampRanGroupDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    CRandom generator = StartGenerator(m_seed);
+
+    InsertHeading();
+    {
+        CPleaseWaitDlg progress(static_cast<int>(m_number));
+        for (uint32_t i = 0; i < m_number; ++i) {
+            InsertPhrase(NumberPhrase(DrawInRange(generator.Rand(), 1, m_groups)), kPhrasePlain);
+            progress.SetPos(static_cast<int>(i));
+        }
+    }
+    InsertPhrase("\n", kPhrasePlain);
+    return true;
+}
+
+static const CDialogTemplate& SampRanGroupTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        156,
+        "Sample - Random Numbers - Groups",
+        {
+            StaticCtl(kIdRanNumberLabel, "Number required:", 0, 0),
+            NumberEditCtl(kIdRanNumber, 0, 1).RightAlign(),
+            StaticCtl(kIdRanGroupsLabel, "Number of groups:", 1, 0),
+            NumberEditCtl(kIdRanGroups, 1, 1).RightAlign(),
+            StaticCtl(kIdTitleLabel, "Title:", 2, 0),
+            EditCtl(kIdTitle, 2, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 3, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 3, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CSampRanGroupDlg::CSampRanGroupDlg() : CCalcDlg(SampRanGroupTemplate())
+{}
+
+void CSampRanGroupDlg::Load(const CSampRanGroup& calc)
+{
+    m_number = calc.m_number;
+    m_groups = calc.m_groups;
+}
+
+void CSampRanGroupDlg::Store(CSampRanGroup& calc) const
+{
+    calc.m_number = m_number;
+    calc.m_groups = m_groups;
+}
+
+bool CSampRanGroupDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdRanNumberLabel, "76");
+    SetTerm(kIdRanGroupsLabel, "77");
+    return true;
+}
+
+void CSampRanGroupDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdRanNumber, m_number);
+    DDX_Text(dx, kIdRanGroups, m_groups);
+    // No groups would make the range [1, 0], which wraps around in 32 bits.
+    DDV_MinMaxUInt(dx, m_groups, 1, UINT32_MAX);
+    ExchangeTitle(dx);
+}
+
+void CSampRanGroupDlg::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    if (!CheckDrawLimit(*this, m_number, "numbers", kIdRanNumber))
+        return;
+    EndDialog(IDOK);
 }

@@ -1,8 +1,13 @@
-// CSampRanGrpList: one list of random whole numbers per group (type "4330").
-// Reads and writes the inputs in their stored order.
+// CSampRanGrpList: one list of random whole numbers per group (type "4330"): its stored inputs,
+// one draw dealt to the groups in turn, the report, and the input dialog (template 157).
 #include "CSampRanGrpList.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "Format.h"
+#include "RandomDraw.h"
+
+#include <algorithm>
 
 IMPLEMENT_SERIAL(CSampRanGrpList, CCalcBase, 0)
 
@@ -18,8 +23,139 @@ void CSampRanGrpList::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: number required per group, number of groups, minimum, maximum, sorted and
+/// unique, and the title.
+class CSampRanGrpListDlg : public CCalcDlg
+{
+public:
+    CSampRanGrpListDlg();
+    void Load(const CSampRanGrpList& calc);
+    void Store(CSampRanGrpList& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    uint32_t m_number = 0;
+    uint32_t m_groups = 0;
+    uint32_t m_min = 0;
+    uint32_t m_max = 0;
+    int m_sorted = 0;
+    int m_unique = 0;
+};
+
 bool CSampRanGrpList::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CSampRanGrpListDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    CRandom generator = StartGenerator(m_seed);
+    // Within kMaxDraws, checked on OK: the total no longer wraps around in 32 bits.
+    const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
+    const std::vector<uint32_t> values =
+        DrawValues(generator, static_cast<uint32_t>(total), m_min, m_max, m_unique != 0);
+
+    // The heading's title without its empty line: each group begins with line feeds of its own.
+    InsertPhrase(GetTypeTitle() + "\n", kPhraseBold);
+    InsertPhrase(GetTitle(), kPhraseItalic);
+    std::vector<uint32_t> group(m_number);
+    for (uint32_t k = 0; k < m_groups; ++k) {
+        // Dealt in turn: group k has the draws k, k + g, k + 2g, ...
+        for (uint32_t j = 0; j < m_number; ++j)
+            group[j] = values[k + static_cast<size_t>(j) * m_groups];
+        if (m_sorted)
+            std::sort(group.begin(), group.end());
+        InsertPhrase("\n\n" + Term("98") + Format(" %u\n", k + 1), kPhraseUnderline);
+        for (const uint32_t value : group)
+            InsertPhrase(NumberPhrase(value), kPhrasePlain);
+    }
+    InsertPhrase("\n", kPhrasePlain);
+    return true;
+}
+
+static const CDialogTemplate& SampRanGrpListTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        157,
+        "Sample - Random Numbers - Grouped list",
+        {
+            StaticCtl(kIdRanNumberLabel, "Number required:", 0, 0),
+            NumberEditCtl(kIdRanNumber, 0, 1).RightAlign(),
+            StaticCtl(kIdRanGroupsLabel, "Number of groups:", 1, 0),
+            NumberEditCtl(kIdRanGroups, 1, 1).RightAlign(),
+            StaticCtl(kIdRanMinimumLabel, "Minimum:", 2, 0),
+            NumberEditCtl(kIdRanMinimum, 2, 1).RightAlign(),
+            StaticCtl(kIdRanMaximumLabel, "Maximum:", 3, 0),
+            NumberEditCtl(kIdRanMaximum, 3, 1).RightAlign(),
+            CheckCtl(kIdRanSorted, "Sorted", 4, 0),
+            CheckCtl(kIdRanUnique, "Unique", 4, 1),
+            StaticCtl(kIdTitleLabel, "Title:", 5, 0),
+            EditCtl(kIdTitle, 5, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 6, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 6, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CSampRanGrpListDlg::CSampRanGrpListDlg() : CCalcDlg(SampRanGrpListTemplate())
+{}
+
+void CSampRanGrpListDlg::Load(const CSampRanGrpList& calc)
+{
+    m_number = calc.m_number;
+    m_groups = calc.m_groups;
+    m_min = calc.m_min;
+    m_max = calc.m_max;
+    m_sorted = calc.m_sorted;
+    m_unique = calc.m_unique;
+}
+
+void CSampRanGrpListDlg::Store(CSampRanGrpList& calc) const
+{
+    calc.m_number = m_number;
+    calc.m_groups = m_groups;
+    calc.m_min = m_min;
+    calc.m_max = m_max;
+    calc.m_sorted = m_sorted;
+    calc.m_unique = m_unique;
+}
+
+bool CSampRanGrpListDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdRanNumberLabel, "76");
+    SetTerm(kIdRanGroupsLabel, "77");
+    SetTerm(kIdRanMinimumLabel, "78");
+    SetTerm(kIdRanMaximumLabel, "79");
+    SetTerm(kIdRanSorted, "75", "");
+    SetTerm(kIdRanUnique, "80", "");
+    return true;
+}
+
+void CSampRanGrpListDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdRanNumber, m_number);
+    DDX_Text(dx, kIdRanGroups, m_groups);
+    DDX_Text(dx, kIdRanMinimum, m_min);
+    DDX_Text(dx, kIdRanMaximum, m_max);
+    DDX_Check(dx, kIdRanSorted, m_sorted);
+    DDX_Check(dx, kIdRanUnique, m_unique);
+    ExchangeTitle(dx);
+}
+
+void CSampRanGrpListDlg::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    // Formed in 64 bits: 65,536 groups of 65,537 would wrap around to 65,536 in 32.
+    const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
+    if (!CheckListRequest(*this, m_min, m_max, total, m_unique != 0))
+        return;
+    // Every group prints its heading, even an empty one.
+    if (!CheckDrawLimit(*this, m_groups, "groups", kIdRanGroups))
+        return;
+    EndDialog(IDOK);
 }

@@ -1,8 +1,12 @@
-// CSampRanList: a list of random whole numbers in a range (type "4310").
-// Reads and writes the inputs in their stored order.
+// CSampRanList: a list of random whole numbers in a range (type "4310"): its stored inputs, the
+// draw with or without repeats, the report, and the input dialog (template 155).
 #include "CSampRanList.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "RandomDraw.h"
+
+#include <algorithm>
 
 IMPLEMENT_SERIAL(CSampRanList, CCalcBase, 0)
 
@@ -18,8 +22,114 @@ void CSampRanList::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: number required, minimum, maximum, sorted and unique, and the title.
+class CSampRanListDlg : public CCalcDlg
+{
+public:
+    CSampRanListDlg();
+    void Load(const CSampRanList& calc);
+    void Store(CSampRanList& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    uint32_t m_number = 0;
+    uint32_t m_min = 0;
+    uint32_t m_max = 0;
+    int m_sorted = 0;
+    int m_unique = 0;
+};
+
 bool CSampRanList::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CSampRanListDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    CRandom generator = StartGenerator(m_seed);
+    std::vector<uint32_t> values = DrawValues(generator, m_number, m_min, m_max, m_unique != 0);
+    if (m_sorted)
+        std::sort(values.begin(), values.end());
+
+    InsertHeading();
+    for (const uint32_t value : values)
+        InsertPhrase(NumberPhrase(value), kPhrasePlain);
+    InsertPhrase("\n", kPhrasePlain);
+    return true;
+}
+
+static const CDialogTemplate& SampRanListTemplate()
+{
+    static const CDialogTemplate dialogTemplate{
+        155,
+        "Sample - Random Numbers - List",
+        {
+            StaticCtl(kIdRanNumberLabel, "Number required:", 0, 0),
+            NumberEditCtl(kIdRanNumber, 0, 1).RightAlign(),
+            StaticCtl(kIdRanMinimumLabel, "Minimum:", 1, 0),
+            NumberEditCtl(kIdRanMinimum, 1, 1).RightAlign(),
+            StaticCtl(kIdRanMaximumLabel, "Maximum:", 2, 0),
+            NumberEditCtl(kIdRanMaximum, 2, 1).RightAlign(),
+            CheckCtl(kIdRanSorted, "Sorted", 3, 0),
+            CheckCtl(kIdRanUnique, "Unique", 3, 1),
+            StaticCtl(kIdTitleLabel, "Title:", 4, 0),
+            EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars),
+            DefButtonCtl(IDOK, "OK", 5, 0),
+            ButtonCtl(IDCANCEL, "Cancel", 5, 1),
+        },
+    };
+    return dialogTemplate;
+}
+
+CSampRanListDlg::CSampRanListDlg() : CCalcDlg(SampRanListTemplate())
+{}
+
+void CSampRanListDlg::Load(const CSampRanList& calc)
+{
+    m_number = calc.m_number;
+    m_min = calc.m_min;
+    m_max = calc.m_max;
+    m_sorted = calc.m_sorted;
+    m_unique = calc.m_unique;
+}
+
+void CSampRanListDlg::Store(CSampRanList& calc) const
+{
+    calc.m_number = m_number;
+    calc.m_min = m_min;
+    calc.m_max = m_max;
+    calc.m_sorted = m_sorted;
+    calc.m_unique = m_unique;
+}
+
+bool CSampRanListDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdRanNumberLabel, "76");
+    SetTerm(kIdRanMinimumLabel, "78");
+    SetTerm(kIdRanMaximumLabel, "79");
+    SetTerm(kIdRanSorted, "75", "");
+    SetTerm(kIdRanUnique, "80", "");
+    return true;
+}
+
+void CSampRanListDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdRanNumber, m_number);
+    DDX_Text(dx, kIdRanMinimum, m_min);
+    DDX_Text(dx, kIdRanMaximum, m_max);
+    DDX_Check(dx, kIdRanSorted, m_sorted);
+    DDX_Check(dx, kIdRanUnique, m_unique);
+    ExchangeTitle(dx);
+}
+
+void CSampRanListDlg::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    if (!CheckListRequest(*this, m_min, m_max, m_number, m_unique != 0))
+        return;
+    EndDialog(IDOK);
 }
