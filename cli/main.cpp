@@ -1,17 +1,17 @@
 // zentavo-cli: the headless command-line tool (types, run, tree, export).
 // It runs in the C locale (it never adopts the user's), reads the vocabulary from --vocab FILE,
 // else $ZENTAVO_INI, else the copy beside the executable, and never writes it.
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "Commands.h"
 #include "FrameworkInit.h"
 #include "Profile.h"
 #include "UIServices.h"
 #include "ZNTVStat.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -74,6 +74,10 @@ int main(int argc, char** argv)
         result = TreeCommand(args);
     else if (command == "export")
         result = ExportCommand(args);
+    else if (command == "run")
+        result = RunCommand(args);
+    else if (command == "types")
+        result = TypesCommand(args);
     SetUIServices(nullptr);
     if (result >= 0)
         return result;

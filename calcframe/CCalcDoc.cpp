@@ -1,0 +1,336 @@
+// The calculation document: new, open, save, export, new calculations and report phrases.
+#include "CCalcDoc.h"
+
+#include "CArchive.h"
+#include "CCalcBase.h"
+#include "CCalcDocNode.h"
+#include "CCalculation.h"
+#include "DocViews.h"
+#include "FileIO.h"
+#include "Profile.h"
+#include "RichText.h"
+#include "UIServices.h"
+
+#include <cerrno>
+#include <memory>
+#include <optional>
+
+namespace
+{
+CCalcDoc* g_current = nullptr;
+
+const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
+                            "This was probably caused by an error in the 'Zentavo.ini' file.";
+const char kAddProblem[] = "There was an unexpected problem adding the calculation";
+} // namespace
+
+CCalcDoc::CCalcDoc() = default;
+
+CCalcDoc::~CCalcDoc()
+{
+    // Calculations reach the current document through these pointers: none may outlive it.
+    if (g_current == this) {
+        g_current = nullptr;
+        if (CurrentReportTarget() == this)
+            SetCurrentReportTarget(nullptr);
+    }
+    delete m_head;
+}
+
+CCalcDoc* CCalcDoc::GetCurrent()
+{
+    return g_current;
+}
+
+void CCalcDoc::MakeCurrent()
+{
+    if (g_current)
+        return;
+    g_current = this;
+    SetCurrentReportTarget(this);
+}
+
+void CCalcDoc::UpdateAllViews()
+{
+    if (m_views)
+        m_views->OnUpdate();
+}
+
+void CCalcDoc::Fail(const std::string& message)
+{
+    m_lastError = message;
+    AfxMessageBox(message, MB_OK);
+}
+
+void CCalcDoc::ReplaceTree(CCalcDocNode* head)
+{
+    CCalcDocNode* old = m_head;
+    m_head = head;
+    delete old;
+}
+
+void CCalcDoc::PrepareHead(const std::string& label)
+{
+    auto* head = new CCalcDocNode(CCalcType());
+    head->SetLabel(label);
+    ReplaceTree(head);
+}
+
+bool CCalcDoc::OnNewDocument()
+{
+    UpdateAllViews(); // the result view stores the report it shows
+    MakeCurrent();
+    // Nothing may refer to the old tree once it is gone: the tree's items, the selection and
+    // the result view's calculation are forgotten first.
+    if (m_views)
+        m_views->ResetTree();
+    m_selected = nullptr;
+    if (m_views)
+        m_views->ResetResult();
+    m_path.clear();
+    m_title = "Untitled";
+    PrepareHead(m_title);
+    m_modified = false;
+    return true;
+}
+
+bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
+{
+    MakeCurrent();
+    std::vector<unsigned char> bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) {
+        Fail(error);
+        return false;
+    }
+    CCalcDocNode* head = LoadTree(bytes, error);
+    if (!head) {
+        Fail(error);
+        return false;
+    }
+    // Only a tree read in full replaces the open one.
+    if (m_views)
+        m_views->ResetTree();
+    m_selected = nullptr;
+    if (m_views)
+        m_views->ResetResult();
+    ReplaceTree(head);
+    m_path = path;
+    m_title = FileTitle(path);
+    m_head->SetLabel(m_title);
+    m_modified = false;
+    return true;
+}
+
+bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
+{
+    if (m_views)
+        m_views->UpdateCalculation();
+    if (!m_head)
+        PrepareHead(m_title);
+    std::vector<unsigned char> bytes;
+    try {
+        bytes = StoreTree(m_head);
+    } catch (const CArchiveException&) {
+        Fail(FileErrorMessage(EINVAL, path)); // a string too long for the format
+        return false;
+    }
+    std::string error;
+    if (!SaveFileAtomic(path, bytes.data(), bytes.size(), error)) {
+        Fail(error);
+        return false;
+    }
+    m_path = path;
+    m_title = FileTitle(path);
+    m_modified = false;
+    if (m_views) {
+        m_views->SetRootText(m_title); // the head's stored label stays as it is
+        if (m_selected)
+            m_views->SelectNode(m_selected);
+    }
+    return true;
+}
+
+void CCalcDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteObject(m_head);
+        return;
+    }
+    std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
+    if (!head)
+        throw CArchiveException("document without a head folder");
+    if (m_views)
+        m_views->ResetTree();
+    m_selected = nullptr;
+    if (m_views)
+        m_views->ResetResult();
+    ReplaceTree(head.release());
+}
+
+CCalcDocNode* CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
+{
+    try {
+        CArchive ar(bytes.data(), bytes.size());
+        std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
+        if (!head)
+            throw CArchiveException("document without a head folder");
+        return head.release(); // bytes after the head are ignored
+    } catch (const std::exception&) {
+        // CArchiveException, or an allocation refused although every length was checked
+        error = CArchiveException::kUserMessage;
+        return nullptr;
+    }
+}
+
+std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
+{
+    // Reports make up most of a document: room for them up front spares the copies of growth.
+    size_t estimate = 64;
+    if (head) {
+        const_cast<CCalcDocNode*>(head)->Walk([&estimate](CCalcNodeBase& node, int) {
+            estimate += 96 + node.GetLabel().size();
+            if (node.IsCalculation())
+                estimate += static_cast<CCalculation&>(node).GetText().size();
+        });
+    }
+    std::vector<unsigned char> bytes;
+    bytes.reserve(estimate);
+    CArchive ar(bytes);
+    ar.WriteObject(head);
+    return bytes;
+}
+
+bool CCalcDoc::Add(CCalculation* calc)
+{
+    if (!m_head || !m_head->Add(calc))
+        return false;
+    m_modified = true;
+    UpdateAllViews();
+    return true;
+}
+
+void CCalcDoc::AddNewCalculation(CCalcType type)
+{
+    std::string code = type.GetTypeString();
+    if (code == "9999") {
+        // A note is filed with the selected node's type; the factory makes a note for "X...".
+        type = m_selected ? m_selected->GetType() : CCalcType();
+        code = "X";
+    }
+    auto calc = std::make_unique<CCalculation>(type);
+    if (!calc->SetupBase(code)) {
+        AfxMessageBox(kBaseProblem, MB_OK);
+        return;
+    }
+    if (!calc->Do())
+        return; // cancelled: no trace
+    calc->SetLabel(calc->GetData()->GetTitle());
+    // Filed first: the views then show the new calculation, and Output writes into it.
+    CCalculation* added = calc.get();
+    if (!Add(added)) {
+        AfxMessageBox(kAddProblem, MB_OK);
+        return;
+    }
+    calc.release();
+    added->GetData()->Output();
+}
+
+void CCalcDoc::OnNewCalculation(unsigned id)
+{
+    if (id < kFirstCalculationCommand || id > kLastCalculationCommand)
+        return;
+    CCalcType type;
+    type.SetTypeInt(static_cast<int>(id - kFirstCalculationCommand));
+    AddNewCalculation(type);
+}
+
+void CCalcDoc::OnNote()
+{
+    AddNewCalculation(CCalcType(9, 9, 9, 9));
+}
+
+void CCalcDoc::BeginProgramWrite()
+{
+    if (m_views)
+        m_views->BeginProgramWrite();
+}
+
+void CCalcDoc::InsertPhrase(const std::string& text, unsigned flags)
+{
+    if (m_views)
+        m_views->InsertPhrase(text, flags);
+}
+
+void CCalcDoc::EndProgramWrite()
+{
+    if (m_views)
+        m_views->EndProgramWrite();
+}
+
+void CCalcDoc::SetSelectedNode(CCalcNodeBase* node)
+{
+    m_selected = node;
+    UpdateAllViews();
+}
+
+void CCalcDoc::OnFileExport()
+{
+    CFileDialogRequest request;
+    request.save = true;
+    request.title = GetProfileString("Messages", "10", "10");
+    request.filterName = "Text Files (*.txt)";
+    request.filterPattern = "*.txt";
+    request.defaultExtension = "txt";
+    request.confirmOverwrite = true;
+    const std::optional<std::string> name = UIServices().AskFileName(request);
+    if (name)
+        ExportToFile(*name);
+}
+
+bool CCalcDoc::ExportToFile(const std::filesystem::path& path)
+{
+    CWaitCursor wait;
+    // The reports are taken from their stored rich text; the one on show is stored first.
+    if (m_views)
+        m_views->UpdateCalculation();
+    CCalcNodeBase* remembered = m_selected;
+    const std::string text = m_head ? Export(m_head) : std::string();
+    std::string error;
+    const bool ok = WriteWholeFile(path, text.data(), text.size(), error);
+    if (m_views && remembered)
+        m_views->SelectNode(remembered);
+    if (!ok)
+        Fail(error);
+    return ok;
+}
+
+std::string CCalcDoc::Export(CCalcDocNode* node)
+{
+    std::string out;
+    if (!node)
+        return out;
+    node->Walk([&out](CCalcNodeBase& visited, int) {
+        if (!visited.IsCalculation())
+            return;
+        const auto& calc = static_cast<const CCalculation&>(visited);
+        out += RtfToPlainText(calc.GetText());
+        out += kExportSeparator;
+    });
+    return out;
+}
+
+std::string CCalcDoc::FileTitle(const std::filesystem::path& path)
+{
+    const std::string name = path.filename().string();
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string CCalcDoc::OpenHeadName(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(0, dot);
+}

@@ -1,0 +1,108 @@
+// The calculation document: owns the tree through its head folder, knows the selected node and
+// its two views, makes new calculations and notes, loads and saves zna files, exports every
+// report as plain text, and passes report phrases from the calculations to the result view.
+#pragma once
+
+#include "CCalcType.h"
+#include "ReportTarget.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class CArchive;
+class CCalcDocNode;
+class CCalcNodeBase;
+class CCalculation;
+class ICalcDocViews;
+
+/// Failures are shown through AfxMessageBox (the UI-services seam) where they happen, and the
+/// operation returns false; callers show nothing more. The last message is also kept
+/// (GetLastError) for callers without a screen, such as the command-line tool.
+class CCalcDoc : public IReportTarget
+{
+public:
+    static constexpr unsigned kFirstCalculationCommand = 32771;
+    static constexpr unsigned kLastCalculationCommand = 33000;
+    static constexpr const char kExportSeparator[] = "\r\n\r\n--------------------------------\r\n\r\n";
+
+    CCalcDoc();
+    ~CCalcDoc() override;
+    CCalcDoc(const CCalcDoc&) = delete;
+    CCalcDoc& operator=(const CCalcDoc&) = delete;
+
+    /// The process-wide current document (the first that ran New or Open), or null.
+    static CCalcDoc* GetCurrent();
+
+    /// The views register here (not owned); null detaches them.
+    void SetViews(ICalcDocViews* views) { m_views = views; }
+    ICalcDocViews* GetViews() const { return m_views; }
+
+    bool OnNewDocument();
+    /// Reads the file into a new tree; on any failure the open document stays exactly as it was.
+    bool OnOpenDocument(const std::filesystem::path& path);
+    /// Stores the shown report, then replaces the file atomically; on failure the old file, the
+    /// path and the modified flag stay as they were.
+    bool OnSaveDocument(const std::filesystem::path& path);
+    /// Storing writes the head as the one object of the file; loading reads a new head and,
+    /// only when that succeeds, replaces the tree (throws CArchiveException otherwise).
+    void Serialize(CArchive& ar);
+
+    CCalcDocNode* GetHead() const { return m_head; }
+    /// A new head folder "0000" with the label; the previous tree is destroyed.
+    void PrepareHead(const std::string& label);
+    /// Files the calculation (taking ownership on success), marks the document modified and
+    /// updates the views.
+    bool Add(CCalculation* calc);
+    void AddNewCalculation(CCalcType type);
+    /// Command ids 32771..33000 ask for the leaf of number id - 32771; others are ignored.
+    void OnNewCalculation(unsigned id);
+    void OnNote();
+
+    void BeginProgramWrite() override;
+    void InsertPhrase(const std::string& text, unsigned flags) override;
+    void EndProgramWrite() override;
+
+    CCalcNodeBase* GetSelectedNode() const { return m_selected; }
+    void SetSelectedNode(CCalcNodeBase* node);
+
+    /// Asks for a text file name (Messages/10 as title) and exports into it.
+    void OnFileExport();
+    /// Writes every report of the tree as plain text, each followed by kExportSeparator.
+    bool ExportToFile(const std::filesystem::path& path);
+    /// The export bytes of a subtree: UTF-8, CRLF line ends, no byte-order mark.
+    static std::string Export(CCalcDocNode* node);
+
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    const std::filesystem::path& GetPathName() const { return m_path; }
+    /// "Untitled" for a new document, else the file title.
+    const std::string& GetTitle() const { return m_title; }
+    /// The message of the last failure shown, empty when none.
+    const std::string& GetLastError() const { return m_lastError; }
+
+    /// The file's name without its folder and without the extension (after the last full stop);
+    /// a name without a full stop stays whole.
+    static std::string FileTitle(const std::filesystem::path& path);
+    /// The head's first name while a file opens: after the last '/' or '\', before the last
+    /// full stop; empty when there is no full stop.
+    static std::string OpenHeadName(const std::string& path);
+    /// Reads a document from bytes into a new tree; null with the reason in `error` on failure.
+    static CCalcDocNode* LoadTree(const std::vector<unsigned char>& bytes, std::string& error);
+    /// The file bytes of a tree.
+    static std::vector<unsigned char> StoreTree(const CCalcDocNode* head);
+
+private:
+    void UpdateAllViews();
+    void MakeCurrent();
+    void Fail(const std::string& message);
+    void ReplaceTree(CCalcDocNode* head);
+
+    ICalcDocViews* m_views = nullptr;
+    CCalcNodeBase* m_selected = nullptr;
+    CCalcDocNode* m_head = nullptr;
+    bool m_modified = false;
+    std::filesystem::path m_path;
+    std::string m_title = "Untitled";
+    std::string m_lastError;
+};

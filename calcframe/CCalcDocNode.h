@@ -1,0 +1,57 @@
+// A folder node of the calculation tree: a group or type of calculations, with its first
+// sub-folder, its first calculation and its next sibling folder.
+#pragma once
+
+#include "CCalcNodeBase.h"
+
+#include <functional>
+
+class CCalculation;
+
+class CCalcDocNode : public CCalcNodeBase
+{
+    DECLARE_SERIAL(CCalcDocNode)
+public:
+    /// Type "0000", label "Unlabelled", no links (used when loading).
+    CCalcDocNode();
+    /// As the default, then the type; the label stays "Unlabelled" until SetLabel().
+    explicit CCalcDocNode(const CCalcType& type);
+    /// Destroys the calculation chain, the next siblings and the sub-folders (without recursion).
+    ~CCalcDocNode() override;
+
+    /// Files the calculation below this node (called on the head), creating the folders its
+    /// type needs on the way down; always true for a calculation.
+    bool Add(CCalculation* calc);
+    CCalculation* GetCalc() const { return m_calc; }
+    CCalcDocNode* GetSub() const { return m_sub; }
+    CCalcDocNode* GetNext() const { return m_next; }
+    bool HasSub() const override { return m_sub != nullptr; }
+    bool IsCalculation() const override { return false; }
+
+    using CCalcNodeBase::SetLabel;
+    /// Label from the vocabulary: Labels/<type string>, "Corrupt .INI file" when missing.
+    void SetLabel();
+
+    /// Forgets sub, calc and next without destroying them.
+    void Reset() override;
+    /// Removes the node shown by `item` from this subtree: a calculation, or a folder that holds
+    /// nothing. False when the item is not found, is null, or names a folder that is not empty.
+    bool Delete(TreeItemHandle item) override;
+
+    /// Base, then next, sub and calc as objects; next siblings are walked in a loop.
+    void Serialize(CArchive& ar) override;
+
+    /// Visits this folder, its calculations and everything below it depth first: each folder,
+    /// then its calculations in chain order, then its sub-folders; `depth` counts from 0 at
+    /// this node. Sibling chains are walked in loops; only the (bounded) nesting recurses.
+    void Walk(const std::function<void(CCalcNodeBase& node, int depth)>& visit, int depth = 0);
+
+private:
+    void AppendCalc(CCalculation* calc);
+    bool IsEmptyFolder() const { return !m_sub && !m_calc; }
+    static CCalcDocNode* NewFolder(const CCalcType& type);
+
+    CCalcDocNode* m_sub = nullptr;
+    CCalculation* m_calc = nullptr;
+    CCalcDocNode* m_next = nullptr;
+};

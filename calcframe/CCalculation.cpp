@@ -1,0 +1,199 @@
+// A calculation node: its calculation object, its report text and its place in a chain.
+#include "CCalculation.h"
+
+#include "CArchive.h"
+#include "CCalcBase.h"
+#include "CCalcDoc.h"
+#include "CalcFactory.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+IMPLEMENT_SERIAL(CCalculation, CCalcNodeBase, 0)
+
+CCalculation::CCalculation() = default;
+
+CCalculation::CCalculation(const CCalcType& type)
+{
+    m_type = type;
+    m_label.clear();
+}
+
+CCalculation::~CCalculation()
+{
+    delete m_data;
+    // Unlink each successor before destroying it, so no destructor recurses along the chain.
+    CCalculation* next = m_next;
+    while (next) {
+        CCalculation* after = next->m_next;
+        next->m_next = nullptr;
+        delete next;
+        next = after;
+    }
+}
+
+void CCalculation::Set(const CCalcType& type, const std::string& label)
+{
+    m_type = type;
+    m_label = label;
+}
+
+bool CCalculation::SetupBase(const std::string& code)
+{
+    CCalcBase* data = MakeCalcBase(code);
+    if (!data)
+        return false;
+    delete m_data;
+    m_data = data;
+    m_data->SetTypeString(m_type.GetTypeString());
+    return true;
+}
+
+bool CCalculation::Do()
+{
+    if (!m_data || !m_data->Do())
+        return false;
+    m_edited = 0;
+    return true;
+}
+
+void CCalculation::Editted(int value)
+{
+    if (value == 1) {
+        if (CCalcDoc* doc = CCalcDoc::GetCurrent())
+            doc->SetModifiedFlag(true);
+    }
+    m_edited = value;
+}
+
+bool CCalculation::Add(CCalculation* calc)
+{
+    CCalculation* last = this;
+    while (last->m_next)
+        last = last->m_next;
+    last->m_next = calc;
+    return true;
+}
+
+void CCalculation::Reset()
+{
+    m_next = nullptr;
+    m_data = nullptr;
+    m_text.clear();
+}
+
+bool CCalculation::Delete(TreeItemHandle item)
+{
+    if (!item)
+        return false; // nodes that are not shown all have a null item: it names none of them
+    for (CCalculation* calc = this; calc->m_next; calc = calc->m_next) {
+        CCalculation* next = calc->m_next;
+        if (next->GetTreeHandle() == item) {
+            calc->m_next = next->m_next;
+            next->m_next = nullptr;
+            delete next;
+            return true;
+        }
+    }
+    return false;
+}
+
+long CCalculation::StreamIn(unsigned char* buffer, long count)
+{
+    const long left = static_cast<long>(m_text.size()) - m_readPos;
+    const long n = std::max(0L, std::min(count, left));
+    if (n > 0) {
+        std::memcpy(buffer, m_text.data() + m_readPos, static_cast<size_t>(n));
+        m_readPos += static_cast<int32_t>(n);
+    }
+    return n;
+}
+
+void CCalculation::AppendText(const unsigned char* block, size_t size)
+{
+    m_text.append(reinterpret_cast<const char*>(block), size);
+}
+
+void CCalculation::StoreHead(CArchive& ar) const
+{
+    // Storing leaves the node unchanged; the base's Serialize serves both directions.
+    const_cast<CCalculation*>(this)->CCalcNodeBase::Serialize(ar);
+    ar.WriteObject(m_data);
+}
+
+void CCalculation::LoadHead(CArchive& ar)
+{
+    CCalcNodeBase::Serialize(ar);
+    delete m_data;
+    m_data = nullptr;
+    m_data = static_cast<CCalcBase*>(ar.ReadObject(RUNTIME_CLASS(CCalcBase)));
+    // The program never writes a calculation without its object, and everything that runs,
+    // redoes or copies a calculation relies on having one.
+    if (!m_data)
+        throw CArchiveException("calculation without its calculation object");
+}
+
+void CCalculation::StoreTail(CArchive& ar) const
+{
+    ar << static_cast<int32_t>(m_text.size()) << m_edited;
+    ar.Write(m_text.data(), m_text.size());
+}
+
+void CCalculation::LoadTail(CArchive& ar)
+{
+    int32_t length = 0;
+    int32_t edited = 0;
+    ar >> length >> edited;
+    if (length < 0)
+        throw CArchiveException("negative text length");
+    ar.Require(static_cast<uint64_t>(length)); // before allocating anything
+    m_text.resize(static_cast<size_t>(length));
+    ar.Read(m_text.data(), m_text.size());
+    m_edited = edited != 0 ? 1 : 0;
+}
+
+void CCalculation::Serialize(CArchive& ar)
+{
+    // The format nests each next calculation inside the one before it, and the texts follow
+    // the innermost one: walk the chain forwards for the heads, backwards for the tails.
+    std::vector<CCalculation*> chain{this};
+    if (ar.IsStoring()) {
+        StoreHead(ar);
+        for (CCalculation* calc = this;; calc = calc->m_next) {
+            ar.WriteObjectHeader(calc->m_next);
+            if (!calc->m_next)
+                break;
+            calc->m_next->StoreHead(ar);
+            chain.push_back(calc->m_next);
+        }
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+            (*it)->StoreTail(ar);
+        return;
+    }
+    LoadHead(ar);
+    for (CCalculation* calc = this;;) {
+        bool isNull = false;
+        const CRuntimeClass* runtimeClass = ar.ReadObjectHeader(RUNTIME_CLASS(CCalculation), isNull);
+        if (isNull)
+            break;
+        // Linked at once: if reading fails later, this chain's owner destroys it all.
+        calc->m_next = static_cast<CCalculation*>(runtimeClass->CreateObject());
+        calc = calc->m_next;
+        calc->LoadHead(ar);
+        chain.push_back(calc);
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        (*it)->LoadTail(ar);
+}
+
+void CCalculation::Clipboard(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        StoreHead(ar);
+        StoreTail(ar);
+    } else {
+        LoadHead(ar);
+        LoadTail(ar);
+    }
+}

@@ -1,0 +1,81 @@
+// A calculation node of the tree: the calculation object made by the factory, the report that
+// the result view showed for it (Rich Text Format bytes), and the next calculation of its folder.
+#pragma once
+
+#include "CCalcNodeBase.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class CCalcBase;
+
+class CCalculation : public CCalcNodeBase
+{
+    DECLARE_SERIAL(CCalculation)
+public:
+    /// Label "Unlabelled", no calculation object, no text, no next (used when loading and pasting).
+    CCalculation();
+    /// Type given, label empty, no calculation object, no text, no next.
+    explicit CCalculation(const CCalcType& type);
+    /// Destroys the calculation object, the text and the rest of the chain (without recursion).
+    ~CCalculation() override;
+
+    void Set(const CCalcType& type, const std::string& label);
+    /// Asks the factory for the calculation object of `code`; false (and nothing changed) when
+    /// the code is unknown. The object gets this node's type string.
+    bool SetupBase(const std::string& code);
+    CCalcBase* GetData() const { return m_data; }
+    /// Runs the calculation object's Do; on success the report counts as not edited by hand.
+    bool Do();
+
+    /// 1 marks the current document modified; then the edited flag takes the value.
+    void Editted(int value);
+    int IsEditted() const { return m_edited; }
+
+    /// Appends the calculation at the end of this chain; always true.
+    bool Add(CCalculation* calc);
+    CCalculation* GetNext() const { return m_next; }
+    bool HasSub() const override { return false; }
+    bool IsCalculation() const override { return true; }
+    /// Forgets next and the calculation object without destroying them (their new owner has
+    /// them) and empties the text.
+    void Reset() override;
+    /// Removes the calculation shown by `item` from the rest of this chain (not this one).
+    bool Delete(TreeItemHandle item) override;
+
+    /// The report text: Rich Text Format bytes, no terminating zero.
+    const std::string& GetText() const { return m_text; }
+    void SetText(std::string rtf) { m_text = std::move(rtf); }
+    int32_t GetTextLength() const { return static_cast<int32_t>(m_text.size()); }
+    void ClearText() { m_text.clear(); }
+
+    /// Streaming the text into the result view: ResetReadPos, then StreamIn until it gives 0.
+    void ResetReadPos() { m_readPos = 0; }
+    /// Copies up to `count` bytes from the read position into `buffer` and advances; returns
+    /// the number copied, 0 at the end of the text.
+    long StreamIn(unsigned char* buffer, long count);
+    /// Streaming the result view's text out: ClearText, then AppendText for each block.
+    void AppendText(const unsigned char* block, size_t size);
+
+    /// Stores or loads this calculation and the rest of its chain: per calculation the base,
+    /// the calculation object, the next one (nested), then text length, edited flag and text.
+    /// The chain is walked in a loop, so a long chain needs no deep stack.
+    void Serialize(CArchive& ar) override;
+    /// The clipboard form: as Serialize without the next calculation; a fresh archive of its own.
+    void Clipboard(CArchive& ar);
+
+private:
+    friend class CCalcDocNode; // unlinks a folder's first calculation on removal
+
+    void StoreHead(CArchive& ar) const;
+    void LoadHead(CArchive& ar);
+    void StoreTail(CArchive& ar) const;
+    void LoadTail(CArchive& ar);
+
+    int32_t m_readPos = 0;
+    CCalculation* m_next = nullptr;
+    CCalcBase* m_data = nullptr;
+    std::string m_text;
+    int32_t m_edited = 0;
+};

@@ -1,0 +1,25 @@
+// Whole-file reads and writes for documents and exports: an atomic save (temporary file beside
+// the target, checked writes, fsync, rename) and the platform's fixed texts for file errors.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+/// The fixed message for a failed file operation on `path` (shown as its full path):
+/// "%1 was not found.", "Access to %1 was denied.", "There is not enough space on the disk."
+/// or "An unexpected file error occurred while accessing %1.".
+std::string FileErrorMessage(int error, const std::filesystem::path& path);
+
+/// Reads a regular file whole; false with the reason in `error` otherwise.
+bool ReadWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes, std::string& error);
+
+/// Replaces the file at `path` with exactly these bytes, or leaves it as it was: the bytes go to
+/// a temporary file in the same folder, which is flushed to disk and renamed over the target
+/// only when everything was written. The new file keeps the old one's permission bits; a
+/// symbolic link is followed and its target replaced. False with the reason in `error`.
+bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error);
+
+/// Creates or truncates the file and writes the bytes, checking every write and the close.
+bool WriteWholeFile(const std::filesystem::path& path, const void* data, size_t size, std::string& error);

@@ -1,0 +1,21 @@
+// The commands of zentavo-cli, one function each. Each takes the arguments after its name
+// (--vocab and its file already removed), writes its result to stdout and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// tree FILE.zna: one line per node, "TYPE F|C LABEL", indented two blanks per level.
+int TreeCommand(const std::vector<std::string>& args);
+/// export FILE.zna [OUT.txt]: the bytes File > Export writes, into OUT.txt or to stdout.
+int ExportCommand(const std::vector<std::string>& args);
+/// run CODE [--seed N] [--rtf] [--doc FILE.zna] [ACTION ...]: a new calculation through its
+/// dialog driven by the actions; prints the report. Exit 2 when OK was refused or cancelled.
+int RunCommand(const std::vector<std::string>& args);
+/// types: one line per leaf of the type tree: code, class name, dialog caption.
+int TypesCommand(const std::vector<std::string>& args);
+
+/// Writes "zentavo-cli: REASON" on stderr and returns 1.
+int CliFailure(const std::string& reason);
+/// Writes bytes to stdout and flushes; false when that fails.
+bool WriteStdout(const std::string& bytes);

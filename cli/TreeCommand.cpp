@@ -1,0 +1,23 @@
+// zentavo-cli tree: the calculation tree of a document, one node a line.
+#include "CCalcDocNode.h"
+#include "CliDocument.h"
+#include "Commands.h"
+
+int TreeCommand(const std::vector<std::string>& args)
+{
+    if (args.size() != 1)
+        return CliFailure("usage: zentavo-cli tree FILE.zna");
+    CCliDocument document;
+    std::string error;
+    if (!document.Open(args[0], error))
+        return CliFailure(error);
+    std::string out;
+    document.Doc().GetHead()->Walk([&out](CCalcNodeBase& node, int depth) {
+        out.append(static_cast<size_t>(depth) * 2, ' ');
+        out += node.GetType().GetTypeString();
+        out += node.IsCalculation() ? " C " : " F ";
+        out += node.GetLabel();
+        out += '\n';
+    });
+    return WriteStdout(out) ? 0 : CliFailure("cannot write to standard output");
+}

@@ -1,0 +1,159 @@
+// The tree and export commands of zentavo-cli, run as the built program on a document written
+// by the test.
+#include "CCalcBase.h"
+#include "CCalcDoc.h"
+#include "CCalcDocNode.h"
+#include "CCalculation.h"
+#include "FrameworkInit.h"
+#include "MemoryViews.h"
+#include "Profile.h"
+#include "TestSupport.h"
+#include "UIServices.h"
+#include "ZNTVStat.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+
+namespace
+{
+struct CRun
+{
+    int status = -1;
+    std::string out;
+};
+
+/// Runs zentavo-cli with the arguments (a shell fragment) and collects what it writes.
+CRun RunCli(const std::string& arguments)
+{
+    CRun run;
+    const std::string command = std::string("'") + ZENTAVO_CLI + "' " + arguments;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class TreeExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ZNTVCalcInit();
+        ZNTVStatInit();
+        CProfile profile;
+        profile.Load(ShippedVocabularyPath());
+        SetVocabularyProfiles({profile});
+        SetUIServices(&m_ui);
+        m_dir = std::filesystem::temp_directory_path() / ("zentavo-cli-" + std::to_string(getpid()));
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        SetUIServices(nullptr);
+        ResetVocabulary();
+        std::filesystem::remove_all(m_dir);
+    }
+    /// Files a calculation of the type with the title and a report written through the views.
+    void AddCalculation(CCalcDoc& doc, const std::string& type, const std::string& title, const char* code)
+    {
+        auto* calc = new CCalculation(CCalcType(type[0] - '0', type[1] - '0', type[2] - '0', type[3] - '0'));
+        ASSERT_TRUE(calc->SetupBase(code));
+        calc->GetData()->SetTitle(title);
+        calc->SetLabel(title);
+        ASSERT_TRUE(doc.Add(calc));
+        doc.InsertPhrase(title + " report\n", kPhraseBold);
+        doc.InsertPhrase("caf\xC3\xA9\tvalue\n", kPhrasePlain);
+    }
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    CHeadlessUIServices m_ui;
+    std::filesystem::path m_dir;
+};
+
+TEST_F(TreeExportTest, TreeAndExportOfADocument)
+{
+    const std::string file = Path("study.zna");
+    std::string expectedExport;
+    {
+        CCalcDoc doc;
+        CMemoryViews views(doc);
+        ASSERT_TRUE(doc.OnNewDocument());
+        views.OnUpdate();
+        AddCalculation(doc, "2500", "rates", "2500");
+        AddCalculation(doc, "1110", "first", "1110");
+        AddCalculation(doc, "0000", "note", "X");
+        AddCalculation(doc, "1110", "second", "1110");
+        ASSERT_TRUE(doc.OnSaveDocument(file));
+        expectedExport = CCalcDoc::Export(doc.GetHead());
+    }
+    auto label = [](const char* code) { return GetProfileString("Labels", code, "Corrupt .INI file"); };
+    const std::string expectedTree = "0000 F study\n"
+                                     "  0000 C note\n"
+                                     "  2000 F " +
+                                     label("2000") +
+                                     "\n"
+                                     "    2500 F " +
+                                     label("2500") +
+                                     "\n"
+                                     "      2500 C rates\n"
+                                     "  1000 F " +
+                                     label("1000") +
+                                     "\n"
+                                     "    1100 F " +
+                                     label("1100") +
+                                     "\n"
+                                     "      1110 F " +
+                                     label("1110") +
+                                     "\n"
+                                     "        1110 C first\n"
+                                     "        1110 C second\n";
+    const CRun tree = RunCli("tree '" + file + "'");
+    EXPECT_EQ(tree.status, 0);
+    EXPECT_EQ(tree.out, expectedTree);
+
+    ASSERT_NE(expectedExport.find("first report\r\ncaf\xC3\xA9\tvalue\r\n"), std::string::npos);
+    const CRun toStdout = RunCli("export '" + file + "' --vocab '" + ShippedVocabularyPath() + "'");
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, expectedExport);
+
+    const CRun toFile =
+        RunCli("--vocab '" + ShippedVocabularyPath() + "' export '" + file + "' '" + Path("out.txt") + "'");
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(ReadFile(Path("out.txt")), expectedExport);
+}
+
+TEST_F(TreeExportTest, UnreadableFilesExitWithOneLineReason)
+{
+    const std::string missing = Path("missing.zna");
+    const CRun notFound = RunCli("tree '" + missing + "' 2>&1");
+    EXPECT_EQ(notFound.status, 1);
+    EXPECT_EQ(notFound.out, "zentavo-cli: " + missing + " was not found.\n");
+
+    const std::string damaged = Path("damaged.zna");
+    std::ofstream(damaged, std::ios::binary) << "not a document";
+    const CRun format = RunCli("export '" + damaged + "' 2>&1");
+    EXPECT_EQ(format.status, 1);
+    EXPECT_EQ(format.out, "zentavo-cli: Unexpected file format.\n");
+
+    const CRun usage = RunCli("tree 2>&1");
+    EXPECT_EQ(usage.status, 1);
+}
+} // namespace
