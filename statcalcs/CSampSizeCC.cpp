@@ -1,9 +1,14 @@
 // CSampSizeCC: the size of a case-control study that detects a given odds ratio (type "4170").
-// Reads and writes the inputs in their stored order.
+// Its stored inputs, the size and its report, and the input dialog (template 147).
 #include "CSampSizeCC.h"
 
 #include "CArchive.h"
+#include "CCalcDlg.h"
+#include "Profile.h"
+#include "SampleTables.h"
 #include "StoredInputs.h"
+
+#include <cmath>
 
 IMPLEMENT_SERIAL(CSampSizeCC, CCalcBase, 0)
 
@@ -21,8 +26,134 @@ void CSampSizeCC::Serialize(CArchive& ar)
     }
 }
 
+/// Input dialog: controls per case (with its up-down control), odds ratio, percentage of controls
+/// exposed, significance, power and title.
+class CSampSizeCCDlg : public CCalcDlg
+{
+public:
+    CSampSizeCCDlg();
+    void Load(const CSampSizeCC& calc);
+    void Store(CSampSizeCC& calc) const;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    uint32_t m_ratio = 1;
+    double m_oddsRatio = 0.0;
+    double m_percentExposed = 0.0;
+    int32_t m_significance = 1;
+    int32_t m_power = 0;
+};
+
 bool CSampSizeCC::Do()
 {
-    // The input dialog and the computation come with the calculation's dialog.
-    return false;
+    if (!RunInputDialog<CSampSizeCCDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    // Fleiss' two-proportion size for the cases' exposure p1 that the odds ratio implies, spread
+    // over c controls per case by f = (c + 1) / (2c). An odds ratio of 1, or no or all controls
+    // exposed, leaves p1 = p0: the size is then not finite and prints as "****".
+    const double c = m_ratio;
+    const double f = (c + 1) / (2 * c);
+    const double p0 = m_percentExposed / 100;
+    const double p1 = p0 * m_oddsRatio / (1 + (m_oddsRatio - 1) * p0);
+    const double pm = (p0 + p1) / 2;
+    const double n = std::pow(kZBeta[m_power] * std::sqrt(p0 * (1 - p0) + p1 * (1 - p1)) +
+                                  kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm)),
+                              2) /
+                     std::pow(p1 - p0, 2);
+    const std::optional<int32_t> cases = TruncSize(n * f);
+    const std::optional<int32_t> controls = TruncSize(c * f * n);
+
+    InsertHeading();
+    InsertResult(Term("49"), Integer(static_cast<int>(m_ratio)), "");
+    InsertResult(Term("24"), Floating(m_oddsRatio, 2), "");
+    InsertResult(Term("44"), Floating(m_percentExposed, 2) + "%", "");
+    InsertResult(Term("60"), SignificanceText(m_significance), "");
+    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertPhrase("\n", kPhrasePlain);
+    InsertResult(Term("55"), SizeText(cases), Term("00"));
+    InsertResult("", SizeText(controls), Term("01"));
+    InsertResult("", TotalText(cases, controls), Term("03"));
+    return true;
+}
+
+enum : int
+{
+    kIdRatio = 1066,
+    kIdRatioLabel = 1134,
+    kIdOddsRatio = 1067,
+    kIdOddsRatioLabel = 1135,
+    kIdPercentExposed = 1059,
+    kIdPercentExposedLabel = 1136,
+    kIdRatioUpDown = 1068,
+};
+
+static const CDialogTemplate& SampSizeCCTemplate()
+{
+    static const CDialogTemplate dialogTemplate = [] {
+        CDialogTemplate result{147, "Sample - Size - Case-control study", {}};
+        result.controls = {
+            StaticCtl(kIdRatioLabel, "Ratio cases : controls:", 0, 0),
+            NumberEditCtl(kIdRatio, 0, 1).RightAlign(),
+            UpDownCtl(kIdRatioUpDown, kIdRatio, 0, 2),
+            StaticCtl(kIdOddsRatioLabel, "OR to detect:", 1, 0),
+            EditCtl(kIdOddsRatio, 1, 1).RightAlign(),
+            StaticCtl(kIdPercentExposedLabel, "Proportion controls exposed (%):", 2, 0),
+            EditCtl(kIdPercentExposed, 2, 1).RightAlign(),
+        };
+        AppendSizeChoices(result.controls, 3, 3);
+        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 5, 0));
+        result.controls.push_back(EditCtl(kIdTitle, 5, 1).MaxChars(kMaxTitleChars).Span(1, 2));
+        result.controls.push_back(DefButtonCtl(IDOK, "OK", 6, 0));
+        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 6, 1));
+        return result;
+    }();
+    return dialogTemplate;
+}
+
+CSampSizeCCDlg::CSampSizeCCDlg() : CCalcDlg(SampSizeCCTemplate())
+{}
+
+void CSampSizeCCDlg::Load(const CSampSizeCC& calc)
+{
+    m_ratio = calc.m_ratio;
+    m_oddsRatio = calc.m_oddsRatio;
+    m_percentExposed = calc.m_percentExposed;
+    m_significance = calc.m_significance;
+    m_power = calc.m_power;
+}
+
+void CSampSizeCCDlg::Store(CSampSizeCC& calc) const
+{
+    calc.m_ratio = m_ratio;
+    calc.m_oddsRatio = m_oddsRatio;
+    calc.m_percentExposed = m_percentExposed;
+    calc.m_significance = m_significance;
+    calc.m_power = m_power;
+}
+
+bool CSampSizeCCDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    SetTerm(kIdRatioLabel, "49", ":");
+    SetTerm(kIdOddsRatioLabel, "24", ":");
+    SetTerm(kIdPercentExposedLabel, "44", ":");
+    SetSizeChoiceTexts(*this, "");
+    SetRange(kIdRatioUpDown, 1, 10);
+    return true;
+}
+
+void CSampSizeCCDlg::DoDataExchange(CDataExchange& dx)
+{
+    DDX_Text(dx, kIdRatio, m_ratio);
+    DDV_MinMaxUInt(dx, m_ratio, 1, 10);
+    DDX_Text(dx, kIdOddsRatio, m_oddsRatio);
+    DDV_MinMaxDouble(dx, m_oddsRatio, 0, 1000000);
+    DDX_Text(dx, kIdPercentExposed, m_percentExposed);
+    DDV_MinMaxDouble(dx, m_percentExposed, 0, 100);
+    ExchangeSizeChoices(dx, m_significance, m_power);
+    ExchangeTitle(dx);
 }
