@@ -1,0 +1,132 @@
+// Timing of the result view of the desktop program: a random list of 100,000 numbers between 1
+// and 1,000,000 made through its dialog and written into the view, then stored and shown again.
+// Run: ZENTAVO_INI=resources/Zentavo.ini build/benchmarks/gui/ResultViewBench
+#include "CCalcDoc.h"
+#include "CCalcDocNode.h"
+#include "CCalcEditView.h"
+#include "CCalcTreeView.h"
+#include "CCalcType.h"
+#include "CCalculation.h"
+#include "CQtDocViews.h"
+#include "DialogHost.h"
+#include "FrameworkInit.h"
+#include "Profile.h"
+#include "ScriptedDialogHost.h"
+#include "UIServices.h"
+#include "ZNTVStat.h"
+
+#include <QApplication>
+#include <QSplitter>
+
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+const double kTargetSeconds = 2.0;
+
+std::filesystem::path ExecutableDir(const char* argv0)
+{
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::absolute(argv0).parent_path() : self.parent_path();
+}
+
+/// The dialog's answers: 100,000 numbers from 1 to 1,000,000, repeats allowed, unsorted.
+std::vector<CScriptAction> ListActions()
+{
+    std::vector<CScriptAction> actions;
+    for (const char* text : {"1076=100000", "1075=1", "1074=1000000"}) {
+        CScriptAction action;
+        ParseScriptAction(text, action);
+        actions.push_back(action);
+    }
+    return actions;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintTime(const char* what, double seconds)
+{
+    std::printf("%-58s %7.3f s%s\n", what, seconds, seconds < kTargetSeconds ? "" : "  (over the 2 s target)");
+}
+
+CCalculation* SelectedCalculation(const CCalcDoc& doc)
+{
+    CCalcNodeBase* node = doc.GetSelectedNode();
+    return node && node->IsCalculation() ? static_cast<CCalculation*>(node) : nullptr;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    std::setlocale(LC_ALL, "C");
+    InitVocabulary(ExecutableDir(argv[0]));
+    ZNTVCalcInit();
+    ZNTVStatInit();
+
+    CHeadlessUIServices ui;
+    SetUIServices(&ui);
+    CScriptedDialogHost host(ListActions());
+    SetDialogHost(&host);
+
+    CCalcDoc doc;
+    QSplitter window;
+    auto* tree = new CCalcTreeView(&window);
+    auto* edit = new CCalcEditView(&window);
+    window.resize(900, 600);
+    window.show();
+    CQtDocViews views(doc, *tree, *edit);
+    doc.OnNewDocument();
+    views.OnUpdate();
+    QApplication::processEvents();
+
+    // The new-calculation command: dialog, draw, filing in the tree and the report in the view.
+    auto start = std::chrono::steady_clock::now();
+    doc.AddNewCalculation(CCalcType(4, 3, 1, 0));
+    QApplication::processEvents();
+    const double made = SecondsSince(start);
+    CCalculation* calc = SelectedCalculation(doc);
+    if (!calc || !host.m_actionErrors.empty()) {
+        std::fprintf(stderr, "the random list was not added%s%s\n", host.m_actionErrors.empty() ? "" : ": ",
+                     host.m_actionErrors.empty() ? "" : host.m_actionErrors.front().c_str());
+        return 2;
+    }
+    const std::size_t shownChars = edit->document()->characterCount();
+
+    // Another node and back: the view stores the rich text into the calculation and reloads it.
+    start = std::chrono::steady_clock::now();
+    tree->SelectNode(doc.GetHead());
+    QApplication::processEvents();
+    const double stored = SecondsSince(start);
+    const std::size_t storedBytes = calc->GetText().size();
+    start = std::chrono::steady_clock::now();
+    tree->SelectNode(calc);
+    QApplication::processEvents();
+    const double reloaded = SecondsSince(start);
+    const bool same = edit->document()->characterCount() == static_cast<int>(shownChars);
+
+    std::printf("random list of 100000 numbers in 1..1000000 (%zu characters shown, %zu bytes stored)\n", shownChars,
+                storedBytes);
+    PrintTime("made and written into the result view:", made);
+    PrintTime("another node selected (text stored):", stored);
+    PrintTime("selected again (text reloaded):", reloaded);
+    PrintTime("away and back in all:", stored + reloaded);
+    if (!same)
+        std::printf("the reloaded text differs in length from the text first shown\n");
+
+    SetDialogHost(nullptr);
+    SetUIServices(nullptr);
+    const bool fast = made < kTargetSeconds && stored + reloaded < kTargetSeconds;
+    return fast && same ? 0 : 1;
+}
