@@ -2,10 +2,10 @@
 // of the report, and the static helpers that fix the report's layout.
 #pragma once
 
+#include "CObject.h"
+
 #include <string>
 #include <vector>
-
-#include "CObject.h"
 
 enum : unsigned
 {

@@ -36,24 +36,33 @@ public:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_SERIAL(class_name)                                                                                   \
-public:                                                                                                              \
-    static const CRuntimeClass class##class_name;                                                                    \
-    const CRuntimeClass* GetRuntimeClass() const override;                                                           \
+#define DECLARE_SERIAL(class_name)                                                                                     \
+public:                                                                                                                \
+    static const CRuntimeClass class##class_name;                                                                      \
+    const CRuntimeClass* GetRuntimeClass() const override;                                                             \
     static CObject* CreateObject();
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                                                        \
-    CObject* class_name::CreateObject() { return new class_name; }                                                   \
-    const CRuntimeClass class_name::class##class_name = {#class_name, schema, class_name::CreateObject,              \
-                                                         RUNTIME_CLASS(base_class_name)};                            \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                                                          \
+    CObject* class_name::CreateObject()                                                                                \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    const CRuntimeClass class_name::class##class_name = {#class_name, schema, class_name::CreateObject,                \
+                                                         RUNTIME_CLASS(base_class_name)};                              \
+    const CRuntimeClass* class_name::GetRuntimeClass() const                                                           \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }
 
 /// A class with run-time information that is not created by name (abstract bases).
-#define DECLARE_DYNAMIC(class_name)                                                                                  \
-public:                                                                                                              \
-    static const CRuntimeClass class##class_name;                                                                    \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static const CRuntimeClass class##class_name;                                                                      \
     const CRuntimeClass* GetRuntimeClass() const override;
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
-    const CRuntimeClass class_name::class##class_name = {#class_name, 0, nullptr, RUNTIME_CLASS(base_class_name)};   \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
+    const CRuntimeClass class_name::class##class_name = {#class_name, 0, nullptr, RUNTIME_CLASS(base_class_name)};     \
+    const CRuntimeClass* class_name::GetRuntimeClass() const                                                           \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }

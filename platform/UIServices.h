@@ -106,8 +106,8 @@ public:
     std::optional<std::vector<unsigned char>> GetClipboardCalculation() override;
     bool ClipboardHasCalculation() override { return !m_clipboard.calculation.empty(); }
 
-    std::vector<std::string> m_messages; // every message box text, in order
-    std::deque<int> m_answers;           // next message box answers
+    std::vector<std::string> m_messages;                // every message box text, in order
+    std::deque<int> m_answers;                          // next message box answers
     std::deque<std::optional<std::string>> m_fileNames; // next file-name answers
     int m_beeps = 0;
     int m_waitDepth = 0;

@@ -1,9 +1,8 @@
 // Helpers shared by the test executables: tolerance comparison and paths of test data.
 #pragma once
 
-#include <string>
-
 #include <gtest/gtest.h>
+#include <string>
 
 /// True when |actual - expected| <= tolerance (the one tolerance helper of the tests).
 ::testing::AssertionResult Near(double actual, double expected, double tolerance);
