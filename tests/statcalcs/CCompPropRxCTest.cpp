@@ -18,7 +18,7 @@ const char kTooSmall[] = "R x C table must have at least 2 rows and 2 columns";
 
 std::string Line(const std::string& label, const std::string& value)
 {
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " \n";
+    return ResultLine(label, value) + "\n";
 }
 
 /// The report from its bold heading on.
@@ -27,29 +27,6 @@ std::string FromHeading(const std::string& report)
     const size_t heading = report.find("Contingency tables - General R x C table\n");
     return heading == std::string::npos ? report : report.substr(heading);
 }
-
-/// Opens the dialog, notes its template and control texts, and cancels it.
-class CInspectingHost : public IDialogHost
-{
-public:
-    int RunModal(CDialog& dialog) override
-    {
-        dialog.BeginModal();
-        m_caption = dialog.GetWindowText();
-        m_template = dialog.GetTemplate();
-        for (const CControlTemplate& control : m_template.controls)
-            if (control.id != kStaticId)
-                m_texts[control.id] = dialog.GetDlgItemText(control.id);
-        m_unknownIds = dialog.GetUnknownIds();
-        dialog.EndDialog(IDCANCEL);
-        return IDCANCEL;
-    }
-
-    std::string m_caption;
-    CDialogTemplate m_template;
-    std::map<int, std::string> m_texts;
-    std::vector<int> m_unknownIds;
-};
 
 class CCompPropRxCTest : public CCalcTest
 {};
@@ -148,7 +125,7 @@ TEST_F(CCompPropRxCTest, LargestCellsGiveTotalsInFullAndSeparateColumns)
 
 TEST_F(CCompPropRxCTest, DialogShowsTheGridWithItsVocabulary)
 {
-    CInspectingHost host;
+    CSnapshotHost host;
     SetDialogHost(&host);
     std::unique_ptr<CCalcBase> calc(GetCalcBase("3100"));
     calc->SetTypeString("3100");
@@ -183,7 +160,7 @@ TEST_F(CCompPropRxCTest, DialogShowsTheGridWithItsVocabulary)
 
 TEST_F(CCompPropRxCTest, RedoShowsTheStoredBlockAndCancelKeepsIt)
 {
-    CInspectingHost host;
+    CSnapshotHost host;
     SetDialogHost(&host);
     std::unique_ptr<CCalcBase> base(GetCalcBase("3100"));
     auto* calc = dynamic_cast<CCompPropRxC*>(base.get());

@@ -33,7 +33,7 @@ std::vector<std::string> operator+(std::vector<std::string> first, const std::ve
 /// A result line as InsertResult writes it (the plain report shows the list separator as a comma).
 std::string Line(const std::string& label, const std::string& value, const std::string& extra = "")
 {
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra + "\n";
+    return ResultLine(label, value, extra) + "\n";
 }
 
 std::string Interval(const char* lower, const char* upper)
@@ -49,38 +49,9 @@ std::string Table(const char* row1, const char* row2, const char* totals, int wi
     return Format("\t       |%*s%*s |  Total\n", width, "+", width, "-") + rule + row1 + row2 + rule + totals + "\n";
 }
 
-/// Opens the dialog, lets `body` act on it as the user would, then cancels it (unless the
-/// body ended it).
-class CProbeHost : public IDialogHost
-{
-public:
-    explicit CProbeHost(std::function<void(CDialog&)> body) : m_body(std::move(body)) {}
-    int RunModal(CDialog& dialog) override
-    {
-        dialog.BeginModal();
-        m_body(dialog);
-        if (!dialog.IsEnded())
-            dialog.EndDialog(IDCANCEL);
-        return dialog.GetResult();
-    }
-
-private:
-    std::function<void(CDialog&)> m_body;
-};
-
 class CCompStratTest : public CCalcTest
 {
 protected:
-    /// Runs Do of `calc` with its dialog driven by `body`; the dialog host is restored after.
-    bool Probe(CCompStrat& calc, std::function<void(CDialog&)> body)
-    {
-        CProbeHost host(std::move(body));
-        SetDialogHost(&host);
-        const bool done = calc.Do();
-        SetDialogHost(nullptr);
-        return done;
-    }
-
     static std::unique_ptr<CCompStrat> NewCalc()
     {
         std::unique_ptr<CCalcBase> base(GetCalcBase("3300"));

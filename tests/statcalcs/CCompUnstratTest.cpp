@@ -35,7 +35,7 @@ std::string Line(const std::string& label, const std::string& value, const std::
 {
     const size_t point = value.find('.');
     const size_t width = point == std::string::npos ? 10 : value.size() - point - 1 + 8;
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(PadToWidth(value, width, false), 15, true) + " " + extra;
+    return ResultLine(label, PadToWidth(value, width, false), extra);
 }
 
 struct CRow
@@ -58,32 +58,6 @@ void ExpectLine(const std::string& report, const std::string& label, const std::
 {
     EXPECT_EQ(ReportLine(report, label), Line(label, value, extra));
 }
-
-/// Opens the dialog, records what it shows and cancels it.
-class CInspectingHost : public IDialogHost
-{
-public:
-    int RunModal(CDialog& dialog) override
-    {
-        dialog.BeginModal();
-        m_caption = dialog.GetWindowText();
-        m_template = dialog.GetTemplate();
-        for (const CControlTemplate& control : m_template.controls) {
-            if (control.id == kStaticId)
-                continue;
-            const CControlState* state = dialog.GetControlState(control.id);
-            m_texts[control.id] = state->text;
-            m_checked[control.id] = state->checked;
-        }
-        dialog.EndDialog(IDCANCEL);
-        return IDCANCEL;
-    }
-
-    std::string m_caption;
-    CDialogTemplate m_template;
-    std::map<int, std::string> m_texts;
-    std::map<int, bool> m_checked;
-};
 
 class CCompUnstratTest : public CCalcTest
 {};
@@ -235,7 +209,7 @@ TEST_F(CCompUnstratTest, DialogRefusesWhatItsFieldsDoNotTake)
 
 TEST_F(CCompUnstratTest, DialogShowsTheTableAndTheStoredInputs)
 {
-    CInspectingHost host;
+    CSnapshotHost host;
     SetDialogHost(&host);
     std::unique_ptr<CCalcBase> base(GetCalcBase("3200"));
     auto* calc = dynamic_cast<CCompUnstrat*>(base.get());

@@ -17,112 +17,27 @@
 
 namespace
 {
-const char kTitle[] = "1022=T";
-
-/// A report line as InsertResult lays it out, with the list separator of the C locale.
-std::string Line(const std::string& label, const std::string& value, const std::string& extra)
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
-}
-
-/// Runs Do of an existing calculation with its dialog driven by `actions`.
-class CRedoScope
-{
-public:
-    explicit CRedoScope(const std::vector<std::string>& actions)
-        : m_previousServices(UIServices()), m_previousHost(CurrentDialogHost())
-    {
-        for (const std::string& text : actions) {
-            CScriptAction action;
-            EXPECT_TRUE(ParseScriptAction(text, action)) << text;
-            m_host.m_actions.push_back(action);
-        }
-        SetUIServices(&m_services);
-        SetDialogHost(&m_host);
-    }
-    ~CRedoScope()
-    {
-        SetDialogHost(&m_previousHost);
-        SetUIServices(&m_previousServices);
-    }
-    CRedoScope(const CRedoScope&) = delete;
-    CRedoScope& operator=(const CRedoScope&) = delete;
-
-    CHeadlessUIServices m_services;
-    IUIServices& m_previousServices;
-    IDialogHost& m_previousHost;
-    CScriptedDialogHost m_host;
-};
-
-/// A host that opens a dialog, notes its caption and control texts, and cancels it.
-class CSnapshotHost : public IDialogHost
-{
-public:
-    int RunModal(CDialog& dialog) override
-    {
-        dialog.BeginModal();
-        m_caption = dialog.GetWindowText();
-        for (const CControlTemplate& control : dialog.GetTemplate().controls)
-            m_texts[control.id] = dialog.GetDlgItemText(control.id);
-        dialog.EndDialog(IDCANCEL);
-        return IDCANCEL;
-    }
-    std::string m_caption;
-    std::map<int, std::string> m_texts;
-};
-
-std::string Plain(const std::vector<CPhrase>& phrases)
-{
-    std::string text;
-    for (const CPhrase& phrase : phrases)
-        text += phrase.text;
-    return text;
-}
-
 class DescribeTest : public CCalcTest
-{
-protected:
-    /// Runs `code` with `actions` and expects a written report and no vocabulary fallback.
-    std::string Report(const std::string& code, std::vector<std::string> actions)
-    {
-        actions.push_back(kTitle);
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
-        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
-        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
-        return result.report;
-    }
-
-    /// Runs `code` with `actions` and expects OK refused with `message` and the focus on `id`.
-    void ExpectRefused(const std::string& code, std::vector<std::string> actions, const std::string& message, int id)
-    {
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::NotAdded) << code;
-        EXPECT_TRUE(result.refusedOpen) << code;
-        EXPECT_EQ(result.messages, std::vector<std::string>{message}) << code;
-        EXPECT_EQ(result.finalFocusId, id) << code;
-        EXPECT_TRUE(result.report.empty()) << code;
-    }
-};
+{};
 } // namespace
 
 TEST_F(DescribeTest, PercentageGivesFleissLimitsOfTheProportion)
 {
     EXPECT_EQ(Report("1110", {"1023=50", "1024=100"}),
-              "Describe - Proportion - Percentage\nT\n\n" + Line("Sample size", "    100", "") + "\n" +
-                  Line("Proportion [95% CI]", "     50.00%", "[39.90, 60.10]") + "\n");
+              "Describe - Proportion - Percentage\nT\n\n" + ResultLine("Sample size", "    100", "") + "\n" +
+                  ResultLine("Proportion [95% CI]", "     50.00%", "[39.90, 60.10]") + "\n");
     // A proportion of 0 keeps the small positive Fleiss lower limit.
     const std::string zero = ReportLine(Report("1110", {"1023=0", "1024=10"}), "Proportion [95% CI]");
-    EXPECT_EQ(zero.substr(0, 53), Line("Proportion [95% CI]", "      0.00%", "").substr(0, 53));
+    EXPECT_EQ(zero.substr(0, 53), ResultLine("Proportion [95% CI]", "      0.00%", "").substr(0, 53));
     EXPECT_NE(zero.find("[0.92, "), std::string::npos) << zero;
 }
 
 TEST_F(DescribeTest, CountGivesTheSameLimitsWithoutPercentSign)
 {
     const std::string report = Report("1120", {"1025=50", "1024=100"});
-    EXPECT_EQ(report, "Describe - Proportion - Count and sample size\nT\n\n" + Line("Count", "     50", "") + "\n" +
-                          Line("Sample size", "    100", "") + "\n" +
-                          Line("Proportion [95% CI]", "     50.00", "[39.90, 60.10]") + "\n");
+    EXPECT_EQ(report, "Describe - Proportion - Count and sample size\nT\n\n" + ResultLine("Count", "     50", "") +
+                          "\n" + ResultLine("Sample size", "    100", "") + "\n" +
+                          ResultLine("Proportion [95% CI]", "     50.00", "[39.90, 60.10]") + "\n");
     // A count equal to the sample size is accepted.
     EXPECT_NE(ReportLine(Report("1120", {"1025=100", "1024=100"}), "Proportion [95% CI]").find("    100.00"),
               std::string::npos);
@@ -131,50 +46,52 @@ TEST_F(DescribeTest, CountGivesTheSameLimitsWithoutPercentSign)
 TEST_F(DescribeTest, CountAboveSampleSizeIsRefusedBeforeAnyOtherCheck)
 {
     const std::string message = "Please ensure that sample size is greater than or equal to count";
-    ExpectRefused("1120", {"1025=101", "1024=100"}, message, 1025);
+    ExpectRefusedWithoutReport("1120", {"1025=101", "1024=100"}, message, 1025);
     // Also ahead of the range check of the count and of the title's length.
-    ExpectRefused("1120", {"1025=2000000", "1024=100", "1022=" + std::string(51, 'x')}, message, 1025);
+    ExpectRefusedWithoutReport("1120", {"1025=2000000", "1024=100", "1022=" + std::string(51, 'x')}, message, 1025);
     // Text that is no count is left to the exchange's own prompt.
-    ExpectRefused("1120", {"1025=-5", "1024=100"}, "Please enter a positive integer.", 1025);
+    ExpectRefusedWithoutReport("1120", {"1025=-5", "1024=100"}, "Please enter a positive integer.", 1025);
 }
 
 TEST_F(DescribeTest, RatePerThousandClampsItsLowerLimitAtZero)
 {
-    EXPECT_EQ(Report("1200", {"1025=4", "1026=1000"}),
-              "Describe - Rate\nT\n\n" + Line("Count", "      4", "") + "\n" + Line("Person-time", "   1000", "") +
-                  "\n" + Line("Rate [95% CI]", "      4.00", "[0.08, 7.92]") + "\n/ 1000 person-time units\n");
+    EXPECT_EQ(Report("1200", {"1025=4", "1026=1000"}), "Describe - Rate\nT\n\n" + ResultLine("Count", "      4", "") +
+                                                           "\n" + ResultLine("Person-time", "   1000", "") + "\n" +
+                                                           ResultLine("Rate [95% CI]", "      4.00", "[0.08, 7.92]") +
+                                                           "\n/ 1000 person-time units\n");
     // 1 - 1.96 * 1 is negative.
     EXPECT_EQ(ReportLine(Report("1200", {"1025=1", "1026=1000"}), "Rate [95% CI]"),
-              Line("Rate [95% CI]", "      1.00", "[0.00, 2.96]"));
+              ResultLine("Rate [95% CI]", "      1.00", "[0.00, 2.96]"));
     // 4 -/+ 2.58 * 2 at 99 %.
     EXPECT_EQ(ReportLine(Report("1200", {"1025=4", "1026=1000", "+1021"}), "Rate [99% CI]"),
-              Line("Rate [99% CI]", "      4.00", "[0.00, 9.16]"));
+              ResultLine("Rate [99% CI]", "      4.00", "[0.00, 9.16]"));
 }
 
 TEST_F(DescribeTest, MeanUsesStudentsT)
 {
     // t(0.975, 24) = 2.0639 and t(0.995, 24) = 2.7969 (published tables); se = 2 / 5.
     EXPECT_EQ(Report("1300", {"1027=10", "1028=2", "1024=25"}),
-              "Describe - Mean\nT\n\n" + Line("Sample size", "     25", "") + "\n" +
-                  Line("Standard deviation", "      2.00", "") + "\n" +
-                  Line("Mean [95% CI]", "     10.00", "[9.17, 10.83]") + "\n");
+              "Describe - Mean\nT\n\n" + ResultLine("Sample size", "     25", "") + "\n" +
+                  ResultLine("Standard deviation", "      2.00", "") + "\n" +
+                  ResultLine("Mean [95% CI]", "     10.00", "[9.17, 10.83]") + "\n");
     EXPECT_EQ(ReportLine(Report("1300", {"1027=10", "1028=2", "1024=25", "+1021"}), "Mean [99% CI]"),
-              Line("Mean [99% CI]", "     10.00", "[8.88, 11.12]"));
+              ResultLine("Mean [99% CI]", "     10.00", "[8.88, 11.12]"));
     // A sample of one has no degrees of freedom; an SD of 0 gives an interval of no width.
     EXPECT_EQ(ReportLine(Report("1300", {"1027=10", "1028=2", "1024=1"}), "Mean [95% CI]"),
-              Line("Mean [95% CI]", "     10.00", "[****, ****]"));
+              ResultLine("Mean [95% CI]", "     10.00", "[****, ****]"));
     EXPECT_EQ(ReportLine(Report("1300", {"1027=-3.5", "1028=0", "1024=5"}), "Mean [95% CI]"),
-              Line("Mean [95% CI]", "     -3.50", "[-3.50, -3.50]"));
+              ResultLine("Mean [95% CI]", "     -3.50", "[-3.50, -3.50]"));
 }
 
 TEST_F(DescribeTest, MedianRanksHaveNoDecimals)
 {
     // 5 -/+ 1.96 * sqrt(10) / 2 = 1.90 and 8.10.
-    EXPECT_EQ(Report("1400", {"1024=10"}), "Describe - Median\nT\n\n" + Line("Sample size", "     10", "") + "\n" +
-                                               Line("Rank of the median [95% CI]", "      5", "[2, 8]") + "\n");
+    EXPECT_EQ(Report("1400", {"1024=10"}), "Describe - Median\nT\n\n" + ResultLine("Sample size", "     10", "") +
+                                               "\n" + ResultLine("Rank of the median [95% CI]", "      5", "[2, 8]") +
+                                               "\n");
     // 6 -/+ 2.58 * sqrt(11) / 2 = 1.72 and 10.28.
     EXPECT_EQ(ReportLine(Report("1400", {"1024=11", "+1021"}), "Rank of the median [99% CI]"),
-              Line("Rank of the median [99% CI]", "      6", "[2, 10]"));
+              ResultLine("Rank of the median [99% CI]", "      6", "[2, 10]"));
 }
 
 TEST_F(DescribeTest, OutOfRangeFieldsAreRefusedWithTheFocusOnThem)
@@ -182,14 +99,14 @@ TEST_F(DescribeTest, OutOfRangeFieldsAreRefusedWithTheFocusOnThem)
     const auto integers = [](unsigned minimum) {
         return Format("Please enter an integer between %u and 1000000.", minimum);
     };
-    ExpectRefused("1110", {"1023=100.5", "1024=10"}, "Please enter a number between 0 and 100.", 1023);
-    ExpectRefused("1110", {"1023=50"}, integers(1), 1024);
-    ExpectRefused("1120", {"1025=0", "1024=1000001"}, integers(1), 1024);
-    ExpectRefused("1200", {"1025=1000001", "1026=1000001"}, integers(0), 1025);
-    ExpectRefused("1200", {"1025=1"}, integers(1), 1026);
-    ExpectRefused("1300", {"1028=-0.01", "1024=5"}, "Please enter a number between 0 and 1000000.", 1028);
-    ExpectRefused("1300", {"1028=1", "1024=abc"}, "Please enter a positive integer.", 1024);
-    ExpectRefused("1400", {"1024=0"}, integers(1), 1024);
+    ExpectRefusedWithoutReport("1110", {"1023=100.5", "1024=10"}, "Please enter a number between 0 and 100.", 1023);
+    ExpectRefusedWithoutReport("1110", {"1023=50"}, integers(1), 1024);
+    ExpectRefusedWithoutReport("1120", {"1025=0", "1024=1000001"}, integers(1), 1024);
+    ExpectRefusedWithoutReport("1200", {"1025=1000001", "1026=1000001"}, integers(0), 1025);
+    ExpectRefusedWithoutReport("1200", {"1025=1"}, integers(1), 1026);
+    ExpectRefusedWithoutReport("1300", {"1028=-0.01", "1024=5"}, "Please enter a number between 0 and 1000000.", 1028);
+    ExpectRefusedWithoutReport("1300", {"1028=1", "1024=abc"}, "Please enter a positive integer.", 1024);
+    ExpectRefusedWithoutReport("1400", {"1024=0"}, integers(1), 1024);
 }
 
 TEST_F(DescribeTest, RealFieldsTakeOnlyFiniteDecimalNumbers)
@@ -209,7 +126,7 @@ TEST_F(DescribeTest, RealFieldsTakeOnlyFiniteDecimalNumbers)
         for (const char* text : {"nan", "inf", "0x1p3", "1e999", "2.5x", ""}) {
             std::vector<std::string> actions = field.others;
             actions.push_back(Format("%d=%s", field.id, text));
-            ExpectRefused(field.code, actions, "Please enter a number.", field.id);
+            ExpectRefusedWithoutReport(field.code, actions, "Please enter a number.", field.id);
         }
         for (const char* text : {" 2.5 ", "1e1"}) {
             std::vector<std::string> actions = field.others;
@@ -218,7 +135,7 @@ TEST_F(DescribeTest, RealFieldsTakeOnlyFiniteDecimalNumbers)
         }
     }
     EXPECT_EQ(ReportLine(Report("1300", {"1027=1e5", "1028=1e5", "1024=5"}), "Standard deviation"),
-              Line("Standard deviation", " 100000.00", ""));
+              ResultLine("Standard deviation", " 100000.00", ""));
 }
 
 TEST_F(DescribeTest, TitleTakesAtMostFiftyCharacters)
@@ -234,7 +151,7 @@ TEST_F(DescribeTest, TitleTakesAtMostFiftyCharacters)
     for (const auto& [code, actions] : valid) {
         std::vector<std::string> longer = actions;
         longer.push_back("1022=" + fifty + "t");
-        ExpectRefused(code, longer, "Please enter no more than 50 characters.", 1022);
+        ExpectRefusedWithoutReport(code, longer, "Please enter no more than 50 characters.", 1022);
         std::vector<std::string> exact = actions;
         exact.push_back("1022=" + fifty);
         const CCalcRunResult result = Run(code, exact);
@@ -248,28 +165,22 @@ TEST_F(DescribeTest, DialogsShowTheVocabularyTexts)
     CSnapshotHost host;
     IDialogHost& previous = CurrentDialogHost();
     SetDialogHost(&host);
-    const auto open = [&](const std::string& code) {
-        std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
-        calc->SetTypeString(code);
-        EXPECT_FALSE(calc->Do());
-        EXPECT_TRUE(calc->GetPhrases().empty());
-    };
-    open("1110");
+    OpenAndCancel("1110");
     EXPECT_EQ(host.m_caption, "Describe - Proportion - Percentage");
     EXPECT_EQ(host.m_texts[1118], "Proportion (%):");
     EXPECT_EQ(host.m_texts[1111], "Sample size:");
     EXPECT_EQ(host.m_texts[1105], "Title:");
     EXPECT_EQ(host.m_texts[1106], "Confidence level");
     EXPECT_EQ(host.m_texts[1023], "0");
-    open("1120");
+    OpenAndCancel("1120");
     EXPECT_EQ(host.m_caption, "Describe - Proportion - Count and sample size");
     EXPECT_EQ(host.m_texts[1119], "Count:");
-    open("1200");
+    OpenAndCancel("1200");
     EXPECT_EQ(host.m_texts[1120], "Person-time:");
-    open("1300");
+    OpenAndCancel("1300");
     EXPECT_EQ(host.m_texts[1109], "Mean:");
     EXPECT_EQ(host.m_texts[1110], "Standard deviation:");
-    open("1400");
+    OpenAndCancel("1400");
     EXPECT_EQ(host.m_caption, "Describe - Median");
     EXPECT_EQ(host.m_texts[1111], "Sample size:");
     EXPECT_EQ(host.m_texts[IDOK], "OK");
@@ -282,7 +193,7 @@ TEST_F(DescribeTest, DialogsShowTheVocabularyTexts)
     CProfile shipped;
     shipped.Load(ShippedVocabularyPath());
     SetVocabularyProfiles({renamed, shipped});
-    open("1200");
+    OpenAndCancel("1200");
     EXPECT_EQ(host.m_caption, "Describe - Rate");
     SetDialogHost(&previous);
 }
@@ -309,9 +220,9 @@ TEST_F(DescribeTest, CancelKeepsAndRedoShowsTheStoredInputs)
         CRedoScope scope({});
         EXPECT_TRUE(mean.Do());
     }
-    const std::string report = Plain(mean.GetPhrases());
+    const std::string report = PhrasesText(mean.GetPhrases());
     EXPECT_NE(report.find("\nWeights\n\n"), std::string::npos);
-    EXPECT_EQ(ReportLine(report, "Mean [99% CI]"), Line("Mean [99% CI]", "     10.00", "[8.88\a 11.12]"));
+    EXPECT_EQ(ReportLine(report, "Mean [99% CI]"), ResultLine("Mean [99% CI]", "     10.00", "[8.88\a 11.12]"));
 
     CDescPerc perc;
     perc.SetTypeString("1110");

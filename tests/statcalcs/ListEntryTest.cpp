@@ -32,14 +32,7 @@ struct CListShown
 class CStepHost : public IDialogHost
 {
 public:
-    explicit CStepHost(const std::vector<std::string>& actions)
-    {
-        for (const std::string& text : actions) {
-            CScriptAction action;
-            EXPECT_TRUE(ParseScriptAction(text, action)) << text;
-            m_actions.push_back(action);
-        }
-    }
+    explicit CStepHost(const std::vector<std::string>& actions) : m_actions(ParseActions(actions)) {}
 
     int RunModal(CDialog& dialog) override
     {

@@ -15,72 +15,6 @@
 
 namespace
 {
-const char kTitle[] = "1022=T";
-
-/// A report line as InsertResult lays it out, with the list separator of the C locale.
-std::string Line(const std::string& label, const std::string& value, const std::string& extra)
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
-}
-
-/// Installs a scripted host for running Do of an existing calculation.
-class CRedoScope
-{
-public:
-    explicit CRedoScope(const std::vector<std::string>& actions)
-        : m_previousServices(UIServices()), m_previousHost(CurrentDialogHost())
-    {
-        for (const std::string& text : actions) {
-            CScriptAction action;
-            EXPECT_TRUE(ParseScriptAction(text, action)) << text;
-            m_host.m_actions.push_back(action);
-        }
-        SetUIServices(&m_services);
-        SetDialogHost(&m_host);
-    }
-    ~CRedoScope()
-    {
-        SetDialogHost(&m_previousHost);
-        SetUIServices(&m_previousServices);
-    }
-    CRedoScope(const CRedoScope&) = delete;
-    CRedoScope& operator=(const CRedoScope&) = delete;
-
-    CHeadlessUIServices m_services;
-    IUIServices& m_previousServices;
-    IDialogHost& m_previousHost;
-    CScriptedDialogHost m_host;
-};
-
-/// A host that opens a dialog, checks its template, notes its caption and control texts, and
-/// cancels it.
-class CSnapshotHost : public IDialogHost
-{
-public:
-    int RunModal(CDialog& dialog) override
-    {
-        std::string error;
-        EXPECT_TRUE(ValidateTemplate(dialog.GetTemplate(), error)) << error;
-        dialog.BeginModal();
-        EXPECT_TRUE(dialog.GetUnknownIds().empty()) << dialog.GetUnknownIds().front();
-        m_caption = dialog.GetWindowText();
-        for (const CControlTemplate& control : dialog.GetTemplate().controls)
-            m_texts[control.id] = dialog.GetDlgItemText(control.id);
-        dialog.EndDialog(IDCANCEL);
-        return IDCANCEL;
-    }
-    std::string m_caption;
-    std::map<int, std::string> m_texts;
-};
-
-std::string Plain(const std::vector<CPhrase>& phrases)
-{
-    std::string text;
-    for (const CPhrase& phrase : phrases)
-        text += phrase.text;
-    return text;
-}
-
 /// Valid actions for each dialog, the title aside.
 const std::vector<std::string> kTwoMeans = {"1061=10", "1070=2", "1080=10", "1060=8", "1071=2", "1025=10"};
 const std::vector<std::string> kOneMean = {"1027=2", "1028=4", "1024=16"};
@@ -93,30 +27,7 @@ std::vector<std::string> With(std::vector<std::string> actions, const std::vecto
 }
 
 class MeansTest : public CCalcTest
-{
-protected:
-    /// Runs `code` with `actions` and expects a written report and no vocabulary fallback.
-    std::string Report(const std::string& code, std::vector<std::string> actions)
-    {
-        actions.push_back(kTitle);
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
-        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
-        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
-        return result.report;
-    }
-
-    /// Runs `code` with `actions` and expects OK refused with `message` and the focus on `id`.
-    void ExpectRefused(const std::string& code, std::vector<std::string> actions, const std::string& message, int id)
-    {
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::NotAdded) << code;
-        EXPECT_TRUE(result.refusedOpen) << code;
-        EXPECT_EQ(result.messages, std::vector<std::string>{message}) << code << " " << actions.back();
-        EXPECT_EQ(result.finalFocusId, id) << code << " " << actions.back();
-        EXPECT_TRUE(result.report.empty()) << code;
-    }
-};
+{};
 } // namespace
 
 TEST_F(MeansTest, TwoMeansPoolTheVariance)
@@ -125,86 +36,91 @@ TEST_F(MeansTest, TwoMeansPoolTheVariance)
     EXPECT_EQ(Report("2610", kTwoMeans),
               "Compare - Means - Two means\nT\n\n"
               "Sample 1\n" +
-                  Line("Mean", "     10.00", "") + "\n" + Line("Standard deviation", "      2.00", "") + "\n" +
-                  Line("Sample size", "     10", "") +
+                  ResultLine("Mean", "     10.00", "") + "\n" + ResultLine("Standard deviation", "      2.00", "") +
+                  "\n" + ResultLine("Sample size", "     10", "") +
                   "\n\n"
                   "Sample 2\n" +
-                  Line("Mean", "      8.00", "") + "\n" + Line("Standard deviation", "      2.00", "") + "\n" +
-                  Line("Sample size", "     10", "") +
+                  ResultLine("Mean", "      8.00", "") + "\n" + ResultLine("Standard deviation", "      2.00", "") +
+                  "\n" + ResultLine("Sample size", "     10", "") +
                   "\n\n"
                   "Difference\n" +
-                  Line("Difference [95% CI]", "      2.00", "[0.12, 3.88]") + "\n" +
-                  Line("Student's t", "      2.24", "") + "\n" + Line("Degrees of freedom", "     18", "") + "\n" +
-                  Line("p-value", "      0.038250", "") + "\n");
+                  ResultLine("Difference [95% CI]", "      2.00", "[0.12, 3.88]") + "\n" +
+                  ResultLine("Student's t", "      2.24", "") + "\n" + ResultLine("Degrees of freedom", "     18", "") +
+                  "\n" + ResultLine("p-value", "      0.038250", "") + "\n");
 
     // Swapping the samples changes nothing below their own lines.
     const std::string swapped = Report("2610", {"1061=8", "1070=2", "1080=10", "1060=10", "1071=2", "1025=10"});
-    EXPECT_EQ(ReportLine(swapped, "Difference [95% CI]"), Line("Difference [95% CI]", "      2.00", "[0.12, 3.88]"));
-    EXPECT_EQ(ReportLine(swapped, "p-value"), Line("p-value", "      0.038250", ""));
+    EXPECT_EQ(ReportLine(swapped, "Difference [95% CI]"),
+              ResultLine("Difference [95% CI]", "      2.00", "[0.12, 3.88]"));
+    EXPECT_EQ(ReportLine(swapped, "p-value"), ResultLine("p-value", "      0.038250", ""));
 
     // Unequal sizes: every 1/size is a real quotient (integer division would give se = 0 and
     // an infinite t). v = (9 * 19 + 4 * 9) / 28, se = sqrt(1/20 + 1/10) * sqrt(v) = 1.0541.
     const std::string unequal = Report("2610", {"1061=5", "1070=2", "1080=10", "1060=3", "1071=3", "1025=20", "+1021"});
-    EXPECT_EQ(ReportLine(unequal, "Student's t"), Line("Student's t", "      1.90", ""));
-    EXPECT_EQ(ReportLine(unequal, "Degrees of freedom"), Line("Degrees of freedom", "     28", ""));
+    EXPECT_EQ(ReportLine(unequal, "Student's t"), ResultLine("Student's t", "      1.90", ""));
+    EXPECT_EQ(ReportLine(unequal, "Degrees of freedom"), ResultLine("Degrees of freedom", "     28", ""));
     // t(0.995, 28) = 2.7633: 2 -/+ 2.9128.
-    EXPECT_EQ(ReportLine(unequal, "Difference [99% CI]"), Line("Difference [99% CI]", "      2.00", "[-0.91, 4.91]"));
+    EXPECT_EQ(ReportLine(unequal, "Difference [99% CI]"),
+              ResultLine("Difference [99% CI]", "      2.00", "[-0.91, 4.91]"));
 }
 
 TEST_F(MeansTest, EqualMeansGiveAnUnsignedZeroDifference)
 {
     // -0 - 0 is a negative zero, which absd turns positive.
     const std::string report = Report("2610", {"1061=-0", "1070=2", "1080=10", "1060=0", "1071=2", "1025=10"});
-    EXPECT_EQ(ReportLine(report, "Difference [95% CI]"), Line("Difference [95% CI]", "      0.00", "[-1.88, 1.88]"));
-    EXPECT_EQ(ReportLine(report, "Student's t"), Line("Student's t", "      0.00", ""));
-    EXPECT_EQ(ReportLine(report, "p-value"), Line("p-value", "      1.000000", ""));
+    EXPECT_EQ(ReportLine(report, "Difference [95% CI]"),
+              ResultLine("Difference [95% CI]", "      0.00", "[-1.88, 1.88]"));
+    EXPECT_EQ(ReportLine(report, "Student's t"), ResultLine("Student's t", "      0.00", ""));
+    EXPECT_EQ(ReportLine(report, "p-value"), ResultLine("p-value", "      1.000000", ""));
 }
 
 TEST_F(MeansTest, OneMeanAgainstZeroOrAGivenMean)
 {
     // se = 4 / 4 = 1, t = 2 with 15 degrees of freedom; t(0.975, 15) = 2.1314.
-    const std::string tail = Line("Standard deviation", "      4.00", "") + "\n" + Line("Sample size", "     16", "") +
-                             "\n" + Line("Student's t", "      2.00", "") + "\n" +
-                             Line("Degrees of freedom", "     15", "") + "\n" +
-                             Line("One-tailed p-value", "      0.031973", "") + "\n" +
-                             Line("Two-tailed p-value", "      0.063945", "") + "\n";
+    const std::string tail =
+        ResultLine("Standard deviation", "      4.00", "") + "\n" + ResultLine("Sample size", "     16", "") + "\n" +
+        ResultLine("Student's t", "      2.00", "") + "\n" + ResultLine("Degrees of freedom", "     15", "") + "\n" +
+        ResultLine("One-tailed p-value", "      0.031973", "") + "\n" +
+        ResultLine("Two-tailed p-value", "      0.063945", "") + "\n";
     EXPECT_EQ(Report("2620", kOneMean), "Compare - Means - One mean versus zero\nT\n\n" +
-                                            Line("Mean [95% CI]", "      2.00", "[-0.13, 4.13]") + "\n" + tail);
+                                            ResultLine("Mean [95% CI]", "      2.00", "[-0.13, 4.13]") + "\n" + tail);
     EXPECT_EQ(Report("2620", {"1027=-2", "1028=4", "1024=16"}),
-              "Compare - Means - One mean versus zero\nT\n\n" + Line("Mean [95% CI]", "     -2.00", "[-4.13, 0.13]") +
-                  "\n" + tail);
+              "Compare - Means - One mean versus zero\nT\n\n" +
+                  ResultLine("Mean [95% CI]", "     -2.00", "[-4.13, 0.13]") + "\n" + tail);
     // The interval is that of the sample mean, not of the difference from the reference.
     EXPECT_EQ(Report("2630", kGivenMean), "Compare - Means - One mean versus a given value\nT\n\n" +
-                                              Line("Reference mean", "      8.00", "") + "\n" +
-                                              Line("Mean [95% CI]", "     10.00", "[7.87, 12.13]") + "\n" + tail);
+                                              ResultLine("Reference mean", "      8.00", "") + "\n" +
+                                              ResultLine("Mean [95% CI]", "     10.00", "[7.87, 12.13]") + "\n" + tail);
     // t(0.995, 15) = 2.9467.
     EXPECT_EQ(ReportLine(Report("2630", With(kGivenMean, {"+1021"})), "Mean [99% CI]"),
-              Line("Mean [99% CI]", "     10.00", "[7.05, 12.95]"));
+              ResultLine("Mean [99% CI]", "     10.00", "[7.05, 12.95]"));
 }
 
 TEST_F(MeansTest, NoDegreesOfFreedomOrNoSpreadPrintStars)
 {
     // Two samples of one: no pooled variance.
     const std::string pairOfOnes = Report("2610", {"1061=10", "1070=2", "1080=1", "1060=8", "1071=2", "1025=1"});
-    EXPECT_EQ(ReportLine(pairOfOnes, "Difference [95% CI]"), Line("Difference [95% CI]", "      2.00", "[****, ****]"));
-    EXPECT_EQ(ReportLine(pairOfOnes, "Degrees of freedom"), Line("Degrees of freedom", "      0", ""));
-    EXPECT_EQ(ReportLine(pairOfOnes, "p-value"), Line("p-value", "      ****", ""));
+    EXPECT_EQ(ReportLine(pairOfOnes, "Difference [95% CI]"),
+              ResultLine("Difference [95% CI]", "      2.00", "[****, ****]"));
+    EXPECT_EQ(ReportLine(pairOfOnes, "Degrees of freedom"), ResultLine("Degrees of freedom", "      0", ""));
+    EXPECT_EQ(ReportLine(pairOfOnes, "p-value"), ResultLine("p-value", "      ****", ""));
 
     // A sample of one: the probability is undefined, not the 0 of the tail formula at df 0.
     for (const std::string code : {"2620", "2630"}) {
         const std::string report = Report(code, {"1027=10", "1028=4", "1024=1"});
-        EXPECT_EQ(ReportLine(report, "Mean [95% CI]"), Line("Mean [95% CI]", "     10.00", "[****, ****]")) << code;
-        EXPECT_EQ(ReportLine(report, "One-tailed p-value"), Line("One-tailed p-value", "      ****", "")) << code;
-        EXPECT_EQ(ReportLine(report, "Two-tailed p-value"), Line("Two-tailed p-value", "      ****", "")) << code;
+        EXPECT_EQ(ReportLine(report, "Mean [95% CI]"), ResultLine("Mean [95% CI]", "     10.00", "[****, ****]"))
+            << code;
+        EXPECT_EQ(ReportLine(report, "One-tailed p-value"), ResultLine("One-tailed p-value", "      ****", "")) << code;
+        EXPECT_EQ(ReportLine(report, "Two-tailed p-value"), ResultLine("Two-tailed p-value", "      ****", "")) << code;
     }
 
     // An SD of 0: an infinite t and an interval of no width; equal means leave t undefined.
     const std::string noSpread = Report("2620", {"1027=3", "1028=0", "1024=5"});
-    EXPECT_EQ(ReportLine(noSpread, "Student's t"), Line("Student's t", "      ****", ""));
-    EXPECT_EQ(ReportLine(noSpread, "Mean [95% CI]"), Line("Mean [95% CI]", "      3.00", "[3.00, 3.00]"));
+    EXPECT_EQ(ReportLine(noSpread, "Student's t"), ResultLine("Student's t", "      ****", ""));
+    EXPECT_EQ(ReportLine(noSpread, "Mean [95% CI]"), ResultLine("Mean [95% CI]", "      3.00", "[3.00, 3.00]"));
     const std::string equal = Report("2610", {"1061=4", "1070=0", "1080=5", "1060=4", "1071=0", "1025=5"});
-    EXPECT_EQ(ReportLine(equal, "Student's t"), Line("Student's t", "      ****", ""));
-    EXPECT_EQ(ReportLine(equal, "p-value"), Line("p-value", "      ****", ""));
+    EXPECT_EQ(ReportLine(equal, "Student's t"), ResultLine("Student's t", "      ****", ""));
+    EXPECT_EQ(ReportLine(equal, "p-value"), ResultLine("p-value", "      ****", ""));
 }
 
 TEST_F(MeansTest, OutOfRangeFieldsAreRefusedWithTheFocusOnThem)
@@ -232,11 +148,11 @@ TEST_F(MeansTest, OutOfRangeFieldsAreRefusedWithTheFocusOnThem)
         {"2630", kGivenMean, 1022, std::string(51, 'x'), "Please enter no more than 50 characters."},
     };
     for (const Case& c : cases)
-        ExpectRefused(c.code, With(c.valid, {Format("%d=%s", c.id, c.text.c_str())}), c.message, c.id);
+        ExpectRefusedWithoutReport(c.code, With(c.valid, {Format("%d=%s", c.id, c.text.c_str())}), c.message, c.id);
 
     // The bounds themselves are accepted; means take any finite number.
     EXPECT_EQ(ReportLine(Report("2620", {"1027=-1e9", "1028=1000000", "1024=1000000"}), "Sample size"),
-              Line("Sample size", "1000000", ""));
+              ResultLine("Sample size", "1000000", ""));
     EXPECT_FALSE(Report("2610", With(kTwoMeans, {"1070=0", "1080=1", "1022=" + std::string(50, 'x')})).empty());
 }
 
@@ -252,30 +168,26 @@ TEST_F(MeansTest, RealFieldsTakeOnlyFiniteDecimalNumbers)
     for (const auto& [code, ids] : fields) {
         for (int id : ids) {
             for (const char* text : {"nan", "inf", "0x1p3", "1e999", "-1e999", "2.5x", ""})
-                ExpectRefused(code, With(valid.at(code), {Format("%d=%s", id, text)}), "Please enter a number.", id);
+                ExpectRefusedWithoutReport(code, With(valid.at(code), {Format("%d=%s", id, text)}),
+                                           "Please enter a number.", id);
             for (const char* text : {" 2.5 ", "1e5"})
                 EXPECT_FALSE(Report(code, With(valid.at(code), {Format("%d=%s", id, text)})).empty())
                     << code << " " << id << " " << text;
         }
     }
     EXPECT_EQ(ReportLine(Report("2630", With(kGivenMean, {"1029= 2.5 "})), "Reference mean"),
-              Line("Reference mean", "      2.50", ""));
+              ResultLine("Reference mean", "      2.50", ""));
     EXPECT_EQ(ReportLine(Report("2620", With(kOneMean, {"1028=1e5"})), "Standard deviation"),
-              Line("Standard deviation", " 100000.00", ""));
+              ResultLine("Standard deviation", " 100000.00", ""));
 }
 
 TEST_F(MeansTest, DialogsShowTheVocabularyTexts)
 {
     CSnapshotHost host;
+    host.m_checkTemplate = true;
     IDialogHost& previous = CurrentDialogHost();
     SetDialogHost(&host);
-    const auto open = [&](const std::string& code) {
-        std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
-        calc->SetTypeString(code);
-        EXPECT_FALSE(calc->Do());
-        EXPECT_TRUE(calc->GetPhrases().empty());
-    };
-    open("2610");
+    OpenAndCancel("2610");
     EXPECT_EQ(host.m_caption, "Compare - Means - Two means");
     EXPECT_EQ(host.m_texts[1099], "Sample");
     EXPECT_EQ(host.m_texts[1100], "Sample");
@@ -290,12 +202,12 @@ TEST_F(MeansTest, DialogsShowTheVocabularyTexts)
     EXPECT_EQ(host.m_texts[1020], "95%");
     EXPECT_EQ(host.m_texts[IDOK], "OK");
     EXPECT_EQ(host.m_texts[IDCANCEL], "Cancel");
-    open("2620");
+    OpenAndCancel("2620");
     EXPECT_EQ(host.m_caption, "Compare - Means - One mean versus zero");
     EXPECT_EQ(host.m_texts[1109], "Mean:");
     EXPECT_EQ(host.m_texts[1110], "Standard deviation:");
     EXPECT_EQ(host.m_texts[1111], "Sample size:");
-    open("2630");
+    OpenAndCancel("2630");
     EXPECT_EQ(host.m_caption, "Compare - Means - One mean versus a given value");
     EXPECT_EQ(host.m_texts[1112], "Reference mean:");
     EXPECT_EQ(host.m_texts[1024], "0");
@@ -329,10 +241,11 @@ TEST_F(MeansTest, CancelKeepsAndRedoShowsTheStoredInputs)
         CRedoScope scope({});
         EXPECT_TRUE(two.Do());
     }
-    const std::string report = Plain(two.GetPhrases());
+    const std::string report = PhrasesText(two.GetPhrases());
     EXPECT_NE(report.find("\nHeights\n\n"), std::string::npos);
     // t(0.995, 18) = 2.8784: 2 -/+ 2.5745.
-    EXPECT_EQ(ReportLine(report, "Difference [99% CI]"), Line("Difference [99% CI]", "      2.00", "[-0.57\a 4.57]"));
+    EXPECT_EQ(ReportLine(report, "Difference [99% CI]"),
+              ResultLine("Difference [99% CI]", "      2.00", "[-0.57\a 4.57]"));
 
     CCompMeanMDG given;
     given.SetTypeString("2630");

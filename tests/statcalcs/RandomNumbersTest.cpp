@@ -66,11 +66,7 @@ protected:
         CCalcRunRequest request;
         request.code = code;
         request.seed = seed;
-        for (const std::string& text : actions) {
-            CScriptAction action;
-            EXPECT_TRUE(ParseScriptAction(text, action)) << text;
-            request.actions.push_back(action);
-        }
+        request.actions = ParseActions(actions);
         return RunNewCalculation(request);
     }
 

@@ -11,18 +11,12 @@
 
 namespace
 {
-/// A report line as InsertResult lays it out, with the list separator of the C locale.
-std::string Line(const std::string& label, const std::string& value, const std::string& extra = "")
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
-}
-
 /// The lines of one rate: cases, person-time, the rate with its limits and the unit.
 std::string RateLines(const std::string& cases, const std::string& time, const std::string& rate,
                       const std::string& limits)
 {
-    return Line("Count", cases) + "\n" + Line("Person-time", time) + "\n" + Line("Rate [95% CI]", rate, limits) +
-           "\n/ 1000 person-time units\n";
+    return ResultLine("Count", cases) + "\n" + ResultLine("Person-time", time) + "\n" +
+           ResultLine("Rate [95% CI]", rate, limits) + "\n/ 1000 person-time units\n";
 }
 
 /// Cases and person-time of both samples, in the order of the dialog's fields, then more.
@@ -47,10 +41,7 @@ protected:
     /// Expects OK refused with `message`, the focus on `id` and the dialog left open.
     void ExpectRefused(const std::vector<std::string>& actions, const std::string& message, int id)
     {
-        const CCalcRunResult result = Run("2500", actions);
-        EXPECT_TRUE(result.refusedOpen && result.outcome == CCalcRunResult::NotAdded) << message;
-        EXPECT_EQ(result.messages, std::vector<std::string>{message});
-        EXPECT_EQ(result.finalFocusId, id) << message;
+        CCalcTest::ExpectRefused("2500", actions, message, id);
     }
 };
 } // namespace
@@ -63,31 +54,31 @@ TEST_F(RatesTest, WorkedExampleGivesRatesPooledRateAndDifference)
               "Compare - Two rates\nT\n\nSample 1\n" + RateLines("     10", "   1000", "     10.00", "[3.80, 16.20]") +
                   "\nSample 2\n" + RateLines("     20", "   1000", "     20.00", "[11.23, 28.77]") + "\nPooled rate\n" +
                   RateLines("     30", "   2000", "     15.00", "[9.63, 20.37]") + "\nDifference\n" +
-                  Line("z statistic", "      1.64") + "\n" + Line("p-value", "      0.050174") + "\n" +
-                  Line("Rate [95% CI]", "     10.00", "[-0.74, 20.74]") + "\n/ 1000 person-time units\n");
+                  ResultLine("z statistic", "      1.64") + "\n" + ResultLine("p-value", "      0.050174") + "\n" +
+                  ResultLine("Rate [95% CI]", "     10.00", "[-0.74, 20.74]") + "\n/ 1000 person-time units\n");
     // The samples swapped give the same non-negative difference; 99 % takes 2.58 * 5.477.
     const std::string swapped = Report(Inputs(20, 1000, 10, 1000, "+1021"));
-    EXPECT_NE(swapped.find("Difference\n" + Line("z statistic", "      1.64") + "\n" +
-                           Line("p-value", "      0.050174") + "\n" +
-                           Line("Rate [99% CI]", "     10.00", "[-4.13, 24.13]") + "\n"),
+    EXPECT_NE(swapped.find("Difference\n" + ResultLine("z statistic", "      1.64") + "\n" +
+                           ResultLine("p-value", "      0.050174") + "\n" +
+                           ResultLine("Rate [99% CI]", "     10.00", "[-4.13, 24.13]") + "\n"),
               std::string::npos);
 }
 
 TEST_F(RatesTest, QuotientsAreRealAndNoCasesLeaveTheTestUndefined)
 {
     // 1 case in 3 units is 333.33 per 1000, not 0.
-    EXPECT_NE(Report(Inputs(1, 3, 0, 7)).find(Line("Rate [95% CI]", "    333.33", "[-320.00, 986.67]")),
+    EXPECT_NE(Report(Inputs(1, 3, 0, 7)).find(ResultLine("Rate [95% CI]", "    333.33", "[-320.00, 986.67]")),
               std::string::npos);
     // c1 / t1^2 with t1 = 1,000,000: t1 * t1 lies beyond 32 bits. 1000 -/+ 1.96 * 1.
     const std::string large = Report(Inputs(1000000, 1000000, 0, 100000));
     EXPECT_EQ(large.substr(large.rfind("Rate")),
-              Line("Rate [95% CI]", "   1000.00", "[998.04, 1001.96]") + "\n/ 1000 person-time units\n");
+              ResultLine("Rate [95% CI]", "   1000.00", "[998.04, 1001.96]") + "\n/ 1000 person-time units\n");
     const std::string none = Report(Inputs(0, 1000, 0, 1000));
     EXPECT_EQ(none.substr(none.find("Difference\n")),
-              "Difference\n" + Line("z statistic", "      ****") + "\n" + Line("p-value", "      ****") + "\n" +
-                  Line("Rate [95% CI]", "      0.00", "[0.00, 0.00]") + "\n/ 1000 person-time units\n");
+              "Difference\n" + ResultLine("z statistic", "      ****") + "\n" + ResultLine("p-value", "      ****") +
+                  "\n" + ResultLine("Rate [95% CI]", "      0.00", "[0.00, 0.00]") + "\n/ 1000 person-time units\n");
     // Cases in one sample are enough for a test.
-    EXPECT_EQ(ReportLine(Report(Inputs(0, 1000, 5, 1000)), "z statistic"), Line("z statistic", "      1.79"));
+    EXPECT_EQ(ReportLine(Report(Inputs(0, 1000, 5, 1000)), "z statistic"), ResultLine("z statistic", "      1.79"));
 }
 
 TEST_F(RatesTest, InvalidFieldsAreRefusedWithTheFocusOnThem)
@@ -99,7 +90,7 @@ TEST_F(RatesTest, InvalidFieldsAreRefusedWithTheFocusOnThem)
     ExpectRefused(Inputs(10, 1000, 20, 0), "Please enter an integer between 1 and 100000.", 1088);
     // 100,001 is too much person-time for sample 2 only.
     ExpectRefused(Inputs(10, 1000, 20, 100001), "Please enter an integer between 1 and 100000.", 1088);
-    EXPECT_EQ(ReportLine(Report(Inputs(10, 100001, 20, 100000)), "Person-time"), Line("Person-time", " 100001"));
+    EXPECT_EQ(ReportLine(Report(Inputs(10, 100001, 20, 100000)), "Person-time"), ResultLine("Person-time", " 100001"));
     ExpectRefused(Inputs(10, 1000, 20, 1000, "1087=-1000"), "Please enter a positive integer.", 1087);
     // The title comes first in the dialog and is checked first; 50 characters pass.
     ExpectRefused(Inputs(10, 0, 20, 1000, "1022=" + std::string(51, 't')), "Please enter no more than 50 characters.",
@@ -109,19 +100,8 @@ TEST_F(RatesTest, InvalidFieldsAreRefusedWithTheFocusOnThem)
 
 TEST_F(RatesTest, DialogShowsTheVocabularyTextsAndTheStoredInputs)
 {
-    struct CSnapshotHost : IDialogHost
-    {
-        int RunModal(CDialog& dialog) override
-        {
-            dialog.BeginModal();
-            m_texts[0] = dialog.GetWindowText();
-            for (const CControlTemplate& control : dialog.GetTemplate().controls)
-                m_texts[control.id] = dialog.GetDlgItemText(control.id);
-            dialog.OnCommand(IDOK);
-            return dialog.GetResult();
-        }
-        std::map<int, std::string> m_texts;
-    } host;
+    CSnapshotHost host;
+    host.m_press = IDOK;
     CCompRates rates;
     rates.SetTypeString("2500");
     rates.SetTitle("Falls");
@@ -134,31 +114,18 @@ TEST_F(RatesTest, DialogShowsTheVocabularyTextsAndTheStoredInputs)
     SetDialogHost(&host);
     EXPECT_TRUE(rates.Do());
     SetDialogHost(&previous);
+    EXPECT_EQ(host.m_caption, "Compare - Two rates");
     const std::map<int, std::string> texts = {
-        {0, "Compare - Two rates"},
-        {1099, "Sample 1"},
-        {1100, "Sample 2"},
-        {1101, "Count:"},
-        {1102, "Count:"},
-        {1125, "Person-time:"},
-        {1126, "Person-time:"},
-        {1105, "Title:"},
-        {1106, "Confidence level"},
-        {IDOK, "OK"},
-        {IDCANCEL, "Cancel"},
-        {1022, "Falls"},
-        {1085, "10"},
-        {1087, "1000"},
-        {1086, "20"},
-        {1088, "4000"},
+        {1099, "Sample 1"},     {1100, "Sample 2"},     {1101, "Count:"}, {1102, "Count:"},
+        {1125, "Person-time:"}, {1126, "Person-time:"}, {1105, "Title:"}, {1106, "Confidence level"},
+        {IDOK, "OK"},           {IDCANCEL, "Cancel"},   {1022, "Falls"},  {1085, "10"},
+        {1087, "1000"},         {1086, "20"},           {1088, "4000"},
     };
     for (const auto& [id, text] : texts)
         EXPECT_EQ(host.m_texts[id], text) << id;
-    std::string report;
-    for (const CPhrase& phrase : rates.GetPhrases())
-        report += phrase.text;
-    EXPECT_NE(report.find("Sample 2\n" + Line("Count", "     20") + "\n" + Line("Person-time", "   4000") + "\n" +
-                          Line("Rate [99% CI]", "      5.00", "[2.12\a 7.88]")),
+    const std::string report = PhrasesText(rates.GetPhrases());
+    EXPECT_NE(report.find("Sample 2\n" + ResultLine("Count", "     20") + "\n" + ResultLine("Person-time", "   4000") +
+                          "\n" + ResultLine("Rate [99% CI]", "      5.00", "[2.12\a 7.88]")),
               std::string::npos);
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }

@@ -18,89 +18,33 @@
 
 namespace
 {
-std::string Line(const std::string& label, const std::string& value, const std::string& extra)
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
-}
-
-/// A host that opens the dialog, hands it to `m_inspect`, and cancels it.
-class CInspectHost : public IDialogHost
-{
-public:
-    int RunModal(CDialog& dialog) override
-    {
-        dialog.BeginModal();
-        if (m_inspect)
-            m_inspect(dialog);
-        dialog.EndDialog(IDCANCEL);
-        return IDCANCEL;
-    }
-    std::function<void(CDialog&)> m_inspect;
-};
-
-/// Opens the dialog of `calc` in an inspecting host (Do then cancels).
-bool Inspect(CCalcBase& calc, std::function<void(CDialog&)> inspect)
-{
-    CHeadlessUIServices services;
-    IUIServices& previousServices = UIServices();
-    IDialogHost& previousHost = CurrentDialogHost();
-    CInspectHost host;
-    host.m_inspect = std::move(inspect);
-    SetUIServices(&services);
-    SetDialogHost(&host);
-    const bool done = calc.Do();
-    SetDialogHost(&previousHost);
-    SetUIServices(&previousServices);
-    return done;
-}
-
 class SampleSizeTest : public CCalcTest
-{
-protected:
-    std::string Report(const std::string& code, std::vector<std::string> actions)
-    {
-        actions.push_back("1022=T");
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
-        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
-        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
-        return result.report;
-    }
-
-    void ExpectRefused(const std::string& code, std::vector<std::string> actions, const std::string& message, int id)
-    {
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::NotAdded) << code;
-        EXPECT_TRUE(result.refusedOpen) << code;
-        EXPECT_EQ(result.messages, std::vector<std::string>{message}) << code;
-        EXPECT_EQ(result.finalFocusId, id) << code;
-    }
-
-    static std::string Message(const char* key) { return GetProfileString("Messages", key, key); }
-};
+{};
 } // namespace
 
 TEST_F(SampleSizeTest, TwoProportionsTruncatesPerGroupAndDoublesForTheTotal)
 {
     // n = 198.74 (Fleiss, p1 = 0.10, p2 = 0.20, alpha 0.05, power 80 %).
     EXPECT_EQ(Report("4160", {"1064=10", "1065=20"}),
-              "Sampling - Sample size - Two proportions\nT\n\n" + Line("Proportion 1", "     10.00%", "") + "\n" +
-                  Line("Proportion 2", "     20.00%", "") + "\n" + Line("Significance level", "      0.05", "") + "\n" +
-                  Line("Power", "     80%", "") + "\n\n" + Line("Sample size", "    198", "per group") + "\n" +
-                  Line("Sample size", "    396", "in total") + "\n");
+              "Sampling - Sample size - Two proportions\nT\n\n" + ResultLine("Proportion 1", "     10.00%", "") + "\n" +
+                  ResultLine("Proportion 2", "     20.00%", "") + "\n" +
+                  ResultLine("Significance level", "      0.05", "") + "\n" + ResultLine("Power", "     80%", "") +
+                  "\n\n" + ResultLine("Sample size", "    198", "per group") + "\n" +
+                  ResultLine("Sample size", "    396", "in total") + "\n");
 }
 
 TEST_F(SampleSizeTest, CaseControlSpreadsTheSizeOverCasesAndControls)
 {
     // n = 171.30; c = 2 gives f = 0.75: 128.47 cases and 256.95 controls.
     std::string report = Report("4170", {"1066=2", "1067=2", "1059=20"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "    128", "cases"));
-    EXPECT_NE(report.find(Line("", "    256", "controls") + "\n" + Line("", "    384", "in total")), std::string::npos)
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "    128", "cases"));
+    EXPECT_NE(report.find(ResultLine("", "    256", "controls") + "\n" + ResultLine("", "    384", "in total")),
+              std::string::npos)
         << report;
-    EXPECT_EQ(ReportLine(report, "Controls per case"), Line("Controls per case", "      2", ""));
+    EXPECT_EQ(ReportLine(report, "Controls per case"), ResultLine("Controls per case", "      2", ""));
     report = Report("4170", {"1066=1", "1067=2", "1059=20"});
-    EXPECT_NE(report.find(Line("Sample size", "    171", "cases") + "\n" + Line("", "    171", "controls") + "\n" +
-                          Line("", "    342", "in total")),
+    EXPECT_NE(report.find(ResultLine("Sample size", "    171", "cases") + "\n" + ResultLine("", "    171", "controls") +
+                          "\n" + ResultLine("", "    342", "in total")),
               std::string::npos)
         << report;
 }
@@ -112,8 +56,8 @@ TEST_F(SampleSizeTest, CaseControlWithoutADifferencePrintsStars)
     for (const auto& inputs :
          std::vector<std::vector<std::string>>{{"1067=1", "1059=20"}, {"1067=2", "1059=0"}, {"1067=2", "1059=100"}}) {
         const std::string report = Report("4170", inputs);
-        EXPECT_NE(report.find(Line("Sample size", stars, "cases") + "\n" + Line("", stars, "controls") + "\n" +
-                              Line("", stars, "in total")),
+        EXPECT_NE(report.find(ResultLine("Sample size", stars, "cases") + "\n" + ResultLine("", stars, "controls") +
+                              "\n" + ResultLine("", stars, "in total")),
                   std::string::npos)
             << report;
     }
@@ -123,32 +67,35 @@ TEST_F(SampleSizeTest, SingleAndTwoSampleFormulas)
 {
     // (0.84 + 1.96)^2 10^2 / 5^2 = 31.36.
     std::string report = Report("4110", {"1027=105", "1056=100", "1028=10"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "     31", ""));
-    EXPECT_EQ(ReportLine(report, "Null-hypothesis value"), Line("Null-hypothesis value", "    100.00", ""));
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "     31", ""));
+    EXPECT_EQ(ReportLine(report, "Null-hypothesis value"), ResultLine("Null-hypothesis value", "    100.00", ""));
     // Single mean takes negative means; 0 against 1e-9 is too large a size.
     report = Report("4110", {"1027=-5", "1056=0", "1028=10"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "     31", ""));
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "     31", ""));
     report = Report("4110", {"1027=0", "1056=0.000000001", "1028=10"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "   ****", ""));
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "   ****", ""));
     // 7.84 * 5 / 4 = 9.8; significance 0.01 and power 99 %: (2.33 + 2.58)^2 * 5 / 4 = 30.14.
-    EXPECT_EQ(ReportLine(Report("4120", {"1057=5", "1058=3"}), "Sample size"), Line("Sample size", "      9", ""));
+    EXPECT_EQ(ReportLine(Report("4120", {"1057=5", "1058=3"}), "Sample size"),
+              ResultLine("Sample size", "      9", ""));
     report = Report("4120", {"1057=5", "1058=3", "+1055", "+1051"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "     30", ""));
-    EXPECT_EQ(ReportLine(report, "Significance level"), Line("Significance level", "      0.01", ""));
-    EXPECT_EQ(ReportLine(report, "Power"), Line("Power", "     99%", ""));
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "     30", ""));
+    EXPECT_EQ(ReportLine(report, "Significance level"), ResultLine("Significance level", "      0.01", ""));
+    EXPECT_EQ(ReportLine(report, "Power"), ResultLine("Power", "     99%", ""));
     // (0.84 * 0.4 + 1.96 * 0.5)^2 / 0.3^2 = 19.24.
     report = Report("4130", {"1059=20", "1058=50"});
-    EXPECT_EQ(ReportLine(report, "Sample size"), Line("Sample size", "     19", ""));
-    EXPECT_EQ(ReportLine(report, "Proportion"), Line("Proportion", "     20.00%", ""));
+    EXPECT_EQ(ReportLine(report, "Sample size"), ResultLine("Sample size", "     19", ""));
+    EXPECT_EQ(ReportLine(report, "Proportion"), ResultLine("Proportion", "     20.00%", ""));
     // 100 * 2 * 7.84 / 25 = 62.72 per group.
     report = Report("4140", {"1061=10", "1060=15", "1028=10"});
-    EXPECT_NE(report.find(Line("Sample size", "     62", "per group") + "\n" + Line("", "    124", "in total")),
-              std::string::npos)
+    EXPECT_NE(
+        report.find(ResultLine("Sample size", "     62", "per group") + "\n" + ResultLine("", "    124", "in total")),
+        std::string::npos)
         << report;
     // 7.84 * 30 / 100 = 2.352 per group.
     report = Report("4150", {"1062=10", "1063=20"});
-    EXPECT_NE(report.find(Line("Sample size", "      2", "per group") + "\n" + Line("", "      4", "in total")),
-              std::string::npos)
+    EXPECT_NE(
+        report.find(ResultLine("Sample size", "      2", "per group") + "\n" + ResultLine("", "      4", "in total")),
+        std::string::npos)
         << report;
 }
 
@@ -166,13 +113,13 @@ TEST(SampleTablesTest, SizesTruncateAndOutOfRangePrintsStars)
 
 TEST_F(SampleSizeTest, EqualValuesAndZeroSdAreRefusedWithFocus)
 {
-    const std::string equal = Message("02");
+    const std::string equal = VocabularyMessage("02");
     ExpectRefused("4110", {}, equal, 1027);
     ExpectRefused("4130", {"1059=30", "1058=30"}, equal, 1059);
     ExpectRefused("4120", {"1057=2", "1058=2"}, equal, 1057);
     ExpectRefused("4140", {"1061=5", "1060=5", "1028=3"}, equal, 1061);
     ExpectRefused("4150", {"1062=4", "1063=4"}, equal, 1062);
-    ExpectRefused("4140", {"1061=5", "1060=6", "1028=0"}, Message("03"), 1028);
+    ExpectRefused("4140", {"1061=5", "1060=6", "1028=0"}, VocabularyMessage("03"), 1028);
     // The two-proportions dialog leaves the focus where it was: on OK, just pressed.
     ExpectRefused("4160", {"1064=30", "1065=30"}, equal, IDOK);
     // Two means takes no negative mean.
@@ -189,7 +136,7 @@ TEST_F(SampleSizeTest, CaseControlRatioStaysBetweenOneAndTen)
     ASSERT_TRUE(calc);
     calc->SetTypeString("4170");
     static_cast<CSampSizeCC&>(*calc).m_ratio = 9;
-    EXPECT_FALSE(Inspect(*calc, [](CDialog& dialog) {
+    EXPECT_FALSE(Probe(*calc, [](CDialog& dialog) {
         const CControlState* upDown = dialog.GetControlState(1068);
         ASSERT_NE(upDown, nullptr);
         EXPECT_EQ(upDown->rangeLower, 1);
@@ -213,7 +160,7 @@ TEST_F(SampleSizeTest, DialogTextsCaptionsAndButtons)
         std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
         ASSERT_TRUE(calc);
         calc->SetTypeString(code);
-        Inspect(*calc, [&](CDialog& dialog) {
+        Probe(*calc, [&](CDialog& dialog) {
             std::string error;
             EXPECT_TRUE(ValidateTemplate(dialog.GetTemplate(), error)) << code << ": " << error;
             EXPECT_TRUE(dialog.GetUnknownIds().empty()) << code;
@@ -246,7 +193,7 @@ TEST_F(SampleSizeTest, DialogTextsCaptionsAndButtons)
     for (const char* code : {"4160", "4140"}) {
         std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
         calc->SetTypeString(code);
-        Inspect(*calc, [&](CDialog& dialog) {
+        Probe(*calc, [&](CDialog& dialog) {
             const bool keeps = std::string(code) == "4160";
             EXPECT_EQ(dialog.GetDlgItemText(IDOK), keeps ? "OK" : "Go") << code;
             EXPECT_EQ(dialog.GetDlgItemText(IDCANCEL), keeps ? "Cancel" : "Stop") << code;

@@ -5,32 +5,14 @@
 
 namespace
 {
-/// A result line as InsertResult lays it out with no extra, without its line feed.
-std::string Result(const std::string& label, const std::string& value)
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " ";
-}
-
+/// A result line with its line feed.
 std::string Line(const std::string& label, const std::string& value)
 {
-    return Result(label, value) + "\n";
+    return ResultLine(label, value) + "\n";
 }
 
 class SeveralProportionsTest : public CCalcTest
-{
-protected:
-    /// Runs `code` with `actions` and the title "T"; expects a written report, no message and
-    /// no vocabulary fallback.
-    std::string Report(const std::string& code, std::vector<std::string> actions)
-    {
-        actions.push_back("1022=T");
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
-        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
-        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
-        return result.report;
-    }
-};
+{};
 
 /// Actions that add each (first, second) pair through the entry fields `ids`.
 std::vector<std::string> AddRows(int first, int second, const std::vector<std::pair<std::string, std::string>>& rows)
@@ -60,17 +42,17 @@ TEST_F(SeveralProportionsTest, ProportionsGiveTheChiSquareOfTheTableOfCounts)
 
     // Three small samples: every expected count of the "with" column is below 5.
     const std::string small = Report("2200", AddRows(1023, 1024, {{"10", "20"}, {"20", "20"}, {"12.5", "16"}}));
-    EXPECT_EQ(ReportLine(small, "Degrees of freedom"), Result("Degrees of freedom", "      2"));
+    EXPECT_EQ(ReportLine(small, "Degrees of freedom"), ResultLine("Degrees of freedom", "      2"));
     EXPECT_EQ(ReportLine(small, "Cells with expected count < 5"),
-              Result("Cells with expected count < 5", "     50.00%"));
+              ResultLine("Cells with expected count < 5", "     50.00%"));
     EXPECT_NE(small.find("              12.50%                  16\n"), std::string::npos) << small;
 }
 
 TEST_F(SeveralProportionsTest, ProportionsAllZeroLeaveTheStatisticUndefined)
 {
     const std::string report = Report("2200", AddRows(1023, 1024, {{"0", "50"}, {"0", "80"}}));
-    EXPECT_EQ(ReportLine(report, "Chi-square (uncorrected)"), Result("Chi-square (uncorrected)", "      ****"));
-    EXPECT_EQ(ReportLine(report, "p-value"), Result("p-value", "      ****"));
+    EXPECT_EQ(ReportLine(report, "Chi-square (uncorrected)"), ResultLine("Chi-square (uncorrected)", "      ****"));
+    EXPECT_EQ(ReportLine(report, "p-value"), ResultLine("p-value", "      ****"));
 }
 
 TEST_F(SeveralProportionsTest, GoodnessOfFitSumsOverTheRows)
@@ -86,7 +68,7 @@ TEST_F(SeveralProportionsTest, GoodnessOfFitSumsOverTheRows)
                   Line("p-value", "      0.067889") + "\n");
     // An expected value of 0 makes the sum infinite.
     const std::string zero = Report("2400", AddRows(1155, 1156, {{"10", "0"}, {"20", "15"}}));
-    EXPECT_EQ(ReportLine(zero, "Chi-square"), Result("Chi-square", "      ****"));
+    EXPECT_EQ(ReportLine(zero, "Chi-square"), ResultLine("Chi-square", "      ****"));
 }
 
 TEST_F(SeveralProportionsTest, ValuesAreReadBackFromTheListAsShown)
@@ -94,5 +76,5 @@ TEST_F(SeveralProportionsTest, ValuesAreReadBackFromTheListAsShown)
     // The list shows two decimals and the rows are read back from it: 0.004 becomes 0.
     const std::string report = Report("2400", AddRows(1155, 1156, {{"10", "0.004"}, {"20", "15"}}));
     EXPECT_NE(report.find("               10.00                0.00\n"), std::string::npos) << report;
-    EXPECT_EQ(ReportLine(report, "Chi-square"), Result("Chi-square", "      ****"));
+    EXPECT_EQ(ReportLine(report, "Chi-square"), ResultLine("Chi-square", "      ****"));
 }

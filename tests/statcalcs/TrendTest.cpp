@@ -9,11 +9,6 @@
 
 namespace
 {
-std::string Result(const std::string& label, const std::string& value)
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " ";
-}
-
 const char kHeader[] = "     Score       Ill   Not ill     % Ill        OR        RR\n"
                        "     -----       ---   -------     -----        --        --\n";
 
@@ -56,8 +51,8 @@ TEST_F(TrendTest, GroupsAreSortedByScoreAndComparedWithTheLowest)
                   "      1.00        20        80     20.00%      2.25      2.00\n"
                   "      2.00        30        70     30.00%      3.86      3.00\n"
                   "\n" +
-                  Result("Chi-square for linear trend", "     12.46") + "\n" + Result("p-value", "      0.000417") +
-                  "\n");
+                  ResultLine("Chi-square for linear trend", "     12.46") + "\n" +
+                  ResultLine("p-value", "      0.000417") + "\n");
 }
 
 TEST_F(TrendTest, RemovedGroupKeepsTheSortOfTheRest)
@@ -115,8 +110,9 @@ TEST_F(TrendTest, FiguresThatCannotBeFormedAreMarked)
 TEST_F(TrendTest, StatisticIsUndefinedWhenEveryoneIsIll)
 {
     const std::string report = Report(Groups({{"0", "10", "0"}, {"1", "20", "0"}, {"2", "30", "0"}}));
-    EXPECT_EQ(ReportLine(report, "Chi-square for linear trend"), Result("Chi-square for linear trend", "      ****"));
-    EXPECT_EQ(ReportLine(report, "p-value"), Result("p-value", "      ****"));
+    EXPECT_EQ(ReportLine(report, "Chi-square for linear trend"),
+              ResultLine("Chi-square for linear trend", "      ****"));
+    EXPECT_EQ(ReportLine(report, "p-value"), ResultLine("p-value", "      ****"));
 }
 
 TEST_F(TrendTest, LargeCountsDoNotWrap)
@@ -124,8 +120,9 @@ TEST_F(TrendTest, LargeCountsDoNotWrap)
     // The worked groups times 10,000: Nt = 3,000,000, whose square exceeds 32 bits.
     const std::string report =
         Report(Groups({{"0", "100000", "900000"}, {"1", "200000", "800000"}, {"2", "300000", "700000"}}));
-    EXPECT_EQ(ReportLine(report, "Chi-square for linear trend"), Result("Chi-square for linear trend", " 124999.96"));
-    EXPECT_EQ(ReportLine(report, "p-value"), Result("p-value", "      0.000000"));
+    EXPECT_EQ(ReportLine(report, "Chi-square for linear trend"),
+              ResultLine("Chi-square for linear trend", " 124999.96"));
+    EXPECT_EQ(ReportLine(report, "p-value"), ResultLine("p-value", "      0.000000"));
 }
 
 TEST(TrendSortKeyTest, ScoreTimesThousandTruncatedAndClamped)

@@ -13,17 +13,11 @@
 
 namespace
 {
-/// A report line as InsertResult lays it out, with the list separator of the C locale.
-std::string Line(const std::string& label, const std::string& value, const std::string& extra = "")
-{
-    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
-}
-
 /// The test lines both reports end with.
 std::string TestLines(const std::string& z, const std::string& p, const std::string& twoP)
 {
-    return Line("z statistic", z) + "\n" + Line("One-tailed p-value", p) + "\n" + Line("Two-tailed p-value", twoP) +
-           "\n";
+    return ResultLine("z statistic", z) + "\n" + ResultLine("One-tailed p-value", p) + "\n" +
+           ResultLine("Two-tailed p-value", twoP) + "\n";
 }
 
 /// The report from its difference line on.
@@ -36,52 +30,18 @@ std::string Tail(const std::string& report)
 /// it opens, then presses `button`.
 std::map<int, std::string> Snapshot(CCalcBase& calc, int button)
 {
-    struct CSnapshotHost : IDialogHost
-    {
-        int RunModal(CDialog& dialog) override
-        {
-            dialog.BeginModal();
-            m_texts[0] = dialog.GetWindowText();
-            for (const CControlTemplate& control : dialog.GetTemplate().controls)
-                m_texts[control.id] = dialog.GetDlgItemText(control.id);
-            dialog.OnCommand(m_button);
-            return dialog.GetResult();
-        }
-        int m_button = IDOK;
-        std::map<int, std::string> m_texts;
-    } host;
-    host.m_button = button;
+    CSnapshotHost host;
+    host.m_press = button;
     IDialogHost& previous = CurrentDialogHost();
     SetDialogHost(&host);
     EXPECT_EQ(calc.Do(), button == IDOK);
     SetDialogHost(&previous);
+    host.m_texts[0] = host.m_caption;
     return host.m_texts;
 }
 
 class TwoProportionsTest : public CCalcTest
-{
-protected:
-    /// Runs `code` with `actions` (titled "T") and expects a report, no message, no fallback.
-    std::string Report(const std::string& code, std::vector<std::string> actions)
-    {
-        actions.push_back("1022=T");
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
-        EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
-        EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
-        return result.report;
-    }
-
-    /// Expects OK refused with `message`, the focus on `id` and the dialog left open.
-    void ExpectRefused(const std::string& code, const std::vector<std::string>& actions, const std::string& message,
-                       int id)
-    {
-        const CCalcRunResult result = Run(code, actions);
-        EXPECT_TRUE(result.refusedOpen && result.outcome == CCalcRunResult::NotAdded) << code << " " << message;
-        EXPECT_EQ(result.messages, std::vector<std::string>{message}) << code;
-        EXPECT_EQ(result.finalFocusId, id) << code;
-    }
-};
+{};
 
 const std::vector<std::string> kPerc30And50 = {"1071=30", "1080=100", "1072=50", "1025=100"};
 const std::vector<std::string> kNum30And50 = {"1081=30", "1082=100", "1083=50", "1084=100"};
@@ -91,24 +51,25 @@ const std::string kWorkedTest = TestLines("      2.74", "      0.003050", "     
 TEST_F(TwoProportionsTest, BothFormsGiveTheWorkedDifferenceAndTest)
 {
     // d = 0.2, se = sqrt(0.0021 + 0.0025), cc = 0.01; pooled 0.4, Z = 0.19 / sqrt(0.02 * 0.24).
-    const std::string sample = Line("Sample size", "    100") + "\n";
+    const std::string sample = ResultLine("Sample size", "    100") + "\n";
     EXPECT_EQ(Report("2110", kPerc30And50),
-              "Compare - Two proportions - Percentages\nT\n\nSample 1\n" + Line("Proportion", "     30.00%") + "\n" +
-                  sample + "\nSample 2\n" + Line("Proportion", "     50.00%") + "\n" + sample + "\nDifference\n" +
-                  Line("Difference [95% CI]", "     20.00%", "[5.71, 34.29]") + "\n" + kWorkedTest);
+              "Compare - Two proportions - Percentages\nT\n\nSample 1\n" + ResultLine("Proportion", "     30.00%") +
+                  "\n" + sample + "\nSample 2\n" + ResultLine("Proportion", "     50.00%") + "\n" + sample +
+                  "\nDifference\n" + ResultLine("Difference [95% CI]", "     20.00%", "[5.71, 34.29]") + "\n" +
+                  kWorkedTest);
     // The count form: a count line more per sample, no level and no percent sign on the difference.
     const std::string num = Report("2120", kNum30And50);
-    EXPECT_NE(num.find("Sample 2\n" + Line("Count", "     50") + "\n" + Line("Proportion", "     50.00%") + "\n" +
-                       sample + "\nDifference\n"),
+    EXPECT_NE(num.find("Sample 2\n" + ResultLine("Count", "     50") + "\n" + ResultLine("Proportion", "     50.00%") +
+                       "\n" + sample + "\nDifference\n"),
               std::string::npos);
-    EXPECT_EQ(Tail(num), Line("Difference", "     20.00", "[5.71, 34.29]") + "\n" + kWorkedTest);
+    EXPECT_EQ(Tail(num), ResultLine("Difference", "     20.00", "[5.71, 34.29]") + "\n" + kWorkedTest);
     // 99 %, samples swapped: 0.2 -/+ (2.58 * 0.067823 + 0.01).
     EXPECT_EQ(
         ReportLine(Report("2110", {"1071=50", "1080=100", "1072=30", "1025=100", "+1021"}), "Difference [99% CI]"),
-        Line("Difference [99% CI]", "     20.00%", "[1.50, 38.50]"));
+        ResultLine("Difference [99% CI]", "     20.00%", "[1.50, 38.50]"));
     // Counts are divided as reals: 1 of 3 is 33.33 %, not 0.
     EXPECT_EQ(ReportLine(Report("2120", {"1081=1", "1082=3", "1083=2", "1084=3"}), "Proportion"),
-              Line("Proportion", "     33.33%"));
+              ResultLine("Proportion", "     33.33%"));
 }
 
 TEST_F(TwoProportionsTest, EqualProportionsLeaveOnlyTheContinuityCorrection)
@@ -116,9 +77,9 @@ TEST_F(TwoProportionsTest, EqualProportionsLeaveOnlyTheContinuityCorrection)
     // Z = -0.01 / sqrt(0.02 * 0.16); the probabilities are the tail formula's for |Z|.
     const std::string test = TestLines("     -0.18", "      0.429842", "      0.859684");
     EXPECT_EQ(Tail(Report("2110", {"1071=20", "1080=100", "1072=20", "1025=100"})),
-              Line("Difference [95% CI]", "      0.00%", "[-12.09, 12.09]") + "\n" + test);
+              ResultLine("Difference [95% CI]", "      0.00%", "[-12.09, 12.09]") + "\n" + test);
     EXPECT_EQ(Tail(Report("2120", {"1081=20", "1082=100", "1083=20", "1084=100"})),
-              Line("Difference", "      0.00", "[-12.09, 12.09]") + "\n" + test);
+              ResultLine("Difference", "      0.00", "[-12.09, 12.09]") + "\n" + test);
 }
 
 TEST_F(TwoProportionsTest, UndefinedTestPrintsStarsAndKeepsTheDifference)
@@ -128,11 +89,11 @@ TEST_F(TwoProportionsTest, UndefinedTestPrintsStarsAndKeepsTheDifference)
     for (const char* percent : {"0", "100"})
         EXPECT_EQ(
             Tail(Report("2110", {Format("1071=%s", percent), "1080=100", Format("1072=%s", percent), "1025=100"})),
-            Line("Difference [95% CI]", "      0.00%", "[-1.00, 1.00]") + "\n" + stars)
+            ResultLine("Difference [95% CI]", "      0.00%", "[-1.00, 1.00]") + "\n" + stars)
             << percent;
     // A count above its sample size is accepted and gives a negative variance.
     EXPECT_EQ(Tail(Report("2120", {"1081=150", "1082=100", "1083=50", "1084=100"})),
-              Line("Difference", "    100.00", "[****, ****]") + "\n" + stars);
+              ResultLine("Difference", "    100.00", "[****, ****]") + "\n" + stars);
 }
 
 TEST_F(TwoProportionsTest, InvalidFieldsAreRefusedWithTheFocusOnThem)
@@ -155,8 +116,8 @@ TEST_F(TwoProportionsTest, InvalidFieldsAreRefusedWithTheFocusOnThem)
         }
     }
     EXPECT_NE(Report("2110", {"1071= 2.5 ", "1080=100", "1072=1e1", "1025=100"})
-                  .find(Line("Proportion", "      2.50%") + "\n" + Line("Sample size", "    100") + "\n\nSample 2\n" +
-                        Line("Proportion", "     10.00%")),
+                  .find(ResultLine("Proportion", "      2.50%") + "\n" + ResultLine("Sample size", "    100") +
+                        "\n\nSample 2\n" + ResultLine("Proportion", "     10.00%")),
               std::string::npos);
     for (const auto& [code, actions] : {std::pair{"2110", kPerc30And50}, std::pair{"2120", kNum30And50}}) {
         std::vector<std::string> titled = actions;
@@ -196,14 +157,12 @@ TEST_F(TwoProportionsTest, DialogsShowTheVocabularyTextsAndTheStoredInputs)
     };
     for (const auto& [id, text] : fields)
         EXPECT_EQ(texts[id], text) << id;
-    std::string report;
-    for (const CPhrase& phrase : num.GetPhrases())
-        report += phrase.text;
+    const std::string report = PhrasesText(num.GetPhrases());
     EXPECT_NE(report.find("\nSmokers\n\n"), std::string::npos);
-    EXPECT_NE(report.find("Sample 2\n" + Line("Count", "     50") + "\n" + Line("Proportion", "     25.00%") + "\n" +
-                          Line("Sample size", "    200")),
+    EXPECT_NE(report.find("Sample 2\n" + ResultLine("Count", "     50") + "\n" +
+                          ResultLine("Proportion", "     25.00%") + "\n" + ResultLine("Sample size", "    200")),
               std::string::npos);
-    EXPECT_NE(report.find(Line("Difference", "      5.00")), std::string::npos);
+    EXPECT_NE(report.find(ResultLine("Difference", "      5.00")), std::string::npos);
 
     std::unique_ptr<CCalcBase> perc(GetCalcBase("2110"));
     perc->SetTypeString("2110");

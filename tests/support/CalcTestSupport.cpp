@@ -1,13 +1,18 @@
-// Shared fixture of the calculation tests.
+// Shared fixture and helpers of the calculation tests: runs, refusal checks, report-line
+// layout and the dialog hosts that record what a dialog shows.
 #include "CalcTestSupport.h"
 
+#include "CCalcBase.h"
+#include "CDialog.h"
+#include "Format.h"
 #include "FrameworkInit.h"
+#include "GetCalcBase.h"
 #include "Profile.h"
-#include "ScriptedDialogHost.h"
 #include "TestSupport.h"
 #include "ZNTVStat.h"
 
 #include <clocale>
+#include <memory>
 #include <sstream>
 
 void CCalcTest::SetUp()
@@ -48,6 +53,34 @@ CCalcRunResult CCalcTest::Run(const std::string& code, std::vector<std::string> 
     return RunNewCalculation(request);
 }
 
+std::string CCalcTest::Report(const std::string& code, std::vector<std::string> actions)
+{
+    actions.push_back("1022=T");
+    const CCalcRunResult result = Run(code, actions);
+    EXPECT_EQ(result.outcome, CCalcRunResult::Written) << code << ": " << result.error;
+    EXPECT_TRUE(result.messages.empty()) << code << ": " << result.messages.front();
+    EXPECT_TRUE(m_fallbacks.empty()) << code << ": " << m_fallbacks.front();
+    return result.report;
+}
+
+CCalcRunResult CCalcTest::ExpectRefused(const std::string& code, const std::vector<std::string>& actions,
+                                        const std::string& message, int id)
+{
+    const CCalcRunResult result = Run(code, actions);
+    const std::string last = actions.empty() ? std::string() : actions.back();
+    EXPECT_EQ(result.outcome, CCalcRunResult::NotAdded) << code << " " << message;
+    EXPECT_TRUE(result.refusedOpen) << code << " " << message;
+    EXPECT_EQ(result.messages, std::vector<std::string>{message}) << code << " " << last;
+    EXPECT_EQ(result.finalFocusId, id) << code << " " << last;
+    return result;
+}
+
+void CCalcTest::ExpectRefusedWithoutReport(const std::string& code, const std::vector<std::string>& actions,
+                                           const std::string& message, int id)
+{
+    EXPECT_TRUE(ExpectRefused(code, actions, message, id).report.empty()) << code;
+}
+
 std::string ReportLine(const std::string& report, const std::string& label)
 {
     std::istringstream lines(report);
@@ -61,4 +94,104 @@ std::string ReportLine(const std::string& report, const std::string& label)
             return line;
     }
     return {};
+}
+
+std::string ResultLine(const std::string& label, const std::string& value, const std::string& extra)
+{
+    return PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra;
+}
+
+std::string PhrasesText(const std::vector<CPhrase>& phrases)
+{
+    std::string text;
+    for (const CPhrase& phrase : phrases)
+        text += phrase.text;
+    return text;
+}
+
+std::string VocabularyMessage(const char* key)
+{
+    return GetProfileString("Messages", key, key);
+}
+
+std::vector<CScriptAction> ParseActions(const std::vector<std::string>& texts)
+{
+    std::vector<CScriptAction> actions;
+    for (const std::string& text : texts) {
+        CScriptAction action;
+        EXPECT_TRUE(ParseScriptAction(text, action)) << text;
+        actions.push_back(action);
+    }
+    return actions;
+}
+
+CRedoScope::CRedoScope(const std::vector<std::string>& actions)
+    : m_previousServices(UIServices()), m_previousHost(CurrentDialogHost())
+{
+    m_host.m_actions = ParseActions(actions);
+    SetUIServices(&m_services);
+    SetDialogHost(&m_host);
+}
+
+CRedoScope::~CRedoScope()
+{
+    SetDialogHost(&m_previousHost);
+    SetUIServices(&m_previousServices);
+}
+
+int CSnapshotHost::RunModal(CDialog& dialog)
+{
+    if (m_checkTemplate) {
+        std::string error;
+        EXPECT_TRUE(ValidateTemplate(dialog.GetTemplate(), error)) << error;
+    }
+    dialog.BeginModal();
+    m_unknownIds = dialog.GetUnknownIds();
+    if (m_checkTemplate) {
+        EXPECT_TRUE(m_unknownIds.empty()) << m_unknownIds.front();
+    }
+    m_caption = dialog.GetWindowText();
+    m_template = dialog.GetTemplate();
+    for (const CControlTemplate& control : m_template.controls) {
+        m_texts[control.id] = dialog.GetDlgItemText(control.id);
+        if (const CControlState* state = dialog.GetControlState(control.id))
+            m_checked[control.id] = state->checked;
+    }
+    if (m_press == 0) {
+        dialog.EndDialog(IDCANCEL);
+        return IDCANCEL;
+    }
+    dialog.OnCommand(m_press);
+    return dialog.GetResult();
+}
+
+int CProbeHost::RunModal(CDialog& dialog)
+{
+    dialog.BeginModal();
+    m_body(dialog);
+    if (!dialog.IsEnded())
+        dialog.EndDialog(IDCANCEL);
+    return dialog.GetResult();
+}
+
+bool Probe(CCalcBase& calc, std::function<void(CDialog&)> body)
+{
+    CHeadlessUIServices services;
+    IUIServices& previousServices = UIServices();
+    IDialogHost& previousHost = CurrentDialogHost();
+    CProbeHost host(std::move(body));
+    SetUIServices(&services);
+    SetDialogHost(&host);
+    const bool done = calc.Do();
+    SetDialogHost(&previousHost);
+    SetUIServices(&previousServices);
+    return done;
+}
+
+void OpenAndCancel(const std::string& code)
+{
+    std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
+    calc->SetTypeString(code);
+    EXPECT_FALSE(calc->Do());
+    EXPECT_TRUE(calc->GetPhrases().empty());
 }
