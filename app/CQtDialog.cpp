@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +34,19 @@ QString ToQt(const std::string& text)
 {
     return QString::fromStdString(text);
 }
+
+// A number field asks for room for about ten digits rather than a line edit's usual width, so
+// that a grid of counts stays compact; it still widens with its column.
+class CNumberLineEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+    QSize sizeHint() const override
+    {
+        const QSize hint = QLineEdit::sizeHint();
+        return {std::min(hint.width(), fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10 + 12), hint.height()};
+    }
+};
 
 // A label without a buddy shows its text as written: single '&' marks a mnemonic and is dropped.
 QString WithoutMnemonics(QString text)
@@ -74,6 +88,8 @@ void CQtDialog::Build()
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(10);
     m_grids[0] = grid;
+    const std::set<int> buttonRows = ButtonRows();
+    std::map<int, QHBoxLayout*> buttonBoxes;
     // Template order is creation order, and so the tab order; a group box comes before the
     // controls it holds.
     for (const CControlTemplate& source : m_template.controls) {
@@ -86,13 +102,102 @@ void CQtDialog::Build()
             alignment = Qt::AlignLeft | Qt::AlignVCenter;
         else if (source.kind == Kind::Button || source.kind == Kind::DefButton)
             alignment = Qt::AlignHCenter | Qt::AlignVCenter;
-        container->addWidget(widget, source.row, source.col, source.rowSpan, source.colSpan, alignment);
+        else if (IsColumnHeading(source))
+            alignment = Qt::AlignHCenter | Qt::AlignBottom;
+        if (source.group == 0 && buttonRows.count(source.row)) {
+            QHBoxLayout*& buttons = buttonBoxes[source.row];
+            if (!buttons) {
+                buttons = new QHBoxLayout;
+                buttons->setSpacing(8);
+                buttons->addStretch(1);
+                grid->addLayout(buttons, source.row, 0, 1, ColumnCount());
+            }
+            buttons->addWidget(widget);
+        } else {
+            container->addWidget(widget, source.row, source.col, source.rowSpan, source.colSpan, alignment);
+        }
         if (source.id != kStaticId)
             m_controls[source.id] = widget;
         ConnectControl(source, widget);
     }
     SetLabelBuddies();
+    SetColumnStretches();
     EvenOutButtons();
+}
+
+// Columns that hold only labels keep to their labels' width and the columns of fields take the
+// room a wide control spanning them brings: a label stays beside its field.
+void CQtDialog::SetColumnStretches()
+{
+    for (const auto& [containerId, grid] : m_grids) {
+        std::map<int, bool> labelsOnly; // by column, for controls of one column
+        int columns = 0;
+        for (const CControlTemplate& source : m_template.controls) {
+            if (source.group != containerId)
+                continue;
+            columns = std::max(columns, source.col + source.colSpan);
+            // Push buttons do not count: those of a button row sit outside the columns.
+            if (source.colSpan != 1 || source.kind == Kind::Button || source.kind == Kind::DefButton)
+                continue;
+            const bool label = source.kind == Kind::Static;
+            const auto found = labelsOnly.find(source.col);
+            labelsOnly[source.col] = label && (found == labelsOnly.end() || found->second);
+        }
+        for (int col = 0; col < columns; ++col) {
+            const auto found = labelsOnly.find(col);
+            grid->setColumnStretch(col, found != labelsOnly.end() && found->second ? 0 : 1);
+        }
+    }
+}
+
+// Rows of the dialog's own grid that hold push buttons only (OK and Cancel, Add and Remove):
+// their buttons sit together at the right, as in native dialogs, wherever the template's
+// columns put them.
+std::set<int> CQtDialog::ButtonRows() const
+{
+    std::set<int> rows;
+    std::set<int> mixed;
+    for (const CControlTemplate& source : m_template.controls) {
+        if (source.group != 0)
+            continue;
+        const bool button = (source.kind == Kind::Button || source.kind == Kind::DefButton) && source.rowSpan == 1;
+        for (int row = source.row; row < source.row + source.rowSpan; ++row)
+            (button ? rows : mixed).insert(row);
+    }
+    for (const int row : mixed)
+        rows.erase(row);
+    return rows;
+}
+
+int CQtDialog::ColumnCount() const
+{
+    int columns = 1;
+    for (const CControlTemplate& source : m_template.controls) {
+        if (source.group == 0)
+            columns = std::max(columns, source.col + source.colSpan);
+    }
+    return columns;
+}
+
+// A label over a column of fields (not at the left margin, nothing to type beside it, a field
+// below it in its columns) heads that column, as "Outcome" and "+"/"-" over a table's cells:
+// it is centred over the cells.
+bool CQtDialog::IsColumnHeading(const CControlTemplate& label) const
+{
+    if (label.kind != Kind::Static || label.col == 0)
+        return false;
+    bool fieldBelow = false;
+    for (const CControlTemplate& other : m_template.controls) {
+        if (other.group != label.group || &other == &label)
+            continue;
+        if (other.row == label.row && other.TakesFocus())
+            return false;
+        const bool below =
+            other.row > label.row && other.col < label.col + label.colSpan && other.col + other.colSpan > label.col;
+        if (below && (other.kind == Kind::Edit || other.kind == Kind::NumberEdit))
+            fieldBelow = true;
+    }
+    return fieldBelow;
 }
 
 // Push buttons share one width, as in the native dialogs; a long title field gets room for a
@@ -136,7 +241,8 @@ QWidget* CQtDialog::CreateControl(const CControlTemplate& source, QWidget* conta
     }
     case Kind::Edit:
     case Kind::NumberEdit: {
-        auto* edit = new QLineEdit(text, container);
+        QLineEdit* edit = source.kind == Kind::NumberEdit || source.rightAlign ? new CNumberLineEdit(text, container)
+                                                                               : new QLineEdit(text, container);
         if (source.rightAlign)
             edit->setAlignment(Qt::AlignRight);
         edit->installEventFilter(this);

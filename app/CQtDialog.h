@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <map>
+#include <set>
 #include <string>
 
 class QButtonGroup;
@@ -40,12 +41,16 @@ protected:
 
 private:
     void Build();
+    std::set<int> ButtonRows() const;
+    int ColumnCount() const;
+    bool IsColumnHeading(const CControlTemplate& label) const;
     QWidget* CreateControl(const CControlTemplate& source, QWidget* container);
     QWidget* CreateUpDown(const CControlTemplate& source, QWidget* container);
     QButtonGroup& RadioGroupOf(int radioId);
     void ConnectControl(const CControlTemplate& source, QWidget* widget);
     void ConnectList(int id, QTreeWidget* list);
     void SetLabelBuddies();
+    void SetColumnStretches();
     void EvenOutButtons();
     void FitCaption();
     void AttachModels();

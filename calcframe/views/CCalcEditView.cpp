@@ -73,7 +73,6 @@ CCalcEditView::CCalcEditView(QWidget* parent) : QTextEdit(parent)
     setTabStopDistance(CReportPrinter::kTabStopInches * logicalDpiX());
     ApplyPageWidth();
     Reset();
-    ShowPlaceholder();
 }
 
 CCalcEditView::~CCalcEditView() = default;
@@ -168,18 +167,24 @@ void CCalcEditView::UpdateCalculation()
         StoreTextInView(m_shown);
 }
 
+// With no calculation left on show the greyed hint replaces whatever text was there: the view
+// never stays blank, nor shows the report of a calculation that is gone.
 void CCalcEditView::Reset()
 {
     m_shown = nullptr;
     m_suspended = true;
     m_selStart = 0;
     m_selEnd = 0;
+    ShowPlaceholder();
 }
 
 void CCalcEditView::OnUpdate()
 {
-    if (!m_doc)
+    if (!m_doc) {
+        if (!m_shown)
+            ShowPlaceholder();
         return;
+    }
     FlushPhrases();
     m_updating = true;
     CCalcNodeBase* selected = m_doc->GetSelectedNode();

@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# Opens the input dialogs of the table and list calculations one after another in the desktop
+# program under a virtual X server, through the tree's context menu, and saves a PNG of each.
+# Usage: tools/dialog-screenshots.sh [BUILD_DIR]      (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+if [ "${1:-}" != "--inside" ]; then
+    tools/install-deps.sh --screenshots
+    build=${1:-build}
+    if [ ! -x "$build/app/Zentavo" ]; then
+        cmake -S . -B "$build" -G Ninja -DZENTAVO_WERROR=ON >/dev/null
+        cmake --build "$build" --target Zentavo
+    fi
+    exec xvfb-run -a -s "-screen 0 1280x860x24 -dpi 96" "$0" --inside "$build"
+fi
+
+build=$2
+out=$root/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The user's settings, recent files and vocabulary stay untouched.
+export XDG_CONFIG_HOME=$work/config
+export ZENTAVO_INI=$root/resources/Zentavo.ini
+export LC_ALL=C.UTF-8
+
+shot() {
+    sleep "${2:-0.6}"
+    import -window root "$out/$1.png"
+    echo "saved screenshots/$1.png"
+}
+key() {
+    xdotool key --clearmodifiers "$@"
+    sleep 0.3
+}
+type_text() {
+    xdotool type --delay 40 "$1"
+    sleep 0.2
+}
+
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+"$build/app/Zentavo" &
+pids+=($!)
+window=$(xdotool search --sync --onlyvisible --name ' - Zentavo' | head -n 1)
+sleep 2
+xdotool windowactivate --sync "$window"
+sleep 0.5
+
+# Opens the calculation the context menu reaches with these keys (from the head folder:
+# Describe, Compare, Contingency tables, ...) and waits for its dialog.
+open_calc() {
+    xdotool windowactivate --sync "$window"
+    sleep 0.3
+    key Home
+    key Menu
+    key "$@" Return
+    sleep 1
+}
+
+# Unstratified 2x2 table: the four cells follow the title, the level radios between.
+open_calc Down Down Down Right Down
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+for value in 12 8 30 50; do
+    type_text "$value"
+    key Tab
+done
+shot dialog-3200-unstratified
+key Escape
+
+# Stratified tables: the first stratum's cells, then two strata added with their cells.
+open_calc Down Down Down Right Down Down
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+for stratum in "5 7 11 13" "3 4 8 9" "6 2 10 12"; do
+    for value in $stratum; do
+        type_text "$value"
+        key Tab
+    done
+    if [ "$stratum" != "6 2 10 12" ]; then
+        key Tab space
+    fi
+done
+shot dialog-3300-stratified
+key Escape
+
+# General R x C table: a few cells of the 6 x 6 grid.
+open_calc Down Down Down Right
+key Tab
+for value in 10 20 30; do
+    type_text "$value"
+    key Tab
+done
+shot dialog-3100-rxc
+key Escape
+
+# Several proportions, with two rows added.
+open_calc Down Down Right Down
+key Tab
+for row in "25 120" "40 130"; do
+    set -- $row
+    type_text "$1"
+    key Tab
+    type_text "$2"
+    key Tab space
+done
+shot dialog-2200-proportions
+key Escape
+
+# Trend in proportions, with two rows added.
+open_calc Down Down Right Down Down
+key Tab
+for row in "1 10 40" "2 15 35"; do
+    set -- $row
+    type_text "$1"
+    key Tab
+    type_text "$2"
+    key Tab
+    type_text "$3"
+    key Tab space
+done
+shot dialog-2300-trend
+key Escape
+
+# Two means.
+open_calc Down Down Right Down Down Down Down Down Right
+shot dialog-2610-two-means
+key Escape
