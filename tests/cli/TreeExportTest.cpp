@@ -22,28 +22,6 @@
 
 namespace
 {
-struct CRun
-{
-    int status = -1;
-    std::string out;
-};
-
-/// Runs zentavo-cli with the arguments (a shell fragment) and collects what it writes.
-CRun RunCli(const std::string& arguments)
-{
-    CRun run;
-    const std::string command = std::string("'") + ZENTAVO_CLI + "' " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -124,16 +102,16 @@ TEST_F(TreeExportTest, TreeAndExportOfADocument)
                                      "\n"
                                      "        1110 C first\n"
                                      "        1110 C second\n";
-    const CRun tree = RunCli("tree '" + file + "'");
+    const CCliRun tree = RunCli("tree '" + file + "'");
     EXPECT_EQ(tree.status, 0);
     EXPECT_EQ(tree.out, expectedTree);
 
     ASSERT_NE(expectedExport.find("first report\r\ncaf\xC3\xA9\tvalue\r\n"), std::string::npos);
-    const CRun toStdout = RunCli("export '" + file + "' --vocab '" + ShippedVocabularyPath() + "'");
+    const CCliRun toStdout = RunCli("export '" + file + "' --vocab '" + ShippedVocabularyPath() + "'");
     EXPECT_EQ(toStdout.status, 0);
     EXPECT_EQ(toStdout.out, expectedExport);
 
-    const CRun toFile =
+    const CCliRun toFile =
         RunCli("--vocab '" + ShippedVocabularyPath() + "' export '" + file + "' '" + Path("out.txt") + "'");
     EXPECT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
@@ -143,17 +121,17 @@ TEST_F(TreeExportTest, TreeAndExportOfADocument)
 TEST_F(TreeExportTest, UnreadableFilesExitWithOneLineReason)
 {
     const std::string missing = Path("missing.zna");
-    const CRun notFound = RunCli("tree '" + missing + "' 2>&1");
+    const CCliRun notFound = RunCli("tree '" + missing + "' 2>&1");
     EXPECT_EQ(notFound.status, 1);
     EXPECT_EQ(notFound.out, "zentavo-cli: " + missing + " was not found.\n");
 
     const std::string damaged = Path("damaged.zna");
     std::ofstream(damaged, std::ios::binary) << "not a document";
-    const CRun format = RunCli("export '" + damaged + "' 2>&1");
+    const CCliRun format = RunCli("export '" + damaged + "' 2>&1");
     EXPECT_EQ(format.status, 1);
     EXPECT_EQ(format.out, "zentavo-cli: Unexpected file format.\n");
 
-    const CRun usage = RunCli("tree 2>&1");
+    const CCliRun usage = RunCli("tree 2>&1");
     EXPECT_EQ(usage.status, 1);
 }
 } // namespace

@@ -11,3 +11,12 @@
 std::string TestDataPath(const std::string& name);
 /// Path of the shipped vocabulary file.
 std::string ShippedVocabularyPath();
+
+/// What the built zentavo-cli did: its exit status (-1 when it did not exit) and its stdout.
+struct CCliRun
+{
+    int status = -1;
+    std::string out;
+};
+/// Runs zentavo-cli with the arguments (a shell fragment, quoted by the caller).
+CCliRun RunCli(const std::string& arguments);
