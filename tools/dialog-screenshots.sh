@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Opens the input dialogs of the table and list calculations one after another in the desktop
-# program under a virtual X server, through the tree's context menu, and saves a PNG of each.
+# Opens the input dialogs of the table, list and sampling calculations one after another in the
+# desktop program under a virtual X server, through the tree's context menu, and saves a PNG of
+# each.
 # Usage: tools/dialog-screenshots.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -135,3 +136,22 @@ key Escape
 open_calc Down Down Right Down Down Down Down Down Right
 shot dialog-2610-two-means
 key Escape
+
+# Sampling: the seven sample sizes, the six precisions and the four random-number dialogs, as
+# they open (Sampling is the fourth folder; its groups are sample size, precision, random numbers).
+sampling_dialog() { # group (1-3), item in the group (1-7), name
+    local group=() item=()
+    for ((i = 1; i < $1; i++)); do group+=(Down); done
+    for ((i = 1; i < $2; i++)); do item+=(Down); done
+    open_calc Down Down Down Down Right "${group[@]}" Right "${item[@]}"
+    shot "dialog-$3"
+    key Escape
+}
+names=(4110-size-mean 4120-size-rate 4130-size-proportion 4140-size-two-means 4150-size-two-rates
+    4160-size-two-proportions 4170-size-case-control)
+for i in "${!names[@]}"; do sampling_dialog 1 $((i + 1)) "${names[$i]}"; done
+names=(4210-precision-mean 4220-precision-rate 4230-precision-proportion 4240-precision-two-means
+    4250-precision-two-rates 4260-precision-two-proportions)
+for i in "${!names[@]}"; do sampling_dialog 2 $((i + 1)) "${names[$i]}"; done
+names=(4310-random-list 4320-random-groups 4330-random-grouped-list 4340-random-digits)
+for i in "${!names[@]}"; do sampling_dialog 3 $((i + 1)) "${names[$i]}"; done
