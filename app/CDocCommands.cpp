@@ -87,7 +87,10 @@ bool CDocCommands::OnFileSave()
 
 bool CDocCommands::OnFileSaveAs()
 {
-    const std::optional<std::string> path = UIServices().AskFileName(DocumentRequest(true));
+    // Propose the file the document came from, or its title as a new name beside the last one.
+    CFileDialogRequest request = DocumentRequest(true);
+    request.initialName = m_doc.GetPathName().empty() ? m_doc.GetTitle() + ".zna" : m_doc.GetPathName().string();
+    const std::optional<std::string> path = UIServices().AskFileName(request);
     return path && DoSave(*path);
 }
 

@@ -171,6 +171,8 @@ std::optional<std::string> CQtUIServices::AskFileName(const CFileDialogRequest& 
     dialog.setNameFilter(QString::fromStdString(request.filterName));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    if (!request.initialName.empty())
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.initialName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     QString path = dialog.selectedFiles().constFirst();

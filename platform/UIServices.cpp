@@ -62,8 +62,9 @@ void CHeadlessUIServices::ProgressEnd()
     m_progressShown = false;
 }
 
-std::optional<std::string> CHeadlessUIServices::AskFileName(const CFileDialogRequest&)
+std::optional<std::string> CHeadlessUIServices::AskFileName(const CFileDialogRequest& request)
 {
+    m_fileRequests.push_back(request);
     if (m_fileNames.empty())
         return std::nullopt;
     auto answer = m_fileNames.front();

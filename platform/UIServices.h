@@ -43,6 +43,7 @@ struct CFileDialogRequest
     std::string filterPattern; // e.g. "*.txt"
     std::string defaultExtension;
     bool confirmOverwrite = true;
+    std::string initialName; // the file proposed when the dialog opens: a name or a path
 };
 
 class IUIServices
@@ -109,6 +110,7 @@ public:
     std::vector<std::string> m_messages;                // every message box text, in order
     std::deque<int> m_answers;                          // next message box answers
     std::deque<std::optional<std::string>> m_fileNames; // next file-name answers
+    std::vector<CFileDialogRequest> m_fileRequests;     // every file dialog asked for
     int m_beeps = 0;
     int m_waitDepth = 0;
     int m_progressUpdates = 0;

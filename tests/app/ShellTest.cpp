@@ -269,6 +269,11 @@ TEST_F(ShellTest, SaveOpenAndExportRoundTripThroughTheCommands)
     m_frame->OnCommand(kCmdFileSaveAs);
     EXPECT_TRUE(m_ui.m_messages.empty());
     EXPECT_FALSE(Doc().IsModified());
+    ASSERT_EQ(m_ui.m_fileRequests.size(), 1u);
+    EXPECT_EQ(m_ui.m_fileRequests[0].initialName, "Untitled.zna"); // a new document: its title
+    m_ui.m_fileNames = {std::nullopt};
+    m_frame->OnCommand(kCmdFileSaveAs); // a saved one: its own file
+    EXPECT_EQ(m_ui.m_fileRequests.back().initialName, study.toStdString());
     EXPECT_EQ(m_frame->windowTitle(), "study[*] - Zentavo");
     EXPECT_EQ(m_frame->RecentFiles().Files().value(0), study);
     EXPECT_EQ(m_frame->Actions().Action(kCmdFileMru1)->text().left(3), "&1 ");
