@@ -17,6 +17,7 @@
 #include "Vocabulary.h"
 
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -60,6 +61,9 @@ CCalcTreeView::CCalcTreeView(QWidget* parent) : QTreeWidget(parent)
 {
     setColumnCount(1);
     setHeaderHidden(true);
+    // Long labels scroll sideways, as in a tree control, instead of being cut to the pane.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
