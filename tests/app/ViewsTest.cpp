@@ -22,11 +22,13 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -277,6 +279,13 @@ TEST_F(CViewsTest, RenameTakesFiftyCharactersAndRefusesMore)
     EXPECT_EQ(calc->GetLabel(), std::string(50, 'y'));
     EXPECT_EQ(item->text(0), QString(50, 'y'));
     EXPECT_TRUE(m_doc.IsModified());
+
+    // A label wider than the pane scrolls sideways instead of being cut.
+    m_tree->resize(180, 300);
+    m_tree->doItemsLayout();
+    QApplication::processEvents();
+    EXPECT_GT(m_tree->header()->sectionSize(0), m_tree->viewport()->width());
+    EXPECT_GT(m_tree->horizontalScrollBar()->maximum(), 0);
 
     // A folder cannot be renamed.
     m_tree->SelectNode(m_doc.GetHead());
