@@ -3,8 +3,7 @@
 #include "CSampPrec1Mean.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -23,23 +22,36 @@ void CSampPrec1Mean::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: SD, precision, confidence level and title.
-class CSampPrec1MeanDlg : public CCalcDlg
+/// Input dialog: SD, precision, confidence level and title (template 150).
+class CSampPrec1MeanDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec1MeanDlg();
-    void Load(const CSampPrec1Mean& calc);
-    void Store(CSampPrec1Mean& calc) const;
+    CSampPrec1MeanDlg() : CSampPrecDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampPrec1Mean& calc)
+    {
+        m_values[0] = calc.m_sd;
+        m_precision = calc.m_precision;
+        m_level = calc.m_level;
+    }
+
+    void Store(CSampPrec1Mean& calc) const
+    {
+        calc.m_sd = m_values[0];
+        calc.m_precision = m_precision;
+        calc.m_level = m_level;
+    }
 
 private:
-    double m_sd = 0.0;
-    double m_precision = 0.0;
-    int32_t m_level = 0;
+    static const CPrecisionForm& Form()
+    {
+        static const CPrecisionForm form = MakePrecisionForm(150, "Sample - Precision - Single mean",
+                                                             {
+                                                                 {1028, 1110, "SD:", "58", ":", 1000000},
+                                                             },
+                                                             /*valuesPositive=*/true, /*valuesDiffer=*/false);
+        return form;
+    }
 };
 
 bool CSampPrec1Mean::Do()
@@ -58,82 +70,4 @@ bool CSampPrec1Mean::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("55"), SizeText(TruncSize(n)), "");
     return true;
-}
-
-enum : int
-{
-    kIdSd = 1028,
-    kIdSdLabel = 1110,
-    kIdPrecision = 1069,
-    kIdPrecisionLabel = 1147,
-};
-
-static const CDialogTemplate& SampPrec1MeanTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{150, "Sample - Precision - Single mean", {}};
-        result.controls = {
-            StaticCtl(kIdSdLabel, "SD:", 0, 0),
-            EditCtl(kIdSd, 0, 1).RightAlign(),
-            StaticCtl(kIdPrecisionLabel, "Precision (+/-):", 1, 0),
-            EditCtl(kIdPrecision, 1, 1).RightAlign(),
-            GroupBoxCtl(kIdLevelBox, "Confidence level", 2, 0).Span(1, 2),
-            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
-            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
-            StaticCtl(kIdTitleLabel, "Title:", 3, 0),
-            EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars),
-            DefButtonCtl(IDOK, "OK", 4, 0),
-            ButtonCtl(IDCANCEL, "Cancel", 4, 1),
-        };
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampPrec1MeanDlg::CSampPrec1MeanDlg() : CCalcDlg(SampPrec1MeanTemplate())
-{}
-
-void CSampPrec1MeanDlg::Load(const CSampPrec1Mean& calc)
-{
-    m_sd = calc.m_sd;
-    m_precision = calc.m_precision;
-    m_level = calc.m_level;
-}
-
-void CSampPrec1MeanDlg::Store(CSampPrec1Mean& calc) const
-{
-    calc.m_sd = m_sd;
-    calc.m_precision = m_precision;
-    calc.m_level = m_level;
-}
-
-bool CSampPrec1MeanDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdSdLabel, "58", ":");
-    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
-    return true;
-}
-
-void CSampPrec1MeanDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    DDX_Text(dx, kIdPrecision, m_precision);
-    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
-    DDX_Radio(dx, kIdLevel95, m_level);
-    ExchangeTitle(dx);
-}
-
-void CSampPrec1MeanDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // Both enter the size: a zero SD needs no study, a zero precision an infinite one.
-    if (m_sd == 0 || m_precision == 0) {
-        AfxMessageBox(GetProfileString("Messages", "05", "05"));
-        GotoDlgCtrl(m_sd == 0 ? kIdSd : kIdPrecision);
-        return;
-    }
-    EndDialog(IDOK);
 }

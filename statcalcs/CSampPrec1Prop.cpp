@@ -3,8 +3,7 @@
 #include "CSampPrec1Prop.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -23,23 +22,36 @@ void CSampPrec1Prop::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: proportion (%), precision (percentage points), confidence level and title.
-class CSampPrec1PropDlg : public CCalcDlg
+/// Input dialog: proportion (%), precision, confidence level and title (template 151).
+class CSampPrec1PropDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec1PropDlg();
-    void Load(const CSampPrec1Prop& calc);
-    void Store(CSampPrec1Prop& calc) const;
+    CSampPrec1PropDlg() : CSampPrecDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampPrec1Prop& calc)
+    {
+        m_values[0] = calc.m_percent;
+        m_precision = calc.m_precision;
+        m_level = calc.m_level;
+    }
+
+    void Store(CSampPrec1Prop& calc) const
+    {
+        calc.m_percent = m_values[0];
+        calc.m_precision = m_precision;
+        calc.m_level = m_level;
+    }
 
 private:
-    double m_percent = 0.0;
-    double m_precision = 0.0;
-    int32_t m_level = 0;
+    static const CPrecisionForm& Form()
+    {
+        static const CPrecisionForm form = MakePrecisionForm(151, "Sample - Precision - Single proportion",
+                                                             {
+                                                                 {1023, 1118, "Proportion (%):", "43", " (%):", 100},
+                                                             },
+                                                             /*valuesPositive=*/false, /*valuesDiffer=*/false);
+        return form;
+    }
 };
 
 bool CSampPrec1Prop::Do()
@@ -59,82 +71,4 @@ bool CSampPrec1Prop::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("55"), SizeText(TruncSize(n)), "");
     return true;
-}
-
-enum : int
-{
-    kIdPercent = 1023,
-    kIdPercentLabel = 1118,
-    kIdPrecision = 1069,
-    kIdPrecisionLabel = 1147,
-};
-
-static const CDialogTemplate& SampPrec1PropTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{151, "Sample - Precision - Single proportion", {}};
-        result.controls = {
-            StaticCtl(kIdPercentLabel, "Proportion (%):", 0, 0),
-            EditCtl(kIdPercent, 0, 1).RightAlign(),
-            StaticCtl(kIdPrecisionLabel, "Precision (+/-):", 1, 0),
-            EditCtl(kIdPrecision, 1, 1).RightAlign(),
-            GroupBoxCtl(kIdLevelBox, "Confidence level", 2, 0).Span(1, 2),
-            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
-            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
-            StaticCtl(kIdTitleLabel, "Title:", 3, 0),
-            EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars),
-            DefButtonCtl(IDOK, "OK", 4, 0),
-            ButtonCtl(IDCANCEL, "Cancel", 4, 1),
-        };
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampPrec1PropDlg::CSampPrec1PropDlg() : CCalcDlg(SampPrec1PropTemplate())
-{}
-
-void CSampPrec1PropDlg::Load(const CSampPrec1Prop& calc)
-{
-    m_percent = calc.m_percent;
-    m_precision = calc.m_precision;
-    m_level = calc.m_level;
-}
-
-void CSampPrec1PropDlg::Store(CSampPrec1Prop& calc) const
-{
-    calc.m_percent = m_percent;
-    calc.m_precision = m_precision;
-    calc.m_level = m_level;
-}
-
-bool CSampPrec1PropDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdPercentLabel, "43", " (%):");
-    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
-    return true;
-}
-
-void CSampPrec1PropDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdPercent, m_percent);
-    DDV_MinMaxDouble(dx, m_percent, 0, 100);
-    DDX_Text(dx, kIdPrecision, m_precision);
-    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
-    DDX_Radio(dx, kIdLevel95, m_level);
-    ExchangeTitle(dx);
-}
-
-void CSampPrec1PropDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // A zero precision would need an infinite sample.
-    if (m_precision == 0) {
-        AfxMessageBox(GetProfileString("Messages", "04", "04"));
-        GotoDlgCtrl(kIdPrecision);
-        return;
-    }
-    EndDialog(IDOK);
 }

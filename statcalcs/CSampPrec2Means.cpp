@@ -3,8 +3,7 @@
 #include "CSampPrec2Means.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -23,24 +22,39 @@ void CSampPrec2Means::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: SD 1, SD 2, precision, confidence level and title.
-class CSampPrec2MeansDlg : public CCalcDlg
+/// Input dialog: SD 1, SD 2, precision, confidence level and title (template 152).
+class CSampPrec2MeansDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec2MeansDlg();
-    void Load(const CSampPrec2Means& calc);
-    void Store(CSampPrec2Means& calc) const;
+    CSampPrec2MeansDlg() : CSampPrecDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampPrec2Means& calc)
+    {
+        m_values[0] = calc.m_sd1;
+        m_values[1] = calc.m_sd2;
+        m_precision = calc.m_precision;
+        m_level = calc.m_level;
+    }
+
+    void Store(CSampPrec2Means& calc) const
+    {
+        calc.m_sd1 = m_values[0];
+        calc.m_sd2 = m_values[1];
+        calc.m_precision = m_precision;
+        calc.m_level = m_level;
+    }
 
 private:
-    double m_sd1 = 0.0;
-    double m_sd2 = 0.0;
-    double m_precision = 0.0;
-    int32_t m_level = 0;
+    static const CPrecisionForm& Form()
+    {
+        static const CPrecisionForm form = MakePrecisionForm(152, "Sample - Precision - Two means",
+                                                             {
+                                                                 {1070, 1116, "SD 1:", "58", " 1:", 1000000},
+                                                                 {1071, 1117, "SD 2:", "58", " 2:", 1000000},
+                                                             },
+                                                             /*valuesPositive=*/true, /*valuesDiffer=*/false);
+        return form;
+    }
 };
 
 bool CSampPrec2Means::Do()
@@ -62,91 +76,4 @@ bool CSampPrec2Means::Do()
     InsertResult(Term("55"), SizeText(group), Term("02"));
     InsertResult("", TotalText(group, group), Term("03"));
     return true;
-}
-
-enum : int
-{
-    kIdSd1 = 1070,
-    kIdSd1Label = 1116,
-    kIdSd2 = 1071,
-    kIdSd2Label = 1117,
-    kIdPrecision = 1069,
-    kIdPrecisionLabel = 1147,
-};
-
-static const CDialogTemplate& SampPrec2MeansTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{152, "Sample - Precision - Two means", {}};
-        result.controls = {
-            StaticCtl(kIdSd1Label, "SD 1:", 0, 0),
-            EditCtl(kIdSd1, 0, 1).RightAlign(),
-            StaticCtl(kIdSd2Label, "SD 2:", 1, 0),
-            EditCtl(kIdSd2, 1, 1).RightAlign(),
-            StaticCtl(kIdPrecisionLabel, "Precision (+/-):", 2, 0),
-            EditCtl(kIdPrecision, 2, 1).RightAlign(),
-            GroupBoxCtl(kIdLevelBox, "Confidence level", 3, 0).Span(1, 2),
-            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
-            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
-            StaticCtl(kIdTitleLabel, "Title:", 4, 0),
-            EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars),
-            DefButtonCtl(IDOK, "OK", 5, 0),
-            ButtonCtl(IDCANCEL, "Cancel", 5, 1),
-        };
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampPrec2MeansDlg::CSampPrec2MeansDlg() : CCalcDlg(SampPrec2MeansTemplate())
-{}
-
-void CSampPrec2MeansDlg::Load(const CSampPrec2Means& calc)
-{
-    m_sd1 = calc.m_sd1;
-    m_sd2 = calc.m_sd2;
-    m_precision = calc.m_precision;
-    m_level = calc.m_level;
-}
-
-void CSampPrec2MeansDlg::Store(CSampPrec2Means& calc) const
-{
-    calc.m_sd1 = m_sd1;
-    calc.m_sd2 = m_sd2;
-    calc.m_precision = m_precision;
-    calc.m_level = m_level;
-}
-
-bool CSampPrec2MeansDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdSd1Label, "58", " 1:");
-    SetTerm(kIdSd2Label, "58", " 2:");
-    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
-    return true;
-}
-
-void CSampPrec2MeansDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdSd1, m_sd1);
-    DDV_MinMaxDouble(dx, m_sd1, 0, 1000000);
-    DDX_Text(dx, kIdSd2, m_sd2);
-    DDV_MinMaxDouble(dx, m_sd2, 0, 1000000);
-    DDX_Text(dx, kIdPrecision, m_precision);
-    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
-    DDX_Radio(dx, kIdLevel95, m_level);
-    ExchangeTitle(dx);
-}
-
-void CSampPrec2MeansDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // Every one of them must be positive; the first that is 0 gets the focus.
-    if (m_sd1 == 0 || m_sd2 == 0 || m_precision == 0) {
-        AfxMessageBox(GetProfileString("Messages", "05", "05"));
-        GotoDlgCtrl(m_sd1 == 0 ? kIdSd1 : m_sd2 == 0 ? kIdSd2 : kIdPrecision);
-        return;
-    }
-    EndDialog(IDOK);
 }

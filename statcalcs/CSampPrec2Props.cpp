@@ -3,8 +3,7 @@
 #include "CSampPrec2Props.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -23,25 +22,40 @@ void CSampPrec2Props::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: proportion 1, proportion 2 (%), precision (percentage points), confidence level and
-/// title.
-class CSampPrec2PropsDlg : public CCalcDlg
+/// Input dialog: proportion 1, proportion 2 (%), precision, confidence level and title (template 154).
+class CSampPrec2PropsDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec2PropsDlg();
-    void Load(const CSampPrec2Props& calc);
-    void Store(CSampPrec2Props& calc) const;
+    CSampPrec2PropsDlg() : CSampPrecDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampPrec2Props& calc)
+    {
+        m_values[0] = calc.m_percent1;
+        m_values[1] = calc.m_percent2;
+        m_precision = calc.m_precision;
+        m_level = calc.m_level;
+    }
+
+    void Store(CSampPrec2Props& calc) const
+    {
+        calc.m_percent1 = m_values[0];
+        calc.m_percent2 = m_values[1];
+        calc.m_precision = m_precision;
+        calc.m_level = m_level;
+    }
 
 private:
-    double m_percent1 = 0.0;
-    double m_percent2 = 0.0;
-    double m_precision = 0.0;
-    int32_t m_level = 0;
+    static const CPrecisionForm& Form()
+    {
+        static const CPrecisionForm form =
+            MakePrecisionForm(154, "Sample - Precision - Two proportions",
+                              {
+                                  {1071, 1107, "Proportion 1 (%):", "43", " 1 (%):", 100},
+                                  {1072, 1108, "Proportion 2 (%):", "43", " 2 (%):", 100},
+                              },
+                              /*valuesPositive=*/false, /*valuesDiffer=*/true);
+        return form;
+    }
 };
 
 bool CSampPrec2Props::Do()
@@ -65,96 +79,4 @@ bool CSampPrec2Props::Do()
     InsertResult(Term("55"), SizeText(group), Term("02"));
     InsertResult("", TotalText(group, group), Term("03"));
     return true;
-}
-
-enum : int
-{
-    kIdPercent1 = 1071,
-    kIdPercent1Label = 1107,
-    kIdPercent2 = 1072,
-    kIdPercent2Label = 1108,
-    kIdPrecision = 1069,
-    kIdPrecisionLabel = 1147,
-};
-
-static const CDialogTemplate& SampPrec2PropsTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{154, "Sample - Precision - Two proportions", {}};
-        result.controls = {
-            StaticCtl(kIdPercent1Label, "Proportion 1 (%):", 0, 0),
-            EditCtl(kIdPercent1, 0, 1).RightAlign(),
-            StaticCtl(kIdPercent2Label, "Proportion 2 (%):", 1, 0),
-            EditCtl(kIdPercent2, 1, 1).RightAlign(),
-            StaticCtl(kIdPrecisionLabel, "Precision (+/-):", 2, 0),
-            EditCtl(kIdPrecision, 2, 1).RightAlign(),
-            GroupBoxCtl(kIdLevelBox, "Confidence level", 3, 0).Span(1, 2),
-            RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart(),
-            RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox),
-            StaticCtl(kIdTitleLabel, "Title:", 4, 0),
-            EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars),
-            DefButtonCtl(IDOK, "OK", 5, 0),
-            ButtonCtl(IDCANCEL, "Cancel", 5, 1),
-        };
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampPrec2PropsDlg::CSampPrec2PropsDlg() : CCalcDlg(SampPrec2PropsTemplate())
-{}
-
-void CSampPrec2PropsDlg::Load(const CSampPrec2Props& calc)
-{
-    m_percent1 = calc.m_percent1;
-    m_percent2 = calc.m_percent2;
-    m_precision = calc.m_precision;
-    m_level = calc.m_level;
-}
-
-void CSampPrec2PropsDlg::Store(CSampPrec2Props& calc) const
-{
-    calc.m_percent1 = m_percent1;
-    calc.m_percent2 = m_percent2;
-    calc.m_precision = m_precision;
-    calc.m_level = m_level;
-}
-
-bool CSampPrec2PropsDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdPercent1Label, "43", " 1 (%):");
-    SetTerm(kIdPercent2Label, "43", " 2 (%):");
-    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
-    return true;
-}
-
-void CSampPrec2PropsDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdPercent1, m_percent1);
-    DDV_MinMaxDouble(dx, m_percent1, 0, 100);
-    DDX_Text(dx, kIdPercent2, m_percent2);
-    DDV_MinMaxDouble(dx, m_percent2, 0, 100);
-    DDX_Text(dx, kIdPrecision, m_precision);
-    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
-    DDX_Radio(dx, kIdLevel95, m_level);
-    ExchangeTitle(dx);
-}
-
-void CSampPrec2PropsDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // A zero precision would need an infinite sample; equal proportions have no difference.
-    if (m_precision == 0) {
-        AfxMessageBox(GetProfileString("Messages", "04", "04"));
-        GotoDlgCtrl(kIdPrecision);
-        return;
-    }
-    if (m_percent1 == m_percent2) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdPercent1);
-        return;
-    }
-    EndDialog(IDOK);
 }

@@ -1,0 +1,86 @@
+// The input dialog of the six precision calculations.
+#include "CSampPrecDlg.h"
+
+#include "Profile.h"
+
+enum : int
+{
+    kIdPrecision = 1069,
+    kIdPrecisionLabel = 1147,
+};
+
+CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CPrecisionValue> values,
+                                 bool valuesPositive, bool valuesDiffer)
+{
+    CPrecisionForm form{{templateId, caption, {}}, std::move(values), valuesPositive, valuesDiffer};
+    std::vector<CControlTemplate>& controls = form.dialogTemplate.controls;
+    int row = 0;
+    for (const CPrecisionValue& value : form.values) {
+        controls.push_back(StaticCtl(value.labelId, value.label, row, 0));
+        controls.push_back(EditCtl(value.id, row, 1).RightAlign());
+        ++row;
+    }
+    controls.push_back(StaticCtl(kIdPrecisionLabel, "Precision (+/-):", row, 0));
+    controls.push_back(EditCtl(kIdPrecision, row, 1).RightAlign());
+    ++row;
+    controls.push_back(GroupBoxCtl(kIdLevelBox, "Confidence level", row, 0).Span(1, 2));
+    controls.push_back(RadioCtl(kIdLevel95, "95%", 0, 0).InGroup(kIdLevelBox).GroupStart());
+    controls.push_back(RadioCtl(kIdLevel99, "99%", 0, 1).InGroup(kIdLevelBox));
+    ++row;
+    controls.push_back(StaticCtl(kIdTitleLabel, "Title:", row, 0));
+    controls.push_back(EditCtl(kIdTitle, row, 1).MaxChars(kMaxTitleChars));
+    ++row;
+    controls.push_back(DefButtonCtl(IDOK, "OK", row, 0));
+    controls.push_back(ButtonCtl(IDCANCEL, "Cancel", row, 1));
+    return form;
+}
+
+CSampPrecDlg::CSampPrecDlg(const CPrecisionForm& form) : CCalcDlg(form.dialogTemplate), m_form(form)
+{}
+
+bool CSampPrecDlg::OnInitDialog()
+{
+    CCalcDlg::OnInitDialog();
+    for (const CPrecisionValue& value : m_form.values)
+        SetTerm(value.labelId, value.key, value.suffix);
+    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
+    return true;
+}
+
+void CSampPrecDlg::DoDataExchange(CDataExchange& dx)
+{
+    for (size_t i = 0; i < m_form.values.size(); ++i) {
+        DDX_Text(dx, m_form.values[i].id, m_values[i]);
+        DDV_MinMaxDouble(dx, m_values[i], 0, m_form.values[i].maximum);
+    }
+    DDX_Text(dx, kIdPrecision, m_precision);
+    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
+    DDX_Radio(dx, kIdLevel95, m_level);
+    ExchangeTitle(dx);
+}
+
+void CSampPrecDlg::OnOK()
+{
+    if (!UpdateData(true))
+        return;
+    // A zero precision would need an infinite sample; a zero SD needs no study at all.
+    int zero = m_precision == 0 ? kIdPrecision : 0;
+    if (m_form.valuesPositive) {
+        for (size_t i = m_form.values.size(); i-- > 0;)
+            if (m_values[i] == 0)
+                zero = m_form.values[i].id;
+    }
+    if (zero != 0) {
+        const char* key = m_form.valuesPositive ? "05" : "04";
+        AfxMessageBox(GetProfileString("Messages", key, key));
+        GotoDlgCtrl(zero);
+        return;
+    }
+    // Equal values have no difference to estimate.
+    if (m_form.valuesDiffer && m_values[0] == m_values[1]) {
+        AfxMessageBox(GetProfileString("Messages", "02", "02"));
+        GotoDlgCtrl(m_form.values[0].id);
+        return;
+    }
+    EndDialog(IDOK);
+}

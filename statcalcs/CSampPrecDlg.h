@@ -1,0 +1,56 @@
+// The input dialog of the six precision calculations: one or two values, the precision, the
+// confidence level and the title, a row each. Each calculation describes its values and which
+// checks OK makes; its own small dialog class copies its fields in and out.
+#pragma once
+
+#include "CCalcDlg.h"
+
+#include <cstdint>
+#include <vector>
+
+/// One value of a precision dialog: its edit and label, the label's resource text, the
+/// vocabulary key and suffix the label shows, and the largest value it takes (the least is 0).
+struct CPrecisionValue
+{
+    int id;
+    int labelId;
+    const char* label;
+    const char* key;
+    const char* suffix;
+    double maximum;
+};
+
+/// What a precision dialog holds and checks.
+struct CPrecisionForm
+{
+    CDialogTemplate dialogTemplate;
+    std::vector<CPrecisionValue> values; // one or two
+    bool valuesPositive = false;         // the values must be above 0 like the precision (message "05")
+    bool valuesDiffer = false;           // the two values must differ (message "02")
+};
+
+/// The form with its template: the values, the precision, the level box, the title and the
+/// buttons, one row each from the top.
+CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CPrecisionValue> values,
+                                 bool valuesPositive, bool valuesDiffer);
+
+class CSampPrecDlg : public CCalcDlg
+{
+public:
+    explicit CSampPrecDlg(const CPrecisionForm& form);
+
+    double m_values[2] = {0.0, 0.0}; // in the order of the form's values
+    double m_precision = 0.0;
+    int32_t m_level = 0;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    /// The field checks, then: a zero precision (or value, where values must be positive) is
+    /// refused with the focus on the first zero; then two equal values, with the focus on the
+    /// first.
+    void OnOK() override;
+
+private:
+    const CPrecisionForm& m_form;
+};
