@@ -35,3 +35,29 @@ void CCalcDlg::ExchangeTitle(CDataExchange& dx, int id)
     DDX_Text(dx, id, m_title);
     DDV_MaxChars(dx, m_title, kMaxTitleChars);
 }
+
+int AppendValueRows(std::vector<CControlTemplate>& controls, const std::vector<CValueField>& fields)
+{
+    int row = 0;
+    for (const CValueField& field : fields) {
+        controls.push_back(StaticCtl(field.labelId, field.label, row, 0));
+        controls.push_back(EditCtl(field.id, row, 1).RightAlign());
+        ++row;
+    }
+    return row;
+}
+
+void CCalcDlg::SetValueLabels(const std::vector<CValueField>& fields)
+{
+    for (const CValueField& field : fields)
+        SetTerm(field.labelId, field.key, field.suffix);
+}
+
+void CCalcDlg::ExchangeValues(CDataExchange& dx, const std::vector<CValueField>& fields, double* values)
+{
+    for (size_t i = 0; i < fields.size(); ++i) {
+        DDX_Text(dx, fields[i].id, values[i]);
+        if (fields[i].maximum)
+            DDV_MinMaxDouble(dx, values[i], 0, *fields[i].maximum);
+    }
+}

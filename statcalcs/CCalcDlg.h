@@ -8,7 +8,9 @@
 #include "DataExchange.h"
 #include "UIServices.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // Control ids shared by the calculation dialogs.
 enum : int
@@ -26,6 +28,23 @@ enum : int
 /// Longest title a calculation takes, in characters.
 constexpr int kMaxTitleChars = 50;
 
+/// A number field of a dialog that is laid out as a column of labelled values: its edit and
+/// label ids, the label's resource text, the vocabulary key and suffix the label shows, and the
+/// largest value it takes (the least is 0); any value is taken when there is no maximum.
+struct CValueField
+{
+    int id;
+    int labelId;
+    const char* label;
+    const char* key;
+    const char* suffix;
+    std::optional<double> maximum;
+};
+
+/// Appends a label and a right-aligned edit for each field, one row each from the top; returns
+/// the first row after them.
+int AppendValueRows(std::vector<CControlTemplate>& controls, const std::vector<CValueField>& fields);
+
 class CCalcDlg : public CDialog
 {
 public:
@@ -42,6 +61,10 @@ protected:
 
     /// Sets a label to the vocabulary term `key` followed by `suffix` (the key when missing).
     void SetTerm(int id, const std::string& key, const std::string& suffix = ":");
+    /// Sets the labels of value fields from the vocabulary.
+    void SetValueLabels(const std::vector<CValueField>& fields);
+    /// Exchanges value fields with `values` (one per field) and checks their ranges.
+    void ExchangeValues(CDataExchange& dx, const std::vector<CValueField>& fields, double* values);
     /// Exchanges the title edit: at most 50 characters.
     void ExchangeTitle(CDataExchange& dx, int id = kIdTitle);
 

@@ -9,17 +9,12 @@ enum : int
     kIdPrecisionLabel = 1147,
 };
 
-CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CPrecisionValue> values,
+CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CValueField> values,
                                  bool valuesPositive, bool valuesDiffer)
 {
     CPrecisionForm form{{templateId, caption, {}}, std::move(values), valuesPositive, valuesDiffer};
     std::vector<CControlTemplate>& controls = form.dialogTemplate.controls;
-    int row = 0;
-    for (const CPrecisionValue& value : form.values) {
-        controls.push_back(StaticCtl(value.labelId, value.label, row, 0));
-        controls.push_back(EditCtl(value.id, row, 1).RightAlign());
-        ++row;
-    }
+    int row = AppendValueRows(controls, form.values);
     controls.push_back(StaticCtl(kIdPrecisionLabel, "Precision (+/-):", row, 0));
     controls.push_back(EditCtl(kIdPrecision, row, 1).RightAlign());
     ++row;
@@ -41,18 +36,14 @@ CSampPrecDlg::CSampPrecDlg(const CPrecisionForm& form) : CCalcDlg(form.dialogTem
 bool CSampPrecDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    for (const CPrecisionValue& value : m_form.values)
-        SetTerm(value.labelId, value.key, value.suffix);
+    SetValueLabels(m_form.values);
     SetTerm(kIdPrecisionLabel, "30", " (+/-):");
     return true;
 }
 
 void CSampPrecDlg::DoDataExchange(CDataExchange& dx)
 {
-    for (size_t i = 0; i < m_form.values.size(); ++i) {
-        DDX_Text(dx, m_form.values[i].id, m_values[i]);
-        DDV_MinMaxDouble(dx, m_values[i], 0, m_form.values[i].maximum);
-    }
+    ExchangeValues(dx, m_form.values, m_values);
     DDX_Text(dx, kIdPrecision, m_precision);
     DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
     DDX_Radio(dx, kIdLevel95, m_level);

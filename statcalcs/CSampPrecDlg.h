@@ -8,30 +8,18 @@
 #include <cstdint>
 #include <vector>
 
-/// One value of a precision dialog: its edit and label, the label's resource text, the
-/// vocabulary key and suffix the label shows, and the largest value it takes (the least is 0).
-struct CPrecisionValue
-{
-    int id;
-    int labelId;
-    const char* label;
-    const char* key;
-    const char* suffix;
-    double maximum;
-};
-
 /// What a precision dialog holds and checks.
 struct CPrecisionForm
 {
     CDialogTemplate dialogTemplate;
-    std::vector<CPrecisionValue> values; // one or two
-    bool valuesPositive = false;         // the values must be above 0 like the precision (message "05")
-    bool valuesDiffer = false;           // the two values must differ (message "02")
+    std::vector<CValueField> values; // one or two
+    bool valuesPositive = false;     // the values must be above 0 like the precision (message "05")
+    bool valuesDiffer = false;       // the two values must differ (message "02")
 };
 
 /// The form with its template: the values, the precision, the level box, the title and the
 /// buttons, one row each from the top.
-CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CPrecisionValue> values,
+CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CValueField> values,
                                  bool valuesPositive, bool valuesDiffer);
 
 class CSampPrecDlg : public CCalcDlg

@@ -3,8 +3,7 @@
 #include "CSampSize1Mean.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -26,25 +25,41 @@ void CSampSize1Mean::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: mean, null-hypothesis mean, SD, significance, power and title.
-class CSampSize1MeanDlg : public CCalcDlg
+/// Input dialog: mean, null-hypothesis mean, SD, significance, power and title (template 141).
+class CSampSize1MeanDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1MeanDlg();
-    void Load(const CSampSize1Mean& calc);
-    void Store(CSampSize1Mean& calc) const;
+    CSampSize1MeanDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize1Mean& calc)
+    {
+        m_values[0] = calc.m_mean;
+        m_values[1] = calc.m_nullMean;
+        m_values[2] = calc.m_sd;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize1Mean& calc) const
+    {
+        calc.m_mean = m_values[0];
+        calc.m_nullMean = m_values[1];
+        calc.m_sd = m_values[2];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_mean = 0.0;
-    double m_nullMean = 0.0;
-    double m_sd = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(141, "Sample - Size - Single mean",
+                                                   {
+                                                       {1027, 1109, "Mean:", "17", ":", std::nullopt},
+                                                       {1056, 1129, "Null hypothesis mean:", "20", ":", std::nullopt},
+                                                       {1028, 1110, "SD:", "58", ":", 1000000},
+                                                   });
+        return form;
+    }
 };
 
 bool CSampSize1Mean::Do()
@@ -65,90 +80,4 @@ bool CSampSize1Mean::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("55"), SizeText(TruncSize(n)), "");
     return true;
-}
-
-enum : int
-{
-    kIdMean = 1027,
-    kIdNullMean = 1056,
-    kIdSd = 1028,
-    kIdMeanLabel = 1109,
-    kIdNullMeanLabel = 1129,
-    kIdSdLabel = 1110,
-};
-
-static const CDialogTemplate& SampSize1MeanTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{141, "Sample - Size - Single mean", {}};
-        result.controls = {
-            StaticCtl(kIdMeanLabel, "Mean:", 0, 0),
-            EditCtl(kIdMean, 0, 1).RightAlign(),
-            StaticCtl(kIdNullMeanLabel, "Null hypothesis mean:", 1, 0),
-            EditCtl(kIdNullMean, 1, 1).RightAlign(),
-            StaticCtl(kIdSdLabel, "SD:", 2, 0),
-            EditCtl(kIdSd, 2, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 3);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 5, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 5, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 6, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 6, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize1MeanDlg::CSampSize1MeanDlg() : CCalcDlg(SampSize1MeanTemplate())
-{}
-
-void CSampSize1MeanDlg::Load(const CSampSize1Mean& calc)
-{
-    m_mean = calc.m_mean;
-    m_nullMean = calc.m_nullMean;
-    m_sd = calc.m_sd;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize1MeanDlg::Store(CSampSize1Mean& calc) const
-{
-    calc.m_mean = m_mean;
-    calc.m_nullMean = m_nullMean;
-    calc.m_sd = m_sd;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize1MeanDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdMeanLabel, "17");
-    SetTerm(kIdNullMeanLabel, "20");
-    SetTerm(kIdSdLabel, "58");
-    SetSizeChoiceTexts(*this, "");
-    return true;
-}
-
-void CSampSize1MeanDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdMean, m_mean);
-    DDX_Text(dx, kIdNullMean, m_nullMean);
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize1MeanDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference of the two means.
-    if (m_mean == m_nullMean) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdMean);
-        return;
-    }
-    EndDialog(IDOK);
 }

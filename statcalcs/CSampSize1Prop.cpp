@@ -3,8 +3,7 @@
 #include "CSampSize1Prop.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -25,24 +24,39 @@ void CSampSize1Prop::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: proportion, null-hypothesis proportion (both in percent), significance, power and title.
-class CSampSize1PropDlg : public CCalcDlg
+/// Input dialog: proportion, null-hypothesis proportion (both in percent), significance, power and title (template
+/// 143).
+class CSampSize1PropDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1PropDlg();
-    void Load(const CSampSize1Prop& calc);
-    void Store(CSampSize1Prop& calc) const;
+    CSampSize1PropDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize1Prop& calc)
+    {
+        m_values[0] = calc.m_percent;
+        m_values[1] = calc.m_nullPercent;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize1Prop& calc) const
+    {
+        calc.m_percent = m_values[0];
+        calc.m_nullPercent = m_values[1];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_percent = 0.0;
-    double m_nullPercent = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(143, "Sample - Size - Single proportion",
+                                                   {
+                                                       {1059, 1118, "Proportion (%):", "43", " (%):", 100},
+                                                       {1058, 1129, "Null hypothesis value:", "20", ":", 100},
+                                                   });
+        return form;
+    }
 };
 
 bool CSampSize1Prop::Do()
@@ -65,83 +79,4 @@ bool CSampSize1Prop::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("55"), SizeText(TruncSize(n)), "");
     return true;
-}
-
-enum : int
-{
-    kIdPercent = 1059,
-    kIdPercentLabel = 1118,
-    kIdNullPercent = 1058,
-    kIdNullPercentLabel = 1129,
-};
-
-static const CDialogTemplate& SampSize1PropTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{143, "Sample - Size - Single proportion", {}};
-        result.controls = {
-            StaticCtl(kIdPercentLabel, "Proportion (%):", 0, 0),
-            EditCtl(kIdPercent, 0, 1).RightAlign(),
-            StaticCtl(kIdNullPercentLabel, "Null hypothesis value:", 1, 0),
-            EditCtl(kIdNullPercent, 1, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 2);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 4, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 5, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 5, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize1PropDlg::CSampSize1PropDlg() : CCalcDlg(SampSize1PropTemplate())
-{}
-
-void CSampSize1PropDlg::Load(const CSampSize1Prop& calc)
-{
-    m_percent = calc.m_percent;
-    m_nullPercent = calc.m_nullPercent;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize1PropDlg::Store(CSampSize1Prop& calc) const
-{
-    calc.m_percent = m_percent;
-    calc.m_nullPercent = m_nullPercent;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize1PropDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdPercentLabel, "43", " (%):");
-    SetTerm(kIdNullPercentLabel, "20", ":");
-    SetSizeChoiceTexts(*this, "");
-    return true;
-}
-
-void CSampSize1PropDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdPercent, m_percent);
-    DDV_MinMaxDouble(dx, m_percent, 0, 100);
-    DDX_Text(dx, kIdNullPercent, m_nullPercent);
-    DDV_MinMaxDouble(dx, m_nullPercent, 0, 100);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize1PropDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference of the two proportions.
-    if (m_percent == m_nullPercent) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdPercent);
-        return;
-    }
-    EndDialog(IDOK);
 }

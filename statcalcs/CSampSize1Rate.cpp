@@ -3,8 +3,7 @@
 #include "CSampSize1Rate.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -26,24 +25,39 @@ void CSampSize1Rate::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: rate, null-hypothesis rate, significance, power and title.
-class CSampSize1RateDlg : public CCalcDlg
+/// Input dialog: rate, null-hypothesis rate, significance, power and title (template 142).
+class CSampSize1RateDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1RateDlg();
-    void Load(const CSampSize1Rate& calc);
-    void Store(CSampSize1Rate& calc) const;
+    CSampSize1RateDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize1Rate& calc)
+    {
+        m_values[0] = calc.m_rate;
+        m_values[1] = calc.m_nullRate;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize1Rate& calc) const
+    {
+        calc.m_rate = m_values[0];
+        calc.m_nullRate = m_values[1];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_rate = 0.0;
-    double m_nullRate = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(142, "Sample - Size - Single rate",
+                                                   {
+                                                       {1057, 1132, "Rate:", "48", ":", 1000000},
+                                                       {1058, 1129, "Null hypothesis value:", "20", ":", 1000000},
+                                                   },
+                                                   kColonAfterChoices);
+        return form;
+    }
 };
 
 bool CSampSize1Rate::Do()
@@ -63,83 +77,4 @@ bool CSampSize1Rate::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("55"), SizeText(TruncSize(n)), "");
     return true;
-}
-
-enum : int
-{
-    kIdRate = 1057,
-    kIdRateLabel = 1132,
-    kIdNullRate = 1058,
-    kIdNullRateLabel = 1129,
-};
-
-static const CDialogTemplate& SampSize1RateTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{142, "Sample - Size - Single rate", {}};
-        result.controls = {
-            StaticCtl(kIdRateLabel, "Rate:", 0, 0),
-            EditCtl(kIdRate, 0, 1).RightAlign(),
-            StaticCtl(kIdNullRateLabel, "Null hypothesis value:", 1, 0),
-            EditCtl(kIdNullRate, 1, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 2);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 4, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 5, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 5, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize1RateDlg::CSampSize1RateDlg() : CCalcDlg(SampSize1RateTemplate())
-{}
-
-void CSampSize1RateDlg::Load(const CSampSize1Rate& calc)
-{
-    m_rate = calc.m_rate;
-    m_nullRate = calc.m_nullRate;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize1RateDlg::Store(CSampSize1Rate& calc) const
-{
-    calc.m_rate = m_rate;
-    calc.m_nullRate = m_nullRate;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize1RateDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdRateLabel, "48", ":");
-    SetTerm(kIdNullRateLabel, "20", ":");
-    SetSizeChoiceTexts(*this, ":");
-    return true;
-}
-
-void CSampSize1RateDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdRate, m_rate);
-    DDV_MinMaxDouble(dx, m_rate, 0, 1000000);
-    DDX_Text(dx, kIdNullRate, m_nullRate);
-    DDV_MinMaxDouble(dx, m_nullRate, 0, 1000000);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize1RateDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference of the two rates.
-    if (m_rate == m_nullRate) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdRate);
-        return;
-    }
-    EndDialog(IDOK);
 }

@@ -3,8 +3,7 @@
 #include "CSampSize2Means.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -26,25 +25,42 @@ void CSampSize2Means::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: mean 1, mean 2, SD, significance, power and title.
-class CSampSize2MeansDlg : public CCalcDlg
+/// Input dialog: mean 1, mean 2, SD, significance, power and title (template 144); a zero SD is refused.
+class CSampSize2MeansDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2MeansDlg();
-    void Load(const CSampSize2Means& calc);
-    void Store(CSampSize2Means& calc) const;
+    CSampSize2MeansDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize2Means& calc)
+    {
+        m_values[0] = calc.m_mean1;
+        m_values[1] = calc.m_mean2;
+        m_values[2] = calc.m_sd;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize2Means& calc) const
+    {
+        calc.m_mean1 = m_values[0];
+        calc.m_mean2 = m_values[1];
+        calc.m_sd = m_values[2];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_mean1 = 0.0;
-    double m_mean2 = 0.0;
-    double m_sd = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(144, "Sample - Size - Two means",
+                                                   {
+                                                       {1061, 1114, "Mean 1:", "17", " 1:", 1000000},
+                                                       {1060, 1115, "Mean 2:", "17", " 2:", 1000000},
+                                                       {1028, 1110, "SD:", "58", ":", 1000000},
+                                                   },
+                                                   kSdMustNotBeZero);
+        return form;
+    }
 };
 
 bool CSampSize2Means::Do()
@@ -67,94 +83,4 @@ bool CSampSize2Means::Do()
     InsertResult(Term("55"), SizeText(group), Term("02"));
     InsertResult("", TotalText(group, group), Term("03"));
     return true;
-}
-
-enum : int
-{
-    kIdMean1 = 1061,
-    kIdMean1Label = 1114,
-    kIdMean2 = 1060,
-    kIdMean2Label = 1115,
-    kIdSd = 1028,
-    kIdSdLabel = 1110,
-};
-
-static const CDialogTemplate& SampSize2MeansTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{144, "Sample - Size - Two means", {}};
-        result.controls = {
-            StaticCtl(kIdMean1Label, "Mean 1:", 0, 0), EditCtl(kIdMean1, 0, 1).RightAlign(),
-            StaticCtl(kIdMean2Label, "Mean 2:", 1, 0), EditCtl(kIdMean2, 1, 1).RightAlign(),
-            StaticCtl(kIdSdLabel, "SD:", 2, 0),        EditCtl(kIdSd, 2, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 3);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 5, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 5, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 6, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 6, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize2MeansDlg::CSampSize2MeansDlg() : CCalcDlg(SampSize2MeansTemplate())
-{}
-
-void CSampSize2MeansDlg::Load(const CSampSize2Means& calc)
-{
-    m_mean1 = calc.m_mean1;
-    m_mean2 = calc.m_mean2;
-    m_sd = calc.m_sd;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize2MeansDlg::Store(CSampSize2Means& calc) const
-{
-    calc.m_mean1 = m_mean1;
-    calc.m_mean2 = m_mean2;
-    calc.m_sd = m_sd;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize2MeansDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdMean1Label, "17", " 1:");
-    SetTerm(kIdMean2Label, "17", " 2:");
-    SetTerm(kIdSdLabel, "58", ":");
-    SetSizeChoiceTexts(*this, "");
-    return true;
-}
-
-void CSampSize2MeansDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdMean1, m_mean1);
-    DDV_MinMaxDouble(dx, m_mean1, 0, 1000000);
-    DDX_Text(dx, kIdMean2, m_mean2);
-    DDV_MinMaxDouble(dx, m_mean2, 0, 1000000);
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize2MeansDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference of the means; a zero SD gives no study.
-    if (m_mean1 == m_mean2) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdMean1);
-        return;
-    }
-    if (m_sd == 0) {
-        AfxMessageBox(GetProfileString("Messages", "03", "03"));
-        GotoDlgCtrl(kIdSd);
-        return;
-    }
-    EndDialog(IDOK);
 }

@@ -3,8 +3,7 @@
 #include "CSampSize2Props.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -25,25 +24,40 @@ void CSampSize2Props::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: proportion 1, proportion 2 (in percent), significance, power and title; it keeps its
-/// resource OK and Cancel texts.
-class CSampSize2PropsDlg : public CCalcDlg
+/// Input dialog: proportion 1, proportion 2 (in percent), significance, power and title (template 146); it keeps its
+/// resource OK and Cancel texts and, on equal values, the focus.
+class CSampSize2PropsDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2PropsDlg();
-    void Load(const CSampSize2Props& calc);
-    void Store(CSampSize2Props& calc) const;
+    CSampSize2PropsDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize2Props& calc)
+    {
+        m_values[0] = calc.m_percent1;
+        m_values[1] = calc.m_percent2;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize2Props& calc) const
+    {
+        calc.m_percent1 = m_values[0];
+        calc.m_percent2 = m_values[1];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_percent1 = 0.0;
-    double m_percent2 = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(146, "Sample - Size - Two proportions",
+                                                   {
+                                                       {1064, 1107, "Proportion 1 (%):", "43", "1 (%):", 100},
+                                                       {1065, 1108, "Proportion 2 (%):", "43", "2 (%):", 100},
+                                                   },
+                                                   kFocusStaysOnEqual | kKeepButtonTexts);
+        return form;
+    }
 };
 
 bool CSampSize2Props::Do()
@@ -71,84 +85,4 @@ bool CSampSize2Props::Do()
     InsertResult(Term("55"), SizeText(group), Term("02"));
     InsertResult(Term("55"), TotalText(group, group), Term("03"));
     return true;
-}
-
-enum : int
-{
-    kIdPercent1 = 1064,
-    kIdPercent1Label = 1107,
-    kIdPercent2 = 1065,
-    kIdPercent2Label = 1108,
-};
-
-static const CDialogTemplate& SampSize2PropsTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{146, "Sample - Size - Two proportions", {}};
-        result.controls = {
-            StaticCtl(kIdPercent1Label, "Proportion 1 (%):", 0, 0),
-            EditCtl(kIdPercent1, 0, 1).RightAlign(),
-            StaticCtl(kIdPercent2Label, "Proportion 2 (%):", 1, 0),
-            EditCtl(kIdPercent2, 1, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 2);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 4, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 5, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 5, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize2PropsDlg::CSampSize2PropsDlg() : CCalcDlg(SampSize2PropsTemplate())
-{
-    m_keepButtonTexts = true;
-}
-
-void CSampSize2PropsDlg::Load(const CSampSize2Props& calc)
-{
-    m_percent1 = calc.m_percent1;
-    m_percent2 = calc.m_percent2;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize2PropsDlg::Store(CSampSize2Props& calc) const
-{
-    calc.m_percent1 = m_percent1;
-    calc.m_percent2 = m_percent2;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize2PropsDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdPercent1Label, "43", "1 (%):");
-    SetTerm(kIdPercent2Label, "43", "2 (%):");
-    SetSizeChoiceTexts(*this, "");
-    return true;
-}
-
-void CSampSize2PropsDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdPercent1, m_percent1);
-    DDV_MinMaxDouble(dx, m_percent1, 0, 100);
-    DDX_Text(dx, kIdPercent2, m_percent2);
-    DDV_MinMaxDouble(dx, m_percent2, 0, 100);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize2PropsDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference; the focus stays where it is.
-    if (m_percent1 == m_percent2) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        return;
-    }
-    EndDialog(IDOK);
 }

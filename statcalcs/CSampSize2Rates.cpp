@@ -3,8 +3,7 @@
 #include "CSampSize2Rates.h"
 
 #include "CArchive.h"
-#include "CCalcDlg.h"
-#include "Profile.h"
+#include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 
@@ -24,24 +23,39 @@ void CSampSize2Rates::Serialize(CArchive& ar)
     }
 }
 
-/// Input dialog: rate 1, rate 2, significance, power and title; it keeps its template caption.
-class CSampSize2RatesDlg : public CCalcDlg
+/// Input dialog: rate 1, rate 2, significance, power and title (template 145); it keeps its template caption.
+class CSampSize2RatesDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2RatesDlg();
-    void Load(const CSampSize2Rates& calc);
-    void Store(CSampSize2Rates& calc) const;
+    CSampSize2RatesDlg() : CSampSizeDlg(Form()) {}
 
-protected:
-    bool OnInitDialog() override;
-    void DoDataExchange(CDataExchange& dx) override;
-    void OnOK() override;
+    void Load(const CSampSize2Rates& calc)
+    {
+        m_values[0] = calc.m_rate1;
+        m_values[1] = calc.m_rate2;
+        m_significance = calc.m_significance;
+        m_power = calc.m_power;
+    }
+
+    void Store(CSampSize2Rates& calc) const
+    {
+        calc.m_rate1 = m_values[0];
+        calc.m_rate2 = m_values[1];
+        calc.m_significance = m_significance;
+        calc.m_power = m_power;
+    }
 
 private:
-    double m_rate1 = 0.0;
-    double m_rate2 = 0.0;
-    int32_t m_significance = 1;
-    int32_t m_power = 0;
+    static const CSizeForm& Form()
+    {
+        static const CSizeForm form = MakeSizeForm(145, "Sample - Size - Two rates",
+                                                   {
+                                                       {1062, 1133, "Rate 1:", "48", " 1:", 1000000},
+                                                       {1063, 1137, "Rate 2:", "48", " 2:", 1000000},
+                                                   },
+                                                   kKeepCaption);
+        return form;
+    }
 };
 
 bool CSampSize2Rates::Do()
@@ -63,85 +77,4 @@ bool CSampSize2Rates::Do()
     InsertResult(Term("55"), SizeText(group), Term("02"));
     InsertResult("", TotalText(group, group), Term("03"));
     return true;
-}
-
-enum : int
-{
-    kIdRate1 = 1062,
-    kIdRate1Label = 1133,
-    kIdRate2 = 1063,
-    kIdRate2Label = 1137,
-};
-
-static const CDialogTemplate& SampSize2RatesTemplate()
-{
-    static const CDialogTemplate dialogTemplate = [] {
-        CDialogTemplate result{145, "Sample - Size - Two rates", {}};
-        result.controls = {
-            StaticCtl(kIdRate1Label, "Rate 1:", 0, 0),
-            EditCtl(kIdRate1, 0, 1).RightAlign(),
-            StaticCtl(kIdRate2Label, "Rate 2:", 1, 0),
-            EditCtl(kIdRate2, 1, 1).RightAlign(),
-        };
-        AppendSizeChoices(result.controls, 2);
-        result.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 4, 0));
-        result.controls.push_back(EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars));
-        result.controls.push_back(DefButtonCtl(IDOK, "OK", 5, 0));
-        result.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 5, 1));
-        return result;
-    }();
-    return dialogTemplate;
-}
-
-CSampSize2RatesDlg::CSampSize2RatesDlg() : CCalcDlg(SampSize2RatesTemplate())
-{
-    m_keepCaption = true;
-}
-
-void CSampSize2RatesDlg::Load(const CSampSize2Rates& calc)
-{
-    m_rate1 = calc.m_rate1;
-    m_rate2 = calc.m_rate2;
-    m_significance = calc.m_significance;
-    m_power = calc.m_power;
-}
-
-void CSampSize2RatesDlg::Store(CSampSize2Rates& calc) const
-{
-    calc.m_rate1 = m_rate1;
-    calc.m_rate2 = m_rate2;
-    calc.m_significance = m_significance;
-    calc.m_power = m_power;
-}
-
-bool CSampSize2RatesDlg::OnInitDialog()
-{
-    CCalcDlg::OnInitDialog();
-    SetTerm(kIdRate1Label, "48", " 1:");
-    SetTerm(kIdRate2Label, "48", " 2:");
-    SetSizeChoiceTexts(*this, "");
-    return true;
-}
-
-void CSampSize2RatesDlg::DoDataExchange(CDataExchange& dx)
-{
-    DDX_Text(dx, kIdRate1, m_rate1);
-    DDV_MinMaxDouble(dx, m_rate1, 0, 1000000);
-    DDX_Text(dx, kIdRate2, m_rate2);
-    DDV_MinMaxDouble(dx, m_rate2, 0, 1000000);
-    ExchangeSizeChoices(dx, m_significance, m_power);
-    ExchangeTitle(dx);
-}
-
-void CSampSize2RatesDlg::OnOK()
-{
-    if (!UpdateData(true))
-        return;
-    // The formula divides by the difference of the two rates.
-    if (m_rate1 == m_rate2) {
-        AfxMessageBox(GetProfileString("Messages", "02", "02"));
-        GotoDlgCtrl(kIdRate1);
-        return;
-    }
-    EndDialog(IDOK);
 }
