@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-          clang-format fonts-liberation)
+          clang-format fonts-liberation ccache libboost-math-dev)
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb openbox xdotool imagemagick x11-utils)
 fi
