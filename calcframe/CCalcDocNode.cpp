@@ -70,13 +70,16 @@ bool CCalcDocNode::Add(CCalculation* calc)
     if (!calc)
         return false;
     const CCalcType type = calc->GetType();
+    if (!type.IsValid())
+        return false; // such a code has no folder: the walk below would make folders for ever
     if (type.GetTypeString() == "0000") {
         AppendCalc(calc);
         return true;
     }
     // Walk down (sub) and across (next), creating each missing folder on the way, until the
     // folder of the calculation's own type is reached. Every step either ends or moves to a
-    // node one link further, and the folders created lead to that type, so the walk ends.
+    // node one link further, and for a valid code the folders created lead to that type, so
+    // the walk ends.
     CCalcDocNode* node = this;
     for (;;) {
         const int level = node->GetLevel();

@@ -20,7 +20,7 @@ public:
     ~CCalcDocNode() override;
 
     /// Files the calculation below this node (called on the head), creating the folders its
-    /// type needs on the way down; always true for a calculation.
+    /// type needs on the way down; false (nothing changed) for null or an invalid type code.
     bool Add(CCalculation* calc);
     CCalculation* GetCalc() const { return m_calc; }
     CCalcDocNode* GetSub() const { return m_sub; }

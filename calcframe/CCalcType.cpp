@@ -138,7 +138,14 @@ bool CCalcType::IsValid() const
         if (digit < 0 || digit > 9)
             return false;
     CCalcType recomputed(m_digits[0], m_digits[1], m_digits[2], m_digits[3]);
-    return m_level == recomputed.m_level;
+    if (m_level != recomputed.m_level)
+        return false;
+    // Every level above the last reached one: "1010" or "0100" names no node of the type tree,
+    // and filing it would look for a folder that can never be made.
+    for (int i = 0; i < m_level; ++i)
+        if (m_digits[i] == 0)
+            return false;
+    return true;
 }
 
 void CCalcType::RecomputeLevel()

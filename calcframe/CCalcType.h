@@ -48,7 +48,8 @@ public:
 
     /// Five int32: level, then digits 0 to 3. Loading takes the level as read.
     void Serialize(CArchive& ar) override;
-    /// True when a loaded code is sound: digits 0..9 and the level in -1..3 matching the digits.
+    /// True when a code is sound: digits 0..9, the level in -1..3 matching the digits, and no 0
+    /// digit before the level's own ("1010", "0100" are not).
     bool IsValid() const;
 
 private:

@@ -75,6 +75,18 @@ TEST_F(CalcDocNodeTest, RootTypeGoesIntoTheHeadsOwnChain)
     EXPECT_FALSE(m_head->Add(nullptr));
 }
 
+TEST_F(CalcDocNodeTest, CodesWithAGapAboveTheirLevelAreRefused)
+{
+    File("1110", "kept");
+    const std::string before = Shape();
+    for (const CCalcType& gap : {CCalcType(1, 0, 1, 0), CCalcType(0, 1, 0, 0), CCalcType(0, 6, 3, 0)}) {
+        std::unique_ptr<CCalculation> calc(MakeCalculation("1110", "gap"));
+        calc->SetType(gap.GetType(0), gap.GetType(1), gap.GetType(2), gap.GetType(3));
+        EXPECT_FALSE(m_head->Add(calc.get())) << gap.GetTypeString(); // returns, makes no folder
+        EXPECT_EQ(Shape(), before) << gap.GetTypeString();
+    }
+}
+
 TEST_F(CalcDocNodeTest, MissingFolderLabelShowsCorruptIni)
 {
     SetVocabularyProfiles({});

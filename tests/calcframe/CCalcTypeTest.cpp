@@ -149,7 +149,8 @@ TEST(CalcType, StoresLevelThenDigits)
     CCalcType loaded(9, 9, 9, 9);
     loaded.Serialize(in);
     EXPECT_EQ(loaded, CCalcType(0, 0, 3, 0));
-    EXPECT_TRUE(loaded.IsValid());
+    EXPECT_FALSE(loaded.IsValid()); // stored and read as it is, but no node may carry it
+    EXPECT_TRUE(CCalcType(1, 1, 3, 0).IsValid());
 }
 
 TEST(CalcType, RefusesDamagedStoredCodes)
@@ -172,4 +173,10 @@ TEST(CalcType, RefusesDamagedStoredCodes)
     EXPECT_FALSE(load({7, 1, 1, 1, 1}).IsValid());  // level past the last digit
     EXPECT_FALSE(load({0, -1, 0, 0, 0}).IsValid()); // negative digit
     EXPECT_FALSE(load({1, 1, 10, 0, 0}).IsValid()); // two-character digit
+    // A 0 digit above the level names no folder of the tree, whatever the level says.
+    EXPECT_FALSE(load({2, 1, 0, 1, 0}).IsValid()); // "1010"
+    EXPECT_FALSE(load({1, 0, 1, 0, 0}).IsValid()); // "0100"
+    EXPECT_FALSE(load({2, 0, 6, 3, 0}).IsValid()); // "0630"
+    EXPECT_FALSE(CCalcType(1, 0, 0, 1).IsValid());
+    EXPECT_TRUE(CCalcType(4, 3, 3, 0).IsValid());
 }
