@@ -1,8 +1,9 @@
 // Whole-file reads and writes with POSIX calls, so that every failure has its errno.
 #include "FileIO.h"
 
+#include "AtomicFile.h"
+
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,52 +26,6 @@ std::string Replace1(const char* text, const std::string& value)
     return result;
 }
 
-bool WriteAll(int fd, const void* data, size_t size)
-{
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-/// The file a path finally names: symbolic links followed (a dangling link gives the file it
-/// would create). Stops after 40 links, as the kernel does.
-std::filesystem::path FollowLinks(std::filesystem::path path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st
-        {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-            return path;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length <= 0)
-            return path;
-        target.resize(static_cast<size_t>(length));
-        const std::filesystem::path link(target);
-        path = link.is_absolute() ? link : path.parent_path() / link;
-    }
-    return path;
-}
-
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
 } // namespace
 
 std::string FileErrorMessage(int error, const std::filesystem::path& path)
@@ -128,45 +83,10 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
 
 bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error)
 {
-    const std::filesystem::path target = FollowLinks(path);
-    struct stat old
-    {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        error = FileErrorMessage(EINVAL, path); // never replace a folder or a device
-        return false;
-    }
-    const mode_t mode = exists ? (old.st_mode & 07777) : NewFileMode();
-
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        error = FileErrorMessage(errno, path);
-        return false;
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
-    int failure = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        failure = errno;
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        ok = false;
-        failure = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
+    const int failure = ReplaceFileAtomic(path, data, size);
+    if (failure != 0)
         error = FileErrorMessage(failure, path);
-        return false;
-    }
-    // Make the rename itself durable; a folder that cannot be synced does not undo the save.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return failure == 0;
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, const void* data, size_t size, std::string& error)
@@ -176,7 +96,7 @@ bool WriteWholeFile(const std::filesystem::path& path, const void* data, size_t 
         error = FileErrorMessage(errno, path);
         return false;
     }
-    bool ok = WriteAll(fd, data, size);
+    bool ok = WriteAllBytes(fd, data, size);
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -15,10 +15,10 @@ std::string FileErrorMessage(int error, const std::filesystem::path& path);
 /// Reads a regular file whole; false with the reason in `error` otherwise.
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes, std::string& error);
 
-/// Replaces the file at `path` with exactly these bytes, or leaves it as it was: the bytes go to
-/// a temporary file in the same folder, which is flushed to disk and renamed over the target
-/// only when everything was written. The new file keeps the old one's permission bits; a
-/// symbolic link is followed and its target replaced. False with the reason in `error`.
+/// Replaces the file at `path` with exactly these bytes, or leaves it as it was (see
+/// ReplaceFileAtomic: a temporary beside it renamed over it; permission bits kept; a symbolic
+/// link followed; a read-only file, a folder, a device or an endless link refused). False with
+/// the reason in `error`.
 bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error);
 
 /// Creates or truncates the file and writes the bytes, checking every write and the close.

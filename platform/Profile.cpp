@@ -2,17 +2,15 @@
 // Windows profile functions; writes touch only the user's file and keep every other byte.
 #include "Profile.h"
 
+#include "AtomicFile.h"
 #include "CodePage.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -294,41 +292,6 @@ std::string EditEntry(const std::string& text, std::string_view section, std::st
     return text.substr(0, after.next) + entry + eol + text.substr(after.next);
 }
 
-/// Replaces `target` by a temporary file in the same folder holding `data` (written, flushed,
-/// synced, renamed). The temporary file is removed on any failure.
-bool ReplaceFileAtomically(fs::path target, const std::string& data)
-{
-    std::error_code error;
-    if (fs::symlink_status(target, error).type() == fs::file_type::symlink) {
-        target = fs::weakly_canonical(target, error);
-        if (error)
-            return false;
-    }
-    fs::create_directories(target.parent_path(), error);
-    if (error)
-        return false;
-    std::string temporary = target.string() + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    struct stat existing = {};
-    const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    bool ok = fchmod(fd, mode) == 0;
-    for (size_t done = 0; ok && done < data.size();) {
-        const ssize_t written = write(fd, data.data() + done, data.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        ok = written > 0;
-        if (ok)
-            done += static_cast<size_t>(written);
-    }
-    ok = ok && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok)
-        unlink(temporary.c_str());
-    return ok;
-}
 } // namespace
 
 void CProfile::Parse(std::string_view bytes)
@@ -508,7 +471,8 @@ bool WriteProfileBinary(std::string_view section, std::string_view key, const st
     if (error)
         return false;
     const std::string edited = EditEntry(text, Trim(section), Trim(key), EncodeProfileBinary(bytes));
-    if (!ReplaceFileAtomically(target, edited))
+    fs::create_directories(target.parent_path(), error);
+    if (error || ReplaceFileAtomic(target, edited.data(), edited.size()) != 0)
         return false;
     if (!State().profiles.empty())
         State().profiles.front().Parse(edited);

@@ -1,0 +1,35 @@
+// The one writer that replaces whole files (documents, exports, the user's vocabulary file): a
+// temporary file beside the target, checked writes, fsync, rename; and the clean-up of the
+// temporaries that a killed save left behind.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <string_view>
+
+/// Temporaries older than this are taken for leftovers of a save that was killed.
+inline constexpr std::chrono::seconds kStaleTemporaryAge{3600};
+
+/// Replaces the file at `path` with exactly these bytes, or leaves it as it was. The bytes go to
+/// a temporary file in the same folder ("." + name + ".zentavo-save." + six characters), which
+/// is flushed to disk and renamed over the target only when everything was written. The new
+/// file keeps the old one's permission bits; a symbolic link is followed and its target
+/// replaced. Refused: a target that is not a regular file (EINVAL), a link that never ends
+/// (ELOOP) and an existing file that may not be written (EACCES), whose permissions say
+/// read-only even to a privileged user. Returns 0, or the errno of the failure.
+int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_t size);
+
+/// The file a path finally names: symbolic links followed (a dangling link gives the file it
+/// would create). After 40 links, as the kernel, it gives up and returns the last link.
+std::filesystem::path FollowLinks(std::filesystem::path path);
+
+/// Writes all bytes to `fd`, retrying short writes and interruptions; false with errno set.
+bool WriteAllBytes(int fd, const void* data, size_t size);
+
+/// True for a name that ReplaceFileAtomic gives its temporaries.
+bool IsSaveTemporaryName(std::string_view name);
+
+/// Removes from `folder` the temporaries of our own name pattern that are regular files of this
+/// user, unchanged for at least `age`; returns how many went. Nothing else is touched.
+int RemoveStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds age = kStaleTemporaryAge);

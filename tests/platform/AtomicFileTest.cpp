@@ -1,0 +1,133 @@
+// The one atomic file writer: what it replaces, what it refuses, and which leftovers of killed
+// saves it clears away.
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+class AtomicFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zentavo-atomic-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    static std::string Read(const fs::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void Write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+    static int Replace(const fs::path& path, const std::string& text)
+    {
+        return ReplaceFileAtomic(path, text.data(), text.size());
+    }
+    static void MakeOld(const fs::path& path)
+    {
+        struct timespec times[2] = {{std::time(nullptr) - 2 * 3600, 0}, {std::time(nullptr) - 2 * 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+    }
+    size_t FileCount() const { return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), {})); }
+
+    fs::path m_dir;
+};
+
+TEST_F(AtomicFileTest, AReadOnlyFileIsLeftWithItsLinksAndOwner)
+{
+    const fs::path doc = m_dir / "study.zna";
+    const fs::path other = m_dir / "hard-link.zna";
+    Write(doc, "old");
+    ASSERT_EQ(link(doc.c_str(), other.c_str()), 0);
+    ASSERT_EQ(chmod(doc.c_str(), 0444), 0);
+    struct stat before
+    {};
+    ASSERT_EQ(stat(doc.c_str(), &before), 0);
+
+    EXPECT_EQ(Replace(doc, "new"), EACCES); // also for a privileged user: the file says read-only
+    struct stat after
+    {};
+    ASSERT_EQ(stat(doc.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(Read(other), "old");
+    EXPECT_EQ(FileCount(), 2u); // no temporary left
+
+    // Writable again: replaced, permission bits kept.
+    ASSERT_EQ(chmod(doc.c_str(), 0640), 0);
+    EXPECT_EQ(Replace(doc, "new"), 0);
+    EXPECT_EQ(Read(doc), "new");
+    ASSERT_EQ(stat(doc.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+}
+
+TEST_F(AtomicFileTest, LinksThatNeverEndAndOtherKindsOfFileAreRefused)
+{
+    const fs::path loop = m_dir / "loop.zna";
+    fs::create_symlink("loop.zna", loop);
+    EXPECT_EQ(Replace(loop, "new"), ELOOP);
+    EXPECT_TRUE(fs::is_symlink(loop)); // not replaced by a file
+
+    const fs::path a = m_dir / "a.zna";
+    const fs::path b = m_dir / "b.zna";
+    fs::create_symlink("b.zna", a);
+    fs::create_symlink("a.zna", b);
+    EXPECT_EQ(Replace(a, "new"), ELOOP);
+    EXPECT_TRUE(fs::is_symlink(a));
+    EXPECT_TRUE(fs::is_symlink(b));
+
+    EXPECT_EQ(Replace(m_dir, "new"), EINVAL);
+    EXPECT_EQ(FileCount(), 3u);
+
+    // A dangling link names the file it would create.
+    const fs::path dangling = m_dir / "dangling.zna";
+    fs::create_symlink("created.zna", dangling);
+    EXPECT_EQ(Replace(dangling, "made"), 0);
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(Read(m_dir / "created.zna"), "made");
+}
+
+TEST_F(AtomicFileTest, SavingClearsOnlyOurOwnOldTemporaries)
+{
+    EXPECT_TRUE(IsSaveTemporaryName(".study.zna.zentavo-save.Ab3xYz"));
+    EXPECT_FALSE(IsSaveTemporaryName(".study.zna.Ab3xYz"));             // someone else's pattern
+    EXPECT_FALSE(IsSaveTemporaryName("study.zna.zentavo-save.Ab3xYz")); // not hidden
+    EXPECT_FALSE(IsSaveTemporaryName(".study.zna.zentavo-save.Ab3x-z"));
+    EXPECT_FALSE(IsSaveTemporaryName(".zentavo-save.Ab3xYz"));
+
+    const fs::path staleOurs = m_dir / ".study.zna.zentavo-save.Ab3xYz";
+    const fs::path freshOurs = m_dir / ".study.zna.zentavo-save.Q1w2E3";
+    const fs::path staleOthers = m_dir / ".study.zna.Ab3xYz";
+    const fs::path staleFolder = m_dir / ".other.zna.zentavo-save.Zz9Zz9";
+    for (const fs::path& file : {staleOurs, freshOurs, staleOthers})
+        Write(file, "left behind");
+    fs::create_directory(staleFolder);
+    for (const fs::path& old : {staleOurs, staleOthers, staleFolder})
+        MakeOld(old);
+
+    EXPECT_EQ(Replace(m_dir / "study.zna", "saved"), 0);
+    EXPECT_FALSE(fs::exists(staleOurs));
+    EXPECT_TRUE(fs::exists(freshOurs)); // may belong to a save still running
+    EXPECT_TRUE(fs::exists(staleOthers));
+    EXPECT_TRUE(fs::is_directory(staleFolder));
+    EXPECT_EQ(Read(m_dir / "study.zna"), "saved");
+    EXPECT_EQ(FileCount(), 4u);
+}
+} // namespace
