@@ -96,6 +96,14 @@ bool CDocCommands::OnFileSaveAs()
 
 bool CDocCommands::DoSave(const std::string& path)
 {
+    // Someone else changed or replaced the file since we read or wrote it: ask before their
+    // version is overwritten.
+    if (path == m_doc.GetPathName().string() && m_doc.FileChangedOnDisk()) {
+        const std::string question =
+            path + " was changed on disk since it was opened or saved.\nOverwrite it with this document?";
+        if (AfxMessageBox(question, MB_YESNO) != IDYES)
+            return false;
+    }
     if (!m_doc.OnSaveDocument(path))
         return false;
     m_recent.Add(ToQtPath(path));

@@ -31,6 +31,8 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     /// Saves to `path`, adding it to the recent files; false after a failure (already shown).
+    /// When `path` is the document's own file and it changed on disk since it was opened or
+    /// saved, asks first (Yes, No); No saves nothing and returns false.
     bool DoSave(const std::string& path);
 
 private:

@@ -5,6 +5,7 @@
 #include "CCalcBase.h"
 #include "CCalcDocNode.h"
 #include "CCalculation.h"
+#include "ControlText.h"
 #include "DocViews.h"
 #include "FileIO.h"
 #include "Profile.h"
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 namespace
 {
@@ -22,6 +24,12 @@ CCalcDoc* g_current = nullptr;
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
                             "This was probably caused by an error in the 'Zentavo.ini' file.";
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
+const char kExportIntoDocument[] = "%1 is the document itself: choose another file for the export.";
+
+bool StatFile(const std::filesystem::path& path, struct stat& st)
+{
+    return ::stat(path.c_str(), &st) == 0;
+}
 } // namespace
 
 CCalcDoc::CCalcDoc() = default;
@@ -119,6 +127,7 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
     m_title = FileTitle(path);
     m_head->SetLabel(m_title);
     m_modified = false;
+    RememberFileStamp();
     return true;
 }
 
@@ -143,6 +152,7 @@ bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
     m_path = path;
     m_title = FileTitle(path);
     m_modified = false;
+    RememberFileStamp();
     if (m_views) {
         m_views->SetRootText(m_title); // the head's stored label stays as it is
         if (m_selected)
@@ -203,7 +213,20 @@ std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
 
 bool CCalcDoc::Add(CCalculation* calc)
 {
-    if (!m_head || !m_head->Add(calc))
+    if (!m_head || !calc)
+        return false;
+    // The report marks its list separators with character 7: a title must not bring its own,
+    // nor a line end or a terminal control. Such characters are spelled out, in the title and
+    // in the label alike; the report's heading, already composed, is mended as it is written.
+    m_heading = {};
+    if (CCalcBase* data = calc->GetData(); data && HasControlCharacters(data->GetTitle())) {
+        const std::string escaped = EscapeControlCharacters(data->GetTitle());
+        m_heading = {data->GetTitle() + "\n\n", escaped + "\n\n"};
+        data->SetTitle(escaped);
+    }
+    if (HasControlCharacters(calc->GetLabel()))
+        calc->SetLabel(EscapeControlCharacters(calc->GetLabel()));
+    if (!m_head->Add(calc))
         return false;
     m_modified = true;
     UpdateAllViews();
@@ -258,7 +281,12 @@ void CCalcDoc::BeginProgramWrite()
 
 void CCalcDoc::InsertPhrase(const std::string& text, unsigned flags)
 {
-    if (m_views)
+    if (!m_views)
+        return;
+    // The title line of the calculation filed last, as its report wrote it before filing.
+    if (!m_heading.first.empty() && text == m_heading.first)
+        m_views->InsertPhrase(m_heading.second, flags);
+    else
         m_views->InsertPhrase(text, flags);
 }
 
@@ -297,12 +325,52 @@ bool CCalcDoc::ExportToFile(const std::filesystem::path& path)
     CCalcNodeBase* remembered = m_selected;
     const std::string text = m_head ? Export(m_head) : std::string();
     std::string error;
-    const bool ok = WriteWholeFile(path, text.data(), text.size(), error);
+    bool ok = false;
+    struct stat target
+    {};
+    struct stat own
+    {};
+    const bool exists = StatFile(path, target);
+    if (exists && !m_path.empty() && StatFile(m_path, own) && own.st_dev == target.st_dev &&
+        own.st_ino == target.st_ino) {
+        // Another name or a hard link of the open document: the export would replace it.
+        error = kExportIntoDocument;
+        error.replace(error.find("%1"), 2, path.string());
+    } else if (exists && (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode))) {
+        ok = WriteWholeFile(path, text.data(), text.size(), error); // a pipe or a terminal
+    } else {
+        ok = SaveFileAtomic(path, text.data(), text.size(), error); // a failure keeps the old file
+    }
     if (m_views && remembered)
         m_views->SelectNode(remembered);
     if (!ok)
         Fail(error);
     return ok;
+}
+
+void CCalcDoc::RememberFileStamp()
+{
+    struct stat st
+    {};
+    m_stamp = CFileStamp();
+    if (m_path.empty() || !StatFile(m_path, st))
+        return;
+    m_stamp.known = true;
+    m_stamp.device = st.st_dev;
+    m_stamp.inode = st.st_ino;
+    m_stamp.size = st.st_size;
+    m_stamp.seconds = st.st_mtim.tv_sec;
+    m_stamp.nanoseconds = st.st_mtim.tv_nsec;
+}
+
+bool CCalcDoc::FileChangedOnDisk() const
+{
+    struct stat st
+    {};
+    if (!m_stamp.known || m_path.empty() || !StatFile(m_path, st))
+        return false; // never read or written here, or gone: nothing of someone else's to lose
+    return st.st_dev != m_stamp.device || st.st_ino != m_stamp.inode || st.st_size != m_stamp.size ||
+           st.st_mtim.tv_sec != m_stamp.seconds || st.st_mtim.tv_nsec != m_stamp.nanoseconds;
 }
 
 std::string CCalcDoc::Export(CCalcDocNode* node)

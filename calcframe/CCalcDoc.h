@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CArchive;
@@ -52,7 +53,8 @@ public:
     /// A new head folder "0000" with the label; the previous tree is destroyed.
     void PrepareHead(const std::string& label);
     /// Files the calculation (taking ownership on success), marks the document modified and
-    /// updates the views.
+    /// updates the views. Control characters in its title and label are spelled out first
+    /// (EscapeControlCharacters). False for an invalid type code: nothing is filed.
     bool Add(CCalculation* calc);
     void AddNewCalculation(CCalcType type);
     /// Command ids 32771..33000 ask for the leaf of number id - 32771; others are ignored.
@@ -68,7 +70,9 @@ public:
 
     /// Asks for a text file name (Messages/10 as title) and exports into it.
     void OnFileExport();
-    /// Writes every report of the tree as plain text, each followed by kExportSeparator.
+    /// Writes every report of the tree as plain text, each followed by kExportSeparator. A file
+    /// is replaced atomically (a failure leaves the old one); a pipe or terminal is written
+    /// into. Refused: a path that names the document's own file (also through a link).
     bool ExportToFile(const std::filesystem::path& path);
     /// The export bytes of a subtree: UTF-8, CRLF line ends, no byte-order mark.
     static std::string Export(CCalcDocNode* node);
@@ -78,6 +82,9 @@ public:
     const std::filesystem::path& GetPathName() const { return m_path; }
     /// "Untitled" for a new document, else the file title.
     const std::string& GetTitle() const { return m_title; }
+    /// True when the document's file was replaced or changed on disk (by someone else) since it
+    /// was opened or saved here; false for a new document or a file that is gone.
+    bool FileChangedOnDisk() const;
     /// The message of the last failure shown, empty when none.
     const std::string& GetLastError() const { return m_lastError; }
 
@@ -97,6 +104,18 @@ private:
     void MakeCurrent();
     void Fail(const std::string& message);
     void ReplaceTree(CCalcDocNode* head);
+    void RememberFileStamp();
+
+    /// What the file looked like when this document last read or wrote it.
+    struct CFileStamp
+    {
+        bool known = false;
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        long long size = 0;
+        long long seconds = 0;
+        long long nanoseconds = 0;
+    };
 
     ICalcDocViews* m_views = nullptr;
     CCalcNodeBase* m_selected = nullptr;
@@ -105,4 +124,8 @@ private:
     std::filesystem::path m_path;
     std::string m_title = "Untitled";
     std::string m_lastError;
+    CFileStamp m_stamp;
+    /// The title line (title and an empty line) of the calculation filed last, as composed and
+    /// with its control characters spelled out; empty when the title had none.
+    std::pair<std::string, std::string> m_heading;
 };

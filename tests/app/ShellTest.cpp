@@ -314,6 +314,43 @@ TEST_F(ShellTest, SaveOpenAndExportRoundTripThroughTheCommands)
     EXPECT_EQ(m_frame->Actions().Action(kCmdFileMru1), nullptr);
 }
 
+TEST_F(ShellTest, SavingAsksBeforeOverwritingAFileChangedOnDisk)
+{
+    AddCalculation();
+    const std::string study = Path("study.zna").toStdString();
+    m_ui.m_fileNames = {study};
+    m_frame->OnCommand(kCmdFileSaveAs);
+    ASSERT_TRUE(m_ui.m_messages.empty());
+
+    // Another copy of the program saves the same file in the meantime.
+    {
+        CCalcDoc other;
+        ASSERT_TRUE(other.OnOpenDocument(study));
+        auto* theirs = new CCalculation(CCalcType(1, 1, 1, 0));
+        ASSERT_TRUE(theirs->SetupBase("1110"));
+        ASSERT_TRUE(other.Add(theirs));
+        ASSERT_TRUE(other.OnSaveDocument(study));
+    }
+    const std::string theirs = ReadFile(Path("study.zna"));
+    AddCalculation();
+    m_ui.m_answers = {IDNO};
+    m_frame->OnCommand(kCmdFileSave);
+    ASSERT_EQ(m_ui.m_messages.size(), 1u);
+    EXPECT_EQ(m_ui.m_messages[0],
+              study + " was changed on disk since it was opened or saved.\nOverwrite it with this document?");
+    EXPECT_EQ(ReadFile(Path("study.zna")), theirs);
+    EXPECT_TRUE(Doc().IsModified());
+
+    m_ui.m_answers = {IDYES};
+    m_frame->OnCommand(kCmdFileSave);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_NE(ReadFile(Path("study.zna")), theirs);
+    m_ui.m_messages.clear();
+    AddCalculation();
+    m_frame->OnCommand(kCmdFileSave); // our own last save: no question
+    EXPECT_TRUE(m_ui.m_messages.empty());
+}
+
 TEST_F(ShellTest, QtServicesPlaceAllClipboardFormatsAndHoldTheWindowWhileBusy)
 {
     CQtUIServices services;

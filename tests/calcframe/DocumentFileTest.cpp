@@ -10,10 +10,12 @@
 #include "MemoryViews.h"
 #include "Profile.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -178,6 +180,21 @@ TEST_F(DocumentFileTest, DamageIsRefusedWithTheFormatError)
         {"level not matching digits", note(goodHead, type(0, 1, 1, 0, 0)).m_bytes},
         {"negative digit", note(goodHead, type(2, 1, -1, 1, 0)).m_bytes},
         {"two-figure digit", note(goodHead, type(0, 10, 0, 0, 0)).m_bytes},
+        {"0 digit above the level", note(goodHead, type(2, 1, 0, 1, 0)).m_bytes},
+        {"0 first digit", note(goodHead, type(1, 0, 1, 0, 0)).m_bytes},
+        {"folder with a 0 digit above its level", CBytes()
+                                                      .NewClass("CCalcDocNode")
+                                                      .Type(-1, 0, 0, 0, 0)
+                                                      .Str("H")
+                                                      .Word(0)
+                                                      .Word(0x8001)
+                                                      .Type(2, 0, 6, 3, 0)
+                                                      .Str("f")
+                                                      .Word(0)
+                                                      .Word(0)
+                                                      .Word(0)
+                                                      .Word(0)
+                                                      .m_bytes},
         {"calculation without object", CBytes(goodHead)
                                            .NewClass("CCalculation")
                                            .Raw(type(-1, 0, 0, 0, 0))
@@ -370,5 +387,88 @@ TEST_F(DocumentOpenSaveTest, SaveKeepsPermissionsAndReplacesTheTargetOfALink)
     {};
     ASSERT_EQ(stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(DocumentOpenSaveTest, AReadOnlyDocumentIsNotReplaced)
+{
+    const std::string path = Saved("kept.zna");
+    const Bytes before = ReadFileBytes(path);
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    m_doc.Add(MakeCalculation("1300", "third"));
+    EXPECT_FALSE(m_doc.OnSaveDocument(path));
+    EXPECT_EQ(m_env.m_ui.m_messages.back(), "Access to " + path + " was denied.");
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(DocumentOpenSaveTest, ExportNeverReplacesTheDocumentAndAFailureKeepsTheOldFile)
+{
+    const std::string path = Saved("study.zna");
+    const Bytes document = ReadFileBytes(path);
+    const std::string hardLink = m_dir.Path("hard.zna");
+    const std::string softLink = m_dir.Path("soft.txt");
+    ASSERT_EQ(link(path.c_str(), hardLink.c_str()), 0);
+    std::filesystem::create_symlink("study.zna", softLink);
+    const std::string sameThroughDots = m_dir.m_path + "/./study.zna";
+    for (const std::string& target : {path, hardLink, softLink, sameThroughDots}) {
+        EXPECT_FALSE(m_doc.ExportToFile(target)) << target;
+        EXPECT_EQ(m_env.m_ui.m_messages.back(),
+                  target + " is the document itself: choose another file for the export.");
+        EXPECT_EQ(ReadFileBytes(path), document) << target;
+    }
+
+    // An export that cannot be written in full (here: past the file size limit) leaves the
+    // previous export as it was, and no temporary file.
+    const std::string exported = m_dir.Path("reports.txt");
+    ASSERT_TRUE(m_doc.ExportToFile(exported));
+    const Bytes previous = ReadFileBytes(exported);
+    for (int i = 0; i < 40; ++i)
+        m_doc.Add(MakeCalculation("1110", "more"));
+    ASSERT_GT(CCalcDoc::Export(m_doc.GetHead()).size(), previous.size() + 1);
+    struct rlimit limit
+    {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = limit;
+    small.rlim_cur = previous.size() + 1;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = m_doc.ExportToFile(exported);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadFileBytes(exported), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.m_path), {}), 4); // no temporary
+}
+
+TEST_F(DocumentOpenSaveTest, KnowsWhenItsFileChangedOnDisk)
+{
+    EXPECT_FALSE(m_doc.FileChangedOnDisk()); // never saved
+    const std::string path = Saved("shared.zna");
+    EXPECT_FALSE(m_doc.FileChangedOnDisk());
+
+    // Someone else saves the same file.
+    {
+        CCalcDoc other;
+        CMemoryViews views(other);
+        ASSERT_TRUE(other.OnOpenDocument(path));
+        views.OnUpdate();
+        other.Add(MakeCalculation("1300", "theirs"));
+        ASSERT_TRUE(other.OnSaveDocument(path));
+    }
+    EXPECT_TRUE(m_doc.FileChangedOnDisk());
+    ASSERT_TRUE(m_doc.OnOpenDocument(path));
+    EXPECT_FALSE(m_doc.FileChangedOnDisk());
+    std::filesystem::remove(path);
+    EXPECT_FALSE(m_doc.FileChangedOnDisk()); // gone: nothing to overwrite
+}
+
+TEST_F(DocumentOpenSaveTest, ControlCharactersOfATitleAreSpelledOutWhenFiled)
+{
+    auto* calc = MakeCalculation("1110", "a\x07b");
+    calc->GetData()->SetTitle("list\a,\nnext\x1B[2J");
+    calc->SetLabel("list\a,\nnext\x1B[2J");
+    ASSERT_TRUE(m_doc.Add(calc));
+    EXPECT_EQ(calc->GetData()->GetTitle(), "list\\x07,\\x0Anext\\x1B[2J");
+    EXPECT_EQ(calc->GetLabel(), calc->GetData()->GetTitle());
 }
 } // namespace
