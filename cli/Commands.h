@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
-/// tree FILE.zna: one line per node, "TYPE F|C LABEL", indented two blanks per level.
+/// tree FILE.zna: one line per node, "TYPE F|C LABEL", indented two blanks per level; control
+/// characters of a label are spelled out (EscapeControlCharacters), so a label is one line.
 int TreeCommand(const std::vector<std::string>& args);
-/// export FILE.zna [OUT.txt]: the bytes File > Export writes, into OUT.txt or to stdout.
+/// export FILE.zna [OUT.txt]: the bytes File > Export writes, into OUT.txt (replaced atomically;
+/// never the document itself) or to stdout. On a terminal, control characters other than tab
+/// and the line ends are spelled out.
 int ExportCommand(const std::vector<std::string>& args);
 /// run CODE [--seed N] [--rtf] [--doc FILE.zna] [ACTION ...]: a new calculation through its
 /// dialog driven by the actions; prints the report. Exit 2 when OK was refused or cancelled.
+/// With --doc the document is locked (CDocumentLock) from reading to saving.
 int RunCommand(const std::vector<std::string>& args);
 /// types: one line per leaf of the type tree: code, class name, dialog caption.
 int TypesCommand(const std::vector<std::string>& args);
@@ -19,3 +23,5 @@ int TypesCommand(const std::vector<std::string>& args);
 int CliFailure(const std::string& reason);
 /// Writes bytes to stdout and flushes; false when that fails.
 bool WriteStdout(const std::string& bytes);
+/// Writes bytes to stdout: 0, or 1 after saying on stderr why they could not be written.
+int FinishStdout(const std::string& bytes);

@@ -1,6 +1,9 @@
 // zentavo-cli export: every report of a document as plain text, as File > Export writes it.
 #include "CliDocument.h"
 #include "Commands.h"
+#include "ControlText.h"
+
+#include <unistd.h>
 
 int ExportCommand(const std::vector<std::string>& args)
 {
@@ -16,5 +19,6 @@ int ExportCommand(const std::vector<std::string>& args)
         return 0;
     }
     const std::string text = CCalcDoc::Export(document.Doc().GetHead());
-    return WriteStdout(text) ? 0 : CliFailure("cannot write to standard output");
+    // A pipe or file gets the exact bytes; a terminal no escape sequence from a report.
+    return FinishStdout(::isatty(STDOUT_FILENO) ? EscapeControlCharacters(text, "\t\r\n") : text);
 }

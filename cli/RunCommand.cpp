@@ -2,6 +2,7 @@
 // own input dialog driven by the scripted host, computation, report) and prints the report.
 #include "CalcRunner.h"
 #include "Commands.h"
+#include "DocumentLock.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -30,6 +31,10 @@ bool ParseRunOptions(const std::vector<std::string>& args, CCalcRunRequest& requ
             }
             const std::string& value = args[++i];
             if (arg == "--doc") {
+                if (value.empty()) {
+                    error = "--doc needs a file name";
+                    return false;
+                }
                 request.documentPath = value;
                 continue;
             }
@@ -61,10 +66,15 @@ int RunCommand(const std::vector<std::string>& args)
     std::string error;
     if (!ParseRunOptions(args, request, rtf, error))
         return CliFailure(error);
+    // Open, file and save as one step: a run beside us on the same document waits until our
+    // save is done and then reads it, so that no calculation is lost.
+    CDocumentLock lock;
+    if (!request.documentPath.empty() && !lock.Acquire(request.documentPath, error))
+        return CliFailure(error);
     const CCalcRunResult result = RunNewCalculation(request, true);
     switch (result.outcome) {
     case CCalcRunResult::Written:
-        return WriteStdout(rtf ? result.rtf : result.report) ? 0 : 1;
+        return FinishStdout(rtf ? result.rtf : result.report);
     case CCalcRunResult::NotAdded:
         return 2;
     case CCalcRunResult::Failed:

@@ -2,6 +2,7 @@
 #include "CCalcDocNode.h"
 #include "CliDocument.h"
 #include "Commands.h"
+#include "ControlText.h"
 
 int TreeCommand(const std::vector<std::string>& args)
 {
@@ -16,8 +17,8 @@ int TreeCommand(const std::vector<std::string>& args)
         out.append(static_cast<size_t>(depth) * 2, ' ');
         out += node.GetType().GetTypeString();
         out += node.IsCalculation() ? " C " : " F ";
-        out += node.GetLabel();
+        out += EscapeControlCharacters(node.GetLabel()); // no line end or terminal control passes
         out += '\n';
     });
-    return WriteStdout(out) ? 0 : CliFailure("cannot write to standard output");
+    return FinishStdout(out);
 }

@@ -49,5 +49,5 @@ int TypesCommand(const std::vector<std::string>& args)
         const CCalcClassInfo* info = FindCalcClass(code);
         out += code + "\t" + (info ? info->className : "") + "\t" + DialogCaption(code) + "\n";
     }
-    return WriteStdout(out) ? 0 : 1;
+    return FinishStdout(out);
 }

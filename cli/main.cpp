@@ -7,10 +7,16 @@
 #include "UIServices.h"
 #include "ZNTVStat.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <fcntl.h>
 #include <filesystem>
+#include <new>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -29,39 +35,39 @@ std::filesystem::path ExecutableDir(const char* argv0)
         return self.parent_path();
     return std::filesystem::absolute(argv0, ec).parent_path();
 }
-} // namespace
 
-int CliFailure(const std::string& reason)
+/// The file named with --vocab, else by $ZENTAVO_INI, must be readable: a vocabulary that is
+/// silently missing would turn every text into its key. Empty when it is, else the reason.
+std::string UnreadableVocabulary(const std::filesystem::path& vocabulary)
 {
-    std::fprintf(stderr, "zentavo-cli: %s\n", reason.c_str());
-    return 1;
+    std::filesystem::path file = vocabulary;
+    if (const char* env = std::getenv("ZENTAVO_INI"); file.empty() && env && *env)
+        file = env;
+    if (file.empty())
+        return {};
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return "cannot read the vocabulary file " + file.string() + ": " + std::strerror(errno);
+    ::close(fd);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        return "the vocabulary file " + file.string() + " is not a regular file";
+    return {};
 }
 
-bool WriteStdout(const std::string& bytes)
+int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, const char* argv0)
 {
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-}
-
-int main(int argc, char** argv)
-{
-    // "--vocab FILE" may stand anywhere on the line; the rest are the command and its arguments.
-    std::vector<std::string> args;
-    std::filesystem::path vocabulary;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--vocab") == 0) {
-            if (i + 1 >= argc)
-                return CliFailure("--vocab needs a file name");
-            vocabulary = argv[++i];
-        } else {
-            args.emplace_back(argv[i]);
-        }
-    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? 1 : 0;
+        if (args.empty()) {
+            std::fputs(kUsage, stderr);
+            return 1;
+        }
+        return FinishStdout(kUsage);
     }
+    if (const std::string reason = UnreadableVocabulary(vocabulary); !reason.empty())
+        return CliFailure(reason);
 
-    InitVocabulary(ExecutableDir(argv[0]), vocabulary);
+    InitVocabulary(ExecutableDir(argv0), vocabulary);
     ZNTVCalcInit();
     ZNTVStatInit();
     CHeadlessUIServices services;
@@ -84,4 +90,52 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "zentavo-cli: unknown command '%s'\n", command.c_str());
     std::fputs(kUsage, stderr);
     return 1;
+}
+} // namespace
+
+int CliFailure(const std::string& reason)
+{
+    std::fprintf(stderr, "zentavo-cli: %s\n", reason.c_str());
+    return 1;
+}
+
+bool WriteStdout(const std::string& bytes)
+{
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+int FinishStdout(const std::string& bytes)
+{
+    errno = 0;
+    if (WriteStdout(bytes))
+        return 0;
+    const int failure = errno;
+    return CliFailure(std::string("cannot write to standard output") +
+                      (failure != 0 ? std::string(": ") + std::strerror(failure) : std::string()));
+}
+
+int main(int argc, char** argv)
+{
+    // "--vocab FILE" may stand anywhere on the line; the rest are the command and its arguments.
+    std::vector<std::string> args;
+    std::filesystem::path vocabulary;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--vocab") == 0) {
+            if (i + 1 >= argc)
+                return CliFailure("--vocab needs a file name");
+            vocabulary = argv[++i];
+        } else {
+            args.emplace_back(argv[i]);
+        }
+    }
+    // No failure ends the program without a word: not even memory running out.
+    try {
+        return Run(std::move(args), vocabulary, argv[0]);
+    } catch (const std::bad_alloc&) {
+        SetUIServices(nullptr);
+        return CliFailure("not enough memory");
+    } catch (const std::exception& error) {
+        SetUIServices(nullptr);
+        return CliFailure(std::string("unexpected failure: ") + error.what());
+    }
 }

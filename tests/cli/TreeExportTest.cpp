@@ -134,4 +134,53 @@ TEST_F(TreeExportTest, UnreadableFilesExitWithOneLineReason)
     const CCliRun usage = RunCli("tree 2>&1");
     EXPECT_EQ(usage.status, 1);
 }
+TEST_F(TreeExportTest, ControlCharactersFromADocumentNeverReachTheTerminal)
+{
+    const std::string file = Path("hostile.zna");
+    {
+        CCalcDoc doc;
+        CMemoryViews views(doc);
+        ASSERT_TRUE(doc.OnNewDocument());
+        views.OnUpdate();
+        AddCalculation(doc, "1110", "\x1B[2Jclear", "1110");
+        // A label as another program may have stored it: a line end that forges a node line.
+        doc.GetHead()->GetSub()->GetSub()->GetSub()->GetCalc()->SetLabel("real\n1110 C forged\a");
+        ASSERT_TRUE(doc.OnSaveDocument(file));
+    }
+    const CCliRun tree = RunCli("tree '" + file + "'");
+    EXPECT_EQ(tree.status, 0);
+    EXPECT_NE(tree.out.find("        1110 C real\\x0A1110 C forged\\x07\n"), std::string::npos) << tree.out;
+    EXPECT_EQ(tree.out.find('\x1B'), std::string::npos);
+
+    // To a pipe the export keeps its bytes; to a terminal the escape is spelled out.
+    const CCliRun piped = RunCli("export '" + file + "'");
+    EXPECT_NE(piped.out.find("\x1B[2Jclear report\r\n"), std::string::npos);
+    const CCliRun terminal = RunCli("types >/dev/null; script -qec \"'" + std::string(ZENTAVO_CLI) + "' export '" +
+                                    file + "'\" /dev/null </dev/null");
+    EXPECT_EQ(terminal.out.find('\x1B'), std::string::npos) << terminal.out;
+    EXPECT_NE(terminal.out.find("\\x1B[2Jclear report"), std::string::npos) << terminal.out;
+}
+
+TEST_F(TreeExportTest, ExportNeverWritesOverItsOwnDocument)
+{
+    const std::string file = Path("study.zna");
+    {
+        CCalcDoc doc;
+        CMemoryViews views(doc);
+        ASSERT_TRUE(doc.OnNewDocument());
+        views.OnUpdate();
+        AddCalculation(doc, "1110", "first", "1110");
+        ASSERT_TRUE(doc.OnSaveDocument(file));
+    }
+    const std::string before = ReadFile(file);
+    const std::string hardLink = Path("other-name.txt");
+    ASSERT_EQ(link(file.c_str(), hardLink.c_str()), 0);
+    for (const std::string& target :
+         {file, hardLink, m_dir.string() + "/../" + m_dir.filename().string() + "/study.zna"}) {
+        const CCliRun run = RunCli("export '" + file + "' '" + target + "' 2>&1");
+        EXPECT_EQ(run.status, 1) << target;
+        EXPECT_EQ(run.out, "zentavo-cli: " + target + " is the document itself: choose another file for the export.\n");
+        EXPECT_EQ(ReadFile(file), before) << target;
+    }
+}
 } // namespace

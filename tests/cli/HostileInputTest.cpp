@@ -1,0 +1,108 @@
+// zentavo-cli against unlucky and hostile input: runs that share a document, names that lead
+// nowhere, a vocabulary that cannot be read, an output that cannot be written, and control
+// characters in a title.
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+class HostileInputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "zentavo-hostile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string Vocab() { return " --vocab '" + ShippedVocabularyPath() + "'"; }
+    static size_t Count(const std::string& text, const std::string& what)
+    {
+        size_t count = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++count;
+        return count;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(HostileInputTest, TenRunsAtOnceOnOneDocumentKeepEveryCalculation)
+{
+    const std::string doc = Path("shared.zna");
+    // Half of them start before the document exists.
+    std::string script;
+    for (int i = 1; i <= 10; ++i)
+        script += "'" + std::string(ZENTAVO_CLI) + "' run 1110 1023=" + std::to_string(i) + " 1024=100 1022=run" +
+                  std::to_string(i) + " --doc '" + doc + "'" + Vocab() + " >/dev/null 2>&1 || echo failed & ";
+    const CCliRun all = RunCli("types >/dev/null" + Vocab() + "; " + script + "wait");
+    EXPECT_EQ(all.out, "");
+    const CCliRun tree = RunCli("tree '" + doc + "'" + Vocab());
+    ASSERT_EQ(tree.status, 0);
+    EXPECT_EQ(Count(tree.out, "1110 C run"), 10u) << tree.out;
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_EQ(Count(tree.out, "1110 C run" + std::to_string(i) + "\n"), 1u) << i;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        EXPECT_EQ(entry.path().filename(), "shared.zna"); // no temporary and no lock file left
+}
+
+TEST_F(HostileInputTest, NamesThatLeadNowhereAreRefused)
+{
+    const CCliRun empty = RunCli("run 1110 1023=5 1024=10 --doc ''" + Vocab() + " 2>&1");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.out, "zentavo-cli: --doc needs a file name\n");
+
+    const std::string loop = Path("loop.zna");
+    fs::create_symlink("loop.zna", loop);
+    const CCliRun looped = RunCli("run 1110 1023=5 1024=10 --doc '" + loop + "'" + Vocab() + " 2>&1");
+    EXPECT_EQ(looped.status, 1);
+    EXPECT_EQ(looped.out, "zentavo-cli: An unexpected file error occurred while accessing " + loop + ".\n");
+    EXPECT_TRUE(fs::is_symlink(loop)); // not replaced by a file
+
+    const std::string missing = Path("missing.ini");
+    const CCliRun noVocabulary = RunCli("types --vocab '" + missing + "' 2>&1");
+    EXPECT_EQ(noVocabulary.status, 1);
+    EXPECT_EQ(noVocabulary.out,
+              "zentavo-cli: cannot read the vocabulary file " + missing + ": No such file or directory\n");
+    const CCliRun folderVocabulary = RunCli("types --vocab '" + m_dir.string() + "' 2>&1");
+    EXPECT_EQ(folderVocabulary.status, 1);
+    EXPECT_NE(folderVocabulary.out.find("vocabulary file"), std::string::npos) << folderVocabulary.out;
+}
+
+TEST_F(HostileInputTest, AnOutputThatCannotBeWrittenIsReported)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const std::string doc = Path("study.zna");
+    ASSERT_EQ(RunCli("run 1110 1023=5 1024=10 --doc '" + doc + "'" + Vocab() + " >/dev/null").status, 0);
+    const std::vector<std::string> commands = {"run 1110 1023=5 1024=10", "types", "--help", "tree '" + doc + "'",
+                                               "export '" + doc + "'"};
+    for (const std::string& command : commands) {
+        const CCliRun run = RunCli(command + Vocab() + " 2>&1 >/dev/full");
+        EXPECT_EQ(run.status, 1) << command;
+        EXPECT_EQ(run.out, "zentavo-cli: cannot write to standard output: No space left on device\n") << command;
+    }
+}
+
+TEST_F(HostileInputTest, ABellInATitleIsSpelledOutNotTurnedIntoAComma)
+{
+    const std::string doc = Path("study.zna");
+    const CCliRun run =
+        RunCli("run 1110 1023=5 1024=10 1022=\"$(printf 'one\\007two')\" --doc '" + doc + "'" + Vocab());
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\none\\x07two\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("one,two"), std::string::npos) << run.out;
+    const CCliRun tree = RunCli("tree '" + doc + "'" + Vocab());
+    EXPECT_NE(tree.out.find("1110 C one\\x07two\n"), std::string::npos) << tree.out; // label and title agree
+}
+} // namespace
