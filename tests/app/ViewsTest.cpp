@@ -378,10 +378,17 @@ TEST_F(CViewsTest, CopyAndPasteRoundTripThroughAllThreeFormats)
     CCalcNodeBase* folder = m_doc.GetSelectedNode(); // no next sibling: the parent
     EXPECT_EQ(CCalcTreeView::ItemOf(folder), CCalcTreeView::ItemOf(original)->parent());
 
-    // A payload that is not a calculation: a message, nothing added, nothing modified.
+    // A payload that is not a calculation: a message, nothing added, nothing modified. The
+    // third is whole, but its type code "1010" has a gap above its level (filing it used to
+    // make folders for ever): the type is level, then four digits, at the start.
+    std::vector<unsigned char> gap = m_ui.m_clipboard.calculation;
+    ASSERT_GT(gap.size(), 20u);
+    ASSERT_EQ(gap[0], 2); // level 2: "1110"
+    gap[8] = 0;           // the second digit
     for (const std::vector<unsigned char>& junk :
          {std::vector<unsigned char>{1, 2, 3},
-          std::vector<unsigned char>(m_ui.m_clipboard.calculation.begin(), m_ui.m_clipboard.calculation.end() - 5)}) {
+          std::vector<unsigned char>(m_ui.m_clipboard.calculation.begin(), m_ui.m_clipboard.calculation.end() - 5),
+          gap}) {
         m_ui.m_clipboard.calculation = junk;
         m_doc.SetModifiedFlag(false);
         const size_t messages = m_ui.m_messages.size();
