@@ -213,8 +213,8 @@ std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
 
 bool CCalcDoc::Add(CCalculation* calc)
 {
-    if (!m_head || !calc)
-        return false;
+    if (!m_head || !calc || !calc->GetType().IsValid())
+        return false; // an invalid code is refused with nothing changed
     // The report marks its list separators with character 7: a title must not bring its own,
     // nor a line end or a terminal control. Such characters are spelled out, in the title and
     // in the label alike; the report's heading, already composed, is mended as it is written.

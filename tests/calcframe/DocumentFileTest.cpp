@@ -461,14 +461,4 @@ TEST_F(DocumentOpenSaveTest, KnowsWhenItsFileChangedOnDisk)
     std::filesystem::remove(path);
     EXPECT_FALSE(m_doc.FileChangedOnDisk()); // gone: nothing to overwrite
 }
-
-TEST_F(DocumentOpenSaveTest, ControlCharactersOfATitleAreSpelledOutWhenFiled)
-{
-    auto* calc = MakeCalculation("1110", "a\x07b");
-    calc->GetData()->SetTitle("list\a,\nnext\x1B[2J");
-    calc->SetLabel("list\a,\nnext\x1B[2J");
-    ASSERT_TRUE(m_doc.Add(calc));
-    EXPECT_EQ(calc->GetData()->GetTitle(), "list\\x07,\\x0Anext\\x1B[2J");
-    EXPECT_EQ(calc->GetLabel(), calc->GetData()->GetTitle());
-}
 } // namespace

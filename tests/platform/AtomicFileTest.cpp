@@ -85,16 +85,8 @@ TEST_F(AtomicFileTest, LinksThatNeverEndAndOtherKindsOfFileAreRefused)
     EXPECT_EQ(Replace(loop, "new"), ELOOP);
     EXPECT_TRUE(fs::is_symlink(loop)); // not replaced by a file
 
-    const fs::path a = m_dir / "a.zna";
-    const fs::path b = m_dir / "b.zna";
-    fs::create_symlink("b.zna", a);
-    fs::create_symlink("a.zna", b);
-    EXPECT_EQ(Replace(a, "new"), ELOOP);
-    EXPECT_TRUE(fs::is_symlink(a));
-    EXPECT_TRUE(fs::is_symlink(b));
-
     EXPECT_EQ(Replace(m_dir, "new"), EINVAL);
-    EXPECT_EQ(FileCount(), 3u);
+    EXPECT_EQ(FileCount(), 1u);
 
     // A dangling link names the file it would create.
     const fs::path dangling = m_dir / "dangling.zna";
