@@ -3,6 +3,7 @@
 #include "Profile.h"
 
 #include "CodePage.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -61,45 +62,6 @@ std::string Lower(std::string_view text)
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && Lower(a) == Lower(b);
-}
-
-/// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view text)
-{
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t length = 0;
-        uint32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (next & 0x3Fu);
-        }
-        if ((length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 /// One line of a text: [begin, end) is its content without the line end, next starts the next line.
