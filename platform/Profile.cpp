@@ -305,12 +305,9 @@ void CProfile::Parse(std::string_view bytes)
     for (const LineSpan& span : SplitLines(view)) {
         const std::string_view line = view.substr(span.begin, span.end - span.begin);
         if (const auto name = SectionName(line)) {
-            const std::string lowered = Lower(*name);
-            const bool repeated = std::any_of(m_sections.begin(), m_sections.end(),
-                                              [&](const Section& section) { return section.name == lowered; });
-            current = nullptr;
-            if (!repeated)
-                current = &m_sections.emplace_back(Section{lowered, {}});
+            // A section's entries stay where they are when the map grows.
+            const auto [section, added] = m_sections.try_emplace(Lower(*name));
+            current = added ? &section->second : nullptr;
             continue;
         }
         const auto entry = SplitEntry(line);
@@ -319,7 +316,7 @@ void CProfile::Parse(std::string_view bytes)
         std::string_view value = entry->second;
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        current->entries.push_back({Lower(entry->first), std::string(value)});
+        current->try_emplace(Lower(entry->first), value);
     }
 }
 
@@ -336,17 +333,13 @@ bool CProfile::Load(const std::filesystem::path& path)
 
 std::optional<std::string> CProfile::Find(std::string_view section, std::string_view key) const
 {
-    const std::string sectionName = Lower(Trim(section));
-    const std::string keyName = Lower(Trim(key));
-    for (const Section& candidate : m_sections) {
-        if (candidate.name != sectionName)
-            continue;
-        for (const Entry& entry : candidate.entries)
-            if (entry.key == keyName)
-                return entry.value;
+    const auto found = m_sections.find(Lower(Trim(section)));
+    if (found == m_sections.end())
         return std::nullopt;
-    }
-    return std::nullopt;
+    const auto entry = found->second.find(Lower(Trim(key)));
+    if (entry == found->second.end())
+        return std::nullopt;
+    return entry->second;
 }
 
 bool CProfile::Empty() const
