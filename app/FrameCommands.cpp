@@ -2,6 +2,7 @@
 #include "FrameCommands.h"
 
 #include "Profile.h"
+#include "Utf8.h"
 
 namespace
 {
@@ -65,13 +66,10 @@ template <size_t N> const char* FindKey(const CCommandKey (&table)[N], unsigned 
 // The first `count` characters of UTF-8 text (a character is never split).
 std::string Utf8Prefix(const std::string& text, size_t count)
 {
-    size_t chars = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) != 0x80 && chars++ == count)
-            return text.substr(0, i);
-    }
-    return text;
+    size_t pos = 0;
+    for (size_t chars = 0; chars < count && pos < text.size(); ++chars)
+        NextUtf8(text, pos);
+    return text.substr(0, pos);
 }
 } // namespace
 

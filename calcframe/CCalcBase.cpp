@@ -6,6 +6,7 @@
 #include "Format.h"
 #include "ReportTarget.h"
 #include "UIServices.h"
+#include "Utf8.h"
 #include "Vocabulary.h"
 
 #include <cerrno>
@@ -26,18 +27,9 @@ constexpr size_t kMaxDefaultTitle = 50;
 /// Byte length of the UTF-8 character at text[i] (invalid bytes count one each, as Utf8Length).
 size_t CharLength(const std::string& text, size_t i)
 {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = 3;
-    else if (lead >= 0xC2 && lead <= 0xDF)
-        length = 2;
-    for (size_t k = 1; k < length; ++k)
-        if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-            return 1;
-    return length;
+    size_t next = i;
+    NextUtf8(text, next);
+    return next - i;
 }
 
 bool IsAscii(const std::string& text)

@@ -3,6 +3,7 @@
 #include "CodePage.h"
 #include "Format.h"
 #include "RichText.h"
+#include "Utf8.h"
 
 namespace
 {

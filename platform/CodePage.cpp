@@ -9,12 +9,6 @@ constexpr char16_t kHighRange[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
-constexpr char32_t kReplacement = 0xFFFD;
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
 } // namespace
 
 char32_t Cp1252ToUnicode(unsigned char byte)
@@ -33,47 +27,10 @@ int UnicodeToCp1252(char32_t character)
     return -1;
 }
 
-char32_t DecodeUtf8(std::string_view utf8, size_t& pos)
-{
-    const auto lead = static_cast<unsigned char>(utf8[pos]);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    }
-    if (length == 0 || pos + length > utf8.size()) {
-        ++pos;
-        return kReplacement;
-    }
-    for (size_t k = 1; k < length; ++k) {
-        const auto byte = static_cast<unsigned char>(utf8[pos + k]);
-        if (!IsContinuation(byte)) {
-            ++pos;
-            return kReplacement;
-        }
-        value = (value << 6) | (byte & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++pos;
-        return kReplacement;
-    }
-    pos += length;
-    return value;
-}
-
 void AppendUtf8(std::string& out, char32_t character)
 {
     if (character > 0x10FFFF || (character >= 0xD800 && character <= 0xDFFF))
-        character = kReplacement;
+        character = kUtf8Replacement;
     if (character < 0x80) {
         out += static_cast<char>(character);
     } else if (character < 0x800) {

@@ -2,6 +2,8 @@
 // and UTF-16 (the archive's 16-bit string form).
 #pragma once
 
+#include "Utf8.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,9 +14,6 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 /// The Windows-1252 byte of a character, or -1 when the code page has no such character.
 int UnicodeToCp1252(char32_t character);
 
-/// Decodes the character at `pos` and advances `pos`. An invalid or truncated sequence, an
-/// encoded surrogate or an overlong form yields U+FFFD and advances by one byte.
-char32_t DecodeUtf8(std::string_view utf8, size_t& pos);
 /// Appends the UTF-8 form of a character (surrogates and values above U+10FFFF as U+FFFD).
 void AppendUtf8(std::string& out, char32_t character);
 

@@ -1,6 +1,8 @@
 // printf-style formatting into a std::string and UTF-8 character counting.
 #include "Format.h"
 
+#include "Utf8.h"
+
 #include <cstdio>
 
 std::string FormatV(const char* format, va_list args)
@@ -28,21 +30,8 @@ std::string Format(const char* format, ...)
 size_t Utf8Length(std::string_view text)
 {
     size_t count = 0;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = 1;
-        if (lead >= 0xF0 && lead <= 0xF4)
-            length = 4;
-        else if (lead >= 0xE0)
-            length = 3;
-        else if (lead >= 0xC2 && lead <= 0xDF)
-            length = 2;
-        bool valid = lead < 0x80 || length > 1;
-        for (size_t k = 1; valid && k < length; ++k)
-            valid = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        i += valid ? length : 1;
-        ++count;
-    }
+    for (size_t pos = 0; pos < text.size(); ++count)
+        NextUtf8(text, pos);
     return count;
 }
 

@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "CodePage.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <climits>
@@ -59,45 +60,6 @@ std::string Lower(std::string_view text)
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && Lower(a) == Lower(b);
-}
-
-/// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(std::string_view text)
-{
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t length = 0;
-        uint32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (next & 0x3Fu);
-        }
-        if ((length == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += length;
-    }
-    return true;
 }
 
 /// One line of a text: [begin, end) is its content without the line end, next starts the next line.
@@ -306,12 +268,9 @@ void CProfile::Parse(std::string_view bytes)
     for (const LineSpan& span : SplitLines(view)) {
         const std::string_view line = view.substr(span.begin, span.end - span.begin);
         if (const auto name = SectionName(line)) {
-            const std::string lowered = Lower(*name);
-            const bool repeated = std::any_of(m_sections.begin(), m_sections.end(),
-                                              [&](const Section& section) { return section.name == lowered; });
-            current = nullptr;
-            if (!repeated)
-                current = &m_sections.emplace_back(Section{lowered, {}});
+            // A section's entries stay where they are when the map grows.
+            const auto [section, added] = m_sections.try_emplace(Lower(*name));
+            current = added ? &section->second : nullptr;
             continue;
         }
         const auto entry = SplitEntry(line);
@@ -320,7 +279,7 @@ void CProfile::Parse(std::string_view bytes)
         std::string_view value = entry->second;
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
-        current->entries.push_back({Lower(entry->first), std::string(value)});
+        current->try_emplace(Lower(entry->first), value);
     }
 }
 
@@ -337,17 +296,13 @@ bool CProfile::Load(const std::filesystem::path& path)
 
 std::optional<std::string> CProfile::Find(std::string_view section, std::string_view key) const
 {
-    const std::string sectionName = Lower(Trim(section));
-    const std::string keyName = Lower(Trim(key));
-    for (const Section& candidate : m_sections) {
-        if (candidate.name != sectionName)
-            continue;
-        for (const Entry& entry : candidate.entries)
-            if (entry.key == keyName)
-                return entry.value;
+    const auto found = m_sections.find(Lower(Trim(section)));
+    if (found == m_sections.end())
         return std::nullopt;
-    }
-    return std::nullopt;
+    const auto entry = found->second.find(Lower(Trim(key)));
+    if (entry == found->second.end())
+        return std::nullopt;
+    return entry->second;
 }
 
 bool CProfile::Empty() const

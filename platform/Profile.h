@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 /// One parsed INI file.
@@ -25,17 +26,10 @@ public:
     bool Empty() const;
 
 private:
-    struct Entry
-    {
-        std::string key; // lowered for comparison
-        std::string value;
-    };
-    struct Section
-    {
-        std::string name; // lowered
-        std::vector<Entry> entries;
-    };
-    std::vector<Section> m_sections;
+    /// A section's values by lowered key; the first line of a key holds its value.
+    using Section = std::unordered_map<std::string, std::string>;
+    /// The sections by lowered name; the first header of a name holds its entries.
+    std::unordered_map<std::string, Section> m_sections;
 };
 
 /// Where the vocabulary comes from: an explicit file alone (--vocab, $ZENTAVO_INI), else the

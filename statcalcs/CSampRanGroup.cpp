@@ -40,9 +40,14 @@ private:
     uint32_t m_groups = 0;
 };
 
+bool CSampRanGroup::CanDraw() const
+{
+    return m_groups >= 1 && m_number <= kMaxDraws;
+}
+
 bool CSampRanGroup::Do()
 {
-    if (!RunInputDialog<CSampRanGroupDlg>(*this))
+    if (!RunInputDialog<CSampRanGroupDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
     CRandom generator = StartGenerator(m_seed);

@@ -14,6 +14,10 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    /// Whether the inputs are ones the dialog's OK accepts. Do checks it again before it draws
+    /// anything, so inputs that reach it by another way (a document written elsewhere) are
+    /// never drawn past the limits.
+    bool CanDraw() const;
 
     uint32_t m_seed = 0;   // generator seed; 0 until the first run draws one
     uint32_t m_groups = 0; // number of groups

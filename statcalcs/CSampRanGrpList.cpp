@@ -46,13 +46,21 @@ private:
     int m_unique = 0;
 };
 
+bool CSampRanGrpList::CanDraw() const
+{
+    // The number on its own too: a group is only as long as the numbers drawn for it.
+    const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
+    return m_groups >= 1 && m_groups <= kMaxDraws && m_number <= kMaxDraws &&
+           FindListRequestFault(m_min, m_max, total, m_unique != 0) == ListRequestFault::None;
+}
+
 bool CSampRanGrpList::Do()
 {
-    if (!RunInputDialog<CSampRanGrpListDlg>(*this))
+    if (!RunInputDialog<CSampRanGrpListDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
     CRandom generator = StartGenerator(m_seed);
-    // Within kMaxDraws, checked on OK: the total no longer wraps around in 32 bits.
+    // Within kMaxDraws (CanDraw): the total does not wrap around in 32 bits.
     const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
     const std::vector<uint32_t> values =
         DrawValues(generator, static_cast<uint32_t>(total), m_min, m_max, m_unique != 0);
@@ -60,11 +68,13 @@ bool CSampRanGrpList::Do()
     // The heading's title without its empty line: each group begins with line feeds of its own.
     InsertPhrase(GetTypeTitle() + "\n", kPhraseBold);
     InsertPhrase(GetTitle(), kPhraseItalic);
-    std::vector<uint32_t> group(m_number);
+    std::vector<uint32_t> group;
+    group.reserve(m_number);
     for (uint32_t k = 0; k < m_groups; ++k) {
         // Dealt in turn: group k has the draws k, k + g, k + 2g, ...
-        for (uint32_t j = 0; j < m_number; ++j)
-            group[j] = values[k + static_cast<size_t>(j) * m_groups];
+        group.clear();
+        for (size_t j = k; j < values.size(); j += m_groups)
+            group.push_back(values[j]);
         if (m_sorted)
             std::sort(group.begin(), group.end());
         InsertPhrase("\n\n" + Term("98") + Format(" %u\n", k + 1), kPhraseUnderline);
@@ -139,6 +149,8 @@ void CSampRanGrpListDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, kIdRanNumber, m_number);
     DDX_Text(dx, kIdRanGroups, m_groups);
+    // No groups would leave the number per group unchecked by the total: 0 x anything is 0.
+    DDV_MinMaxUInt(dx, m_groups, 1, UINT32_MAX);
     DDX_Text(dx, kIdRanMinimum, m_min);
     DDX_Text(dx, kIdRanMaximum, m_max);
     DDX_Check(dx, kIdRanSorted, m_sorted);
@@ -150,7 +162,8 @@ void CSampRanGrpListDlg::OnOK()
 {
     if (!UpdateData(true))
         return;
-    // Formed in 64 bits: 65,536 groups of 65,537 would wrap around to 65,536 in 32.
+    // Formed in 64 bits: 65,536 groups of 65,537 would wrap around to 65,536 in 32. With at
+    // least one group, a number per group within the limit follows from the total.
     const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
     if (!CheckListRequest(*this, m_min, m_max, total, m_unique != 0))
         return;

@@ -43,9 +43,14 @@ private:
     int m_unique = 0;
 };
 
+bool CSampRanList::CanDraw() const
+{
+    return FindListRequestFault(m_min, m_max, m_number, m_unique != 0) == ListRequestFault::None;
+}
+
 bool CSampRanList::Do()
 {
-    if (!RunInputDialog<CSampRanListDlg>(*this))
+    if (!RunInputDialog<CSampRanListDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
     CRandom generator = StartGenerator(m_seed);

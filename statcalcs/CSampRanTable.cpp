@@ -9,6 +9,12 @@
 
 IMPLEMENT_SERIAL(CSampRanTable, CCalcBase, 0)
 
+namespace
+{
+// Most digits one number of the table has.
+constexpr uint32_t kMaxDigits = 16;
+} // namespace
+
 void CSampRanTable::Serialize(CArchive& ar)
 {
     CCalcBase::Serialize(ar);
@@ -38,9 +44,14 @@ private:
     uint32_t m_digits = 0;
 };
 
+bool CSampRanTable::CanDraw() const
+{
+    return m_digits >= 1 && m_digits <= kMaxDigits && static_cast<uint64_t>(m_digits) * m_number <= kMaxDraws;
+}
+
 bool CSampRanTable::Do()
 {
-    if (!RunInputDialog<CSampRanTableDlg>(*this))
+    if (!RunInputDialog<CSampRanTableDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
     CRandom generator = StartGenerator(m_seed);
@@ -108,7 +119,7 @@ void CSampRanTableDlg::DoDataExchange(CDataExchange& dx)
 {
     DDX_Text(dx, kIdRanNumber, m_number);
     DDX_Text(dx, kIdRanDigits, m_digits);
-    DDV_MinMaxUInt(dx, m_digits, 1, 16);
+    DDV_MinMaxUInt(dx, m_digits, 1, kMaxDigits);
     ExchangeTitle(dx);
 }
 

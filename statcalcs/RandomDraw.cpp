@@ -75,18 +75,31 @@ bool CheckDrawLimit(CDialog& dialog, uint64_t count, const char* what, int focus
     return false;
 }
 
+ListRequestFault FindListRequestFault(uint32_t minimum, uint32_t maximum, uint64_t count, bool unique)
+{
+    if (minimum >= maximum)
+        return ListRequestFault::EmptyRange;
+    // Every value of the range, or more values than the generator has, can never all come out.
+    if (unique && (count > maximum - minimum || count > kMaxUnique))
+        return ListRequestFault::UniqueCannotFinish;
+    return count > kMaxDraws ? ListRequestFault::TooMany : ListRequestFault::None;
+}
+
 bool CheckListRequest(CDialog& dialog, uint32_t minimum, uint32_t maximum, uint64_t count, bool unique)
 {
-    if (minimum >= maximum) {
+    switch (FindListRequestFault(minimum, maximum, count, unique)) {
+    case ListRequestFault::None:
+        return true;
+    case ListRequestFault::EmptyRange:
         AfxMessageBox(GetProfileString("Messages", "08", "08"));
         dialog.GotoDlgCtrl(kIdRanMaximum);
         return false;
-    }
-    // Every value of the range, or more values than the generator has, can never all come out.
-    if (unique && (count > maximum - minimum || count > kMaxUnique)) {
+    case ListRequestFault::UniqueCannotFinish:
         AfxMessageBox(GetProfileString("Messages", "09", "09"));
         dialog.GotoDlgCtrl(kIdRanNumber);
         return false;
+    case ListRequestFault::TooMany:
+        break;
     }
     return CheckDrawLimit(dialog, count, "numbers", kIdRanNumber);
 }

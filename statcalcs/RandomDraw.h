@@ -38,6 +38,18 @@ std::vector<uint32_t> DrawValues(CRandom& generator, uint32_t count, uint32_t lo
 /// the unsigned numbers they are).
 std::string NumberPhrase(uint32_t value);
 
+/// What makes a list request one that cannot be drawn, in the order the dialogs check it.
+enum class ListRequestFault
+{
+    None,
+    EmptyRange,         // minimum not below maximum
+    UniqueCannotFinish, // more unique numbers than the range or the generator has
+    TooMany,            // more than kMaxDraws numbers
+};
+
+/// The first fault of a list request of `count` numbers in [minimum, maximum].
+ListRequestFault FindListRequestFault(uint32_t minimum, uint32_t maximum, uint64_t count, bool unique);
+
 /// The checks on OK of the list dialogs, in order: minimum below maximum (Messages "08", focus
 /// on the maximum); with `unique`, at most maximum - minimum and at most kMaxUnique numbers
 /// (Messages "09", focus on the number required); at most kMaxDraws numbers in all (a fixed

@@ -1,6 +1,8 @@
 // Conversion between the report model and the result view's QTextDocument.
 #include "RichTextConvert.h"
 
+#include "CodePage.h"
+
 #include <QFont>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -33,7 +35,9 @@ void InsertRun(QTextCursor& cursor, std::string_view text, unsigned flags)
         return;
     // insertText turns each "\n" into a paragraph break whose block takes this format, which
     // RichTextFromDocument reads back as the format of that line end.
-    cursor.insertText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), RunFormat(flags));
+    // Decoded as the rich-text writer decodes it: each invalid byte shows as one U+FFFD.
+    const std::u16string units = Utf8ToUtf16(text);
+    cursor.insertText(QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size())), RunFormat(flags));
 }
 
 void RichTextToDocument(const CRichText& text, QTextDocument& document)

@@ -94,6 +94,8 @@ TEST(CalcBaseFormat, UnderlinesWordsButNotColumnGaps)
     EXPECT_EQ(CCalcBase::TUnderline(""), "");
     // One dash per character, not per byte.
     EXPECT_EQ(CCalcBase::TUnderline("\xC3\xA9t\xC3\xA9  \xE2\x82\xAC"), "---  -");
+    // Each byte of an invalid sequence is a character of its own, as the report shows it.
+    EXPECT_EQ(CCalcBase::TUnderline("\xE0\x80\x80 \xF5\x80"), "------");
 }
 
 TEST_F(CalcBase, ResultLinesPadByCharacters)

@@ -3,6 +3,7 @@
 #include "Profile.h"
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -109,6 +110,29 @@ TEST(Profile, FollowsWindowsLookupRules)
     EXPECT_EQ(profile.Find("Terms", "no equals sign"), std::nullopt);
     EXPECT_EQ(profile.Find("Terms", "orphan"), std::nullopt);
     EXPECT_EQ(profile.Find("Labels", "01"), std::nullopt);
+}
+
+TEST(Profile, ParsesAndLooksUpManySectionsInLinearTime)
+{
+    // 200,000 sections, then a repeat of the first one whose entries do not count.
+    constexpr int kSections = 200000;
+    std::string text;
+    for (int i = 0; i < kSections; ++i)
+        text += "[S" + std::to_string(i) + "]\nk=" + std::to_string(i) + "\nK=again\n";
+    text += "[s0]\nk=late\nnew=late\n";
+
+    // Processor time, so that a busy machine does not count; the quadratic reader took 40 s.
+    const std::clock_t start = std::clock();
+    const CProfile profile = Parsed(text);
+    for (int i = 0; i < kSections; i += 7)
+        ASSERT_EQ(profile.Find("s" + std::to_string(i), "K"), std::to_string(i));
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    EXPECT_LT(seconds, 10.0);
+
+    EXPECT_EQ(profile.Find("S0", "k"), "0");
+    EXPECT_EQ(profile.Find("S0", "new"), std::nullopt);
+    EXPECT_EQ(profile.Find("S199999", "k"), "199999");
+    EXPECT_EQ(profile.Find("S200000", "k"), std::nullopt);
 }
 
 TEST(Profile, DecodesUtf8AndFallsBackToWindows1252)

@@ -3,10 +3,15 @@
 #include "CCalcDoc.h"
 #include "CCalcDocNode.h"
 #include "CCalculation.h"
+#include "CDialog.h"
+#include "CSampRanGroup.h"
+#include "CSampRanGrpList.h"
 #include "CSampRanList.h"
+#include "CSampRanTable.h"
 #include "CalcTestSupport.h"
 #include "DialogHost.h"
 #include "Format.h"
+#include "GetCalcBase.h"
 #include "MemoryViews.h"
 #include "Profile.h"
 #include "RandomDraw.h"
@@ -16,7 +21,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <unistd.h>
 
@@ -82,6 +89,36 @@ protected:
         EXPECT_EQ(run.finalFocusId, focusId);
     }
 };
+
+/// A calculation of type `code` with inputs as a document could hold them, past the dialog.
+template <class T> std::unique_ptr<CCalcBase> Stored(const std::string& code, std::function<void(T&)> fill)
+{
+    std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
+    fill(dynamic_cast<T&>(*calc));
+    return calc;
+}
+
+/// Stored inputs that OK refuses and that nothing may be drawn for.
+std::vector<std::unique_ptr<CCalcBase>> UndrawableInputs()
+{
+    std::vector<std::unique_ptr<CCalcBase>> calcs;
+    // No groups: the total is 0 whatever the number per group.
+    calcs.push_back(Stored<CSampRanGrpList>("4330", [](auto& c) { c.m_groups = 0, c.m_number = 4294967295u; }));
+    calcs.push_back(Stored<CSampRanGrpList>("4330", [](auto& c) { c.m_groups = 0, c.m_number = 5; }));
+    calcs.push_back(Stored<CSampRanGrpList>("4330", [](auto& c) { c.m_groups = 100001, c.m_number = 0; }));
+    calcs.push_back(Stored<CSampRanGrpList>("4330", [](auto& c) { c.m_groups = 2, c.m_min = 9, c.m_max = 9; }));
+    calcs.push_back(Stored<CSampRanList>("4310", [](auto& c) { c.m_number = 100001; }));
+    calcs.push_back(Stored<CSampRanList>("4310", [](auto& c) { c.m_min = 7, c.m_max = 3, c.m_number = 2; }));
+    // A unique draw of 20 values out of 10 would never end.
+    calcs.push_back(
+        Stored<CSampRanList>("4310", [](auto& c) { c.m_min = 1, c.m_max = 10, c.m_number = 20, c.m_unique = 1; }));
+    calcs.push_back(Stored<CSampRanGroup>("4320", [](auto& c) { c.m_groups = 0, c.m_number = 3; }));
+    calcs.push_back(Stored<CSampRanGroup>("4320", [](auto& c) { c.m_groups = 2, c.m_number = 100001; }));
+    calcs.push_back(Stored<CSampRanTable>("4340", [](auto& c) { c.m_digits = 0, c.m_number = 3; }));
+    calcs.push_back(Stored<CSampRanTable>("4340", [](auto& c) { c.m_digits = 17, c.m_number = 3; }));
+    calcs.push_back(Stored<CSampRanTable>("4340", [](auto& c) { c.m_digits = 16, c.m_number = 6251; }));
+    return calcs;
+}
 } // namespace
 
 TEST(RandomDrawTest, EveryGeneratorValueSpreadsEvenly)
@@ -180,6 +217,36 @@ TEST_F(RandomNumbersTest, ListRequestsRefusedOnOk)
     ExpectRefused("4340", {"1076=6251", "1078=16"}, "Please ask for no more than 100000 digits in one calculation.",
                   1076);
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
+}
+
+TEST_F(RandomNumbersTest, GroupedListRefusesNoGroups)
+{
+    // 0 groups of 4294967295 numbers once passed as a total of 0 and then set aside 16 GB.
+    const std::string noGroups = "Please enter an integer between 1 and 4294967295.";
+    ExpectRefused("4330", {"1076=4294967295", "1077=0", "1075=1", "1074=100"}, noGroups, 1077);
+    ExpectRefused("4330", {"1076=5", "1077=0"}, noGroups, 1077);
+    // One group holds the whole draw: its number is the total.
+    const CCalcRunResult one = RunSeeded("4330", 4, {"1076=3", "1077=1", "1075=1", "1074=9"});
+    ASSERT_EQ(one.outcome, CCalcRunResult::Written) << one.error;
+    EXPECT_EQ(Body(one.report), GetProfileString("Terms", "98", "") + " 1\n" + Phrases(Draws(4, 3, 1, 9)) + "\n");
+}
+
+TEST_F(RandomNumbersTest, RedoOfStoredInputsBeyondTheLimitsIsRefused)
+{
+    for (const std::unique_ptr<CCalcBase>& calc : UndrawableInputs()) {
+        CRedoScope redo({}); // OK on the stored inputs, as Redo of an opened document
+        EXPECT_FALSE(calc->Do()) << calc->GetTypeString();
+        EXPECT_TRUE(redo.m_host.m_refusedOpen) << calc->GetTypeString();
+        EXPECT_TRUE(calc->GetPhrases().empty()) << calc->GetTypeString();
+    }
+}
+
+TEST_F(RandomNumbersTest, NothingIsDrawnForInputsPastTheLimitsEvenWithoutTheChecksOfOk)
+{
+    for (const std::unique_ptr<CCalcBase>& calc : UndrawableInputs()) {
+        EXPECT_FALSE(Probe(*calc, [](CDialog& dialog) { dialog.EndDialog(IDOK); })) << calc->GetTypeString();
+        EXPECT_TRUE(calc->GetPhrases().empty()) << calc->GetTypeString();
+    }
 }
 
 TEST_F(RandomNumbersTest, GroupedListDealsDrawsInTurn)
