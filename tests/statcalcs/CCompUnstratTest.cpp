@@ -149,6 +149,16 @@ TEST_F(CCompUnstratTest, ZeroCellsPrintStarsWhereTheValueIsNotFinite)
     ExpectLine(report, "Prevalence", "****", "[****, ****]");
 }
 
+TEST_F(CCompUnstratTest, ProportionsOfNoneAndAllReachTheirBound)
+{
+    // Sensitivity 10/10 and specificity 0/5: the limit beyond the estimate is the bound itself
+    // (they were [0.66, 0.99] and [0.04, 0.54]); the other limits are unchanged.
+    const std::string report = Run("3200", Cells(10, 5, 0, 0)).report;
+    ExpectLine(report, "Sensitivity", "1.00", "[0.66, 1.00]");
+    ExpectLine(report, "Specificity", "0.00", "[0.00, 0.54]");
+    ExpectLine(report, "Positive predictive value", "0.67", "[0.39, 0.87]");
+}
+
 TEST_F(CCompUnstratTest, LargestCountsNeitherOverflowNorRunTogether)
 {
     const std::string report = FromHeading(Run("3200", Cells(1000000, 1000000, 1000000, 1000000)).report);
