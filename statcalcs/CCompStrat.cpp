@@ -193,7 +193,7 @@ bool CCompStrat::Do()
     InsertResult(Term("95"), Floating(rrMh, 2), CI(rrLower, rrUpper, 2));
     InsertResult(Term("96"), Floating(orMh, 2), CI(orLower, orUpper, 2));
     InsertResult(Term("97"), Floating(x2mh, 2), "");
-    InsertResult(Term("26"), Floating(Chi2Prob(x2mh, 1), 6), "");
+    InsertResult(Term("26"), Probability(x2mh, Chi2Prob(x2mh, 1), 6), "");
     return true;
 }
 
@@ -233,7 +233,7 @@ void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, dou
     InsertResult(Term("21") + level, Floating(odds, 2),
                  CI(std::exp(std::log(odds) - z * orSe), std::exp(std::log(odds) + z * orSe), 2));
     InsertResult(Term("92"), Floating(x2y, 2), "");
-    InsertResult(Term("26"), Floating(Chi2Prob(x2y, 1), 6), "");
+    InsertResult(Term("26"), Probability(x2y, Chi2Prob(x2y, 1), 6), "");
     InsertPhrase("\n", kPhrasePlain);
 }
 

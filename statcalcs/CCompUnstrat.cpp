@@ -294,9 +294,9 @@ void CCompUnstrat::ReportTests(const CUnstratStats& stats)
         InsertResult(Term("89") + " " + Term("91"), Floating(stats.fisher.twoSided, 6), "");
     }
     InsertResult(Term("87"), Floating(stats.x2, 2), "");
-    InsertResult(Term("26"), Floating(stats.x2P, 6), "");
+    InsertResult(Term("26"), Probability(stats.x2, stats.x2P, 6), "");
     InsertResult(Term("92"), Floating(stats.x2y, 2), "");
-    InsertResult(Term("26"), Floating(stats.x2yP, 6), "");
+    InsertResult(Term("26"), Probability(stats.x2y, stats.x2yP, 6), "");
 }
 
 void CCompUnstrat::ReportEstimates(const CUnstratStats& stats)
@@ -335,10 +335,10 @@ void CCompUnstrat::ReportMatchedPairs(const CUnstratStats& stats)
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("16") + "\n", kPhraseBold);
     InsertResult(Term("74"), Floating(stats.zMatched, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(stats.zMatchedP, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * stats.zMatchedP, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(stats.zMatched, stats.zMatchedP, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(stats.zMatched, 2 * stats.zMatchedP, 6), "");
     InsertResult(Term("93"), Floating(stats.mcNemar, 2), "");
-    InsertResult(Term("26"), Floating(stats.mcNemarP, 6), "");
+    InsertResult(Term("26"), Probability(stats.mcNemar, stats.mcNemarP, 6), "");
     const CEstimate& mor = stats.matchedOddsRatio;
     InsertResult(Term("94") + level, Floating(mor.value, 2), CI(mor.lower, mor.upper, 2));
     const CEstimate& diff = stats.pairedDifference;

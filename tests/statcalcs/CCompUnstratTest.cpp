@@ -149,6 +149,34 @@ TEST_F(CCompUnstratTest, ZeroCellsPrintStarsWhereTheValueIsNotFinite)
     ExpectLine(report, "Prevalence", "****", "[****, ****]");
 }
 
+TEST_F(CCompUnstratTest, UndefinedStatisticsHaveNoProbability)
+{
+    // An empty exposed row: the chi-squares are 0 / 0 and 25 / 0. The corrected one's p used to
+    // print 0.000000, the tail at infinity; Fisher's p-values are no statistic's and stay.
+    std::string report = FromHeading(Run("3200", Cells(0, 0, 5, 5)).report);
+    EXPECT_NE(report.find(Rows({{"Fisher's exact test (one-sided p)", "1.000000"},
+                                {"Fisher's exact test (two-sided p)", "1.000000"},
+                                {"Chi-square (uncorrected)", "****"},
+                                {"p-value", "****"},
+                                {"Chi-square with Yates' correction", "****"},
+                                {"p-value", "****"}})),
+              std::string::npos)
+        << report;
+    // No discordant pairs: z and McNemar's chi-square are undefined, and so are their p-values
+    // (McNemar's p used to print 0.000000 beside "****").
+    report = FromHeading(Run("3200", Cells(10, 0, 0, 10)).report);
+    EXPECT_NE(report.find("Matched-pairs analysis\n" + Rows({{"z statistic", "****"},
+                                                             {"One-tailed p-value", "****"},
+                                                             {"Two-tailed p-value", "****"},
+                                                             {"McNemar's chi-square", "****"},
+                                                             {"p-value", "****"}})),
+              std::string::npos)
+        << report;
+    // A defined statistic beside them keeps its p: 10/0/0/10 is a perfect association.
+    ExpectLine(report, "Chi-square (uncorrected)", "20.00");
+    ExpectLine(report, "p-value", "0.000008");
+}
+
 TEST_F(CCompUnstratTest, ProportionsOfNoneAndAllReachTheirBound)
 {
     // Sensitivity 10/10 and specificity 0/5: the limit beyond the estimate is the bound itself
