@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "Estimate.h"
 #include "FisherExact.h"
 #include "Format.h"
 #include "Profile.h"
@@ -19,14 +20,6 @@ IMPLEMENT_SERIAL(CCompUnstrat, CCalcBase, 0)
 /// Everything the report prints, computed from the four cells.
 struct CUnstratStats
 {
-    /// An estimate with its confidence limits.
-    struct CEstimate
-    {
-        double value = 0;
-        double lower = 0;
-        double upper = 0;
-    };
-
     CFisherResult fisher;
     double x2 = 0, x2P = 0;   // chi-square without correction and its p
     double x2y = 0, x2yP = 0; // with Yates' correction
@@ -39,8 +32,6 @@ struct CUnstratStats
 
 namespace
 {
-using CEstimate = CUnstratStats::CEstimate;
-
 /// Normal deviates of the confidence levels, indexed by the level.
 constexpr double kDeviates[2] = {1.96, 2.58};
 constexpr uint32_t kMaxCount = 1000000;
@@ -55,12 +46,6 @@ enum : int
     kIdColumnHeading = 1128,
     kIdFisher = 1157,
 };
-
-/// A ratio with limits exp(log R -/+ z SE).
-CEstimate RatioLimits(double ratio, double se, double z)
-{
-    return {ratio, std::exp(std::log(ratio) - z * se), std::exp(std::log(ratio) + z * se)};
-}
 
 /// A proportion p of a base m with Fleiss' limits.
 CEstimate Proportion(double p, double m, double z)
