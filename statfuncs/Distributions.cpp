@@ -24,8 +24,8 @@ const int kTPercPtMaxRounds = 1000;
 // incomplete gamma function, where the series levels off near kChi2Tolerance and even rises.
 const double kSeriesFloor = 1e-5;
 // A series result of kSeriesFloor or more beside an accurate tail below this bound can only be
-// the series' truncation error (it is within about 10 % of the tail near the floor), so it is
-// not kept; no statistic of 1 to 25 df up to 1e8 gives such a pair.
+// the series' truncation error (near the floor it is within about 10 % of the tail), so it is
+// not kept. A guard: with 1 to 25 df the series does not climb back to the floor up to 1e8.
 const double kSeriesTrust = 1e-6;
 
 /// The tail as 1 minus the series of the regularised lower incomplete gamma function, stopped at

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -107,7 +108,11 @@ TEST(DistributionsTest, Chi2ProbKeepsTheSeriesFromTheFloorUp)
 
 TEST(DistributionsTest, Chi2ProbNeverRisesWithTheStatistic)
 {
-    for (int df = 1; df <= 25; ++df) {
+    // Every df of 1 to 25, and large ones such as the probability calculator takes (up to 250).
+    std::vector<int> dfs = {60, 120, 250};
+    for (int df = 1; df <= 25; ++df)
+        dfs.push_back(df);
+    for (int df : dfs) {
         double previous = Chi2Prob(0, df);
         double previousChi2 = 0;
         for (double chi2 = 0.005; chi2 <= 10000; chi2 += chi2 < 100 ? 0.005 : 0.25) {
@@ -119,6 +124,15 @@ TEST(DistributionsTest, Chi2ProbNeverRisesWithTheStatistic)
         }
         EXPECT_EQ(previous, 0.0) << df;
     }
+}
+
+TEST(DistributionsTest, Chi2ProbIsOneFarBelowTheMean)
+{
+    // The series' factor (chi2 / 2)^(df / 2) underflows here, and the series gave 0.
+    EXPECT_EQ(Chi2Prob(1e-300, 3), 1.0);
+    EXPECT_EQ(Chi2Prob(0.1, 250), 1.0);
+    EXPECT_EQ(Chi2Prob(0.01, 170), 1.0);
+    EXPECT_EQ(SeriesChi2Prob(0.1, 250), 0.0);
 }
 
 TEST(DistributionsTest, Chi2ProbStepsDownWhereTheSeriesEnds)
