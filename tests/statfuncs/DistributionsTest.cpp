@@ -78,7 +78,7 @@ TEST(DistributionsTest, Chi2ProbSmallTailsAreAccurateThenZero)
     EXPECT_TRUE(Near(Chi2Prob(60, 1), 9.48574e-15, 1e-20));
     EXPECT_TRUE(Near(Chi2Prob(1000, 1), 1.79583e-219, 1e-224));
     // Beyond the smallest double the tail is 0, not 1.
-    EXPECT_EQ(Chi2Prob(1600, 1), 0.0);
+    EXPECT_EQ(Chi2Prob(1500, 1), 0.0);
     EXPECT_EQ(Chi2Prob(1e6, 3), 0.0);
     EXPECT_EQ(Chi2Prob(std::numeric_limits<double>::infinity(), 1), 0.0);
     // Near the end of the finite range every result is a probability.
