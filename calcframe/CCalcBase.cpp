@@ -144,6 +144,11 @@ std::string CCalcBase::Floating(double x, int decimals)
     return Format("%*.*f", decimals + 8, decimals, x);
 }
 
+std::string CCalcBase::Probability(double statistic, double p, int decimals)
+{
+    return Floating(std::isfinite(statistic) ? p : statistic, decimals);
+}
+
 std::string CCalcBase::CI(double lower, double upper, int decimals)
 {
     return "[" + BoundText(lower, decimals) + "\x07" + " " + BoundText(upper, decimals) + "]";

@@ -43,6 +43,9 @@ public:
 
     static std::string Integer(int n);
     static std::string Floating(double x, int decimals);
+    /// A test's probability p as Floating prints it, or "****" when the test's statistic is not
+    /// finite: an undefined statistic has no probability, whatever a tail formula gives for it.
+    static std::string Probability(double statistic, double p, int decimals);
     static std::string CI(double lower, double upper, int decimals);
     static std::string LabelCI(const std::string& level);
     static std::string TUnderline(const std::string& text);

@@ -66,8 +66,8 @@ bool CComp2PropNum::Do()
     // Unlike the percentage form, the difference line carries no level and no percent sign.
     InsertResult(Term("11"), Floating(100 * result.difference, 2), CI(100 * result.lower, 100 * result.upper, 2));
     InsertResult(Term("74"), Floating(result.z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(result.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * result.oneTailed, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(result.z, result.oneTailed, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(result.z, 2 * result.oneTailed, 6), "");
     return true;
 }
 

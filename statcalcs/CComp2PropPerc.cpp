@@ -9,7 +9,6 @@
 #include "StoredInputs.h"
 
 #include <cmath>
-#include <limits>
 
 IMPLEMENT_SERIAL(CComp2PropPerc, CCalcBase, 0)
 
@@ -29,9 +28,7 @@ CTwoPropComparison CompareTwoProportions(double p1, double p2, uint32_t size1, u
     const double p = (p2 * n2 + p1 * n1) / (n1 + n2);
     const double q = 1 - p;
     result.z = (absd(p2 - p1) - cc) / std::sqrt((1 / n2 + 1 / n1) * p * q);
-    // Both proportions 0 or both 1 leave no pooled variance: the test is undefined, and its
-    // probabilities print as "****" rather than the 0 the tail formula gives at infinity.
-    result.oneTailed = std::isfinite(result.z) ? NormalProb(result.z) : std::numeric_limits<double>::quiet_NaN();
+    result.oneTailed = NormalProb(result.z);
     return result;
 }
 
@@ -85,8 +82,8 @@ bool CComp2PropPerc::Do()
     InsertResult(Term("11") + LabelCI(kLevels[m_level]), Floating(100 * result.difference, 2) + "%",
                  CI(100 * result.lower, 100 * result.upper, 2));
     InsertResult(Term("74"), Floating(result.z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(result.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * result.oneTailed, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(result.z, result.oneTailed, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(result.z, 2 * result.oneTailed, 6), "");
     return true;
 }
 

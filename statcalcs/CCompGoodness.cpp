@@ -54,7 +54,7 @@ bool CCompGoodness::Do()
     if (!RunInputDialog<CCompGoodnessDlg>(*this))
         return false;
     CWaitCursor wait;
-    // An expected value of 0 makes the sum non-finite; it prints as "****".
+    // An expected value of 0 makes the sum non-finite; it and its p print as "****".
     double x2 = 0.0;
     for (const CGoodnessRow& row : m_rows)
         x2 += std::pow(row.observed - row.expected, 2) / row.expected;
@@ -70,7 +70,7 @@ bool CCompGoodness::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("72"), Floating(x2, 2), "");
     InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(Term("26"), Probability(x2, p, 6), "");
     InsertPhrase("\n", kPhrasePlain);
     return true;
 }

@@ -138,7 +138,7 @@ bool CCompMeanMDG::Do()
     InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
     InsertResult(Term("73"), Floating(test.t, 2), "");
     InsertResult(Term("10"), Integer(test.df), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(test.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * test.oneTailed, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(test.t, test.oneTailed, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(test.t, 2 * test.oneTailed, 6), "");
     return true;
 }

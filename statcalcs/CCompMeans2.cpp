@@ -212,6 +212,6 @@ bool CCompMeans2::Do()
     InsertResult(Term("11") + LabelCI(kLevels[m_level]), Floating(test.difference, 2), CI(test.lower, test.upper, 2));
     InsertResult(Term("73"), Floating(test.t, 2), "");
     InsertResult(Term("10"), Integer(test.df), "");
-    InsertResult(Term("26"), Floating(test.p, 6), "");
+    InsertResult(Term("26"), Probability(test.t, test.p, 6), "");
     return true;
 }

@@ -77,7 +77,7 @@ bool CCompPropPerc::Do()
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("87"), Floating(x2, 2), "");
     InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(Term("26"), Probability(x2, p, 6), "");
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("45"), Floating(100 * fractionSmall, 2) + "%", "");
     return true;

@@ -129,7 +129,7 @@ bool CCompPropTrend::Do()
     }
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(Term("88"), Floating(x2, 2), "");
-    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(Term("26"), Probability(x2, p, 6), "");
     return true;
 }
 

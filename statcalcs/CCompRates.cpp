@@ -8,7 +8,6 @@
 #include "StoredInputs.h"
 
 #include <cmath>
-#include <limits>
 
 IMPLEMENT_SERIAL(CCompRates, CCalcBase, 0)
 
@@ -83,8 +82,7 @@ bool CCompRates::Do()
     const double seDifference = std::sqrt(c1 / (t1 * t1) + c2 / (t2 * t2));
     // Normal test of equal rates with a continuity correction of half a case per person-time.
     const double zd = (difference - (1 / (2 * t1) + 1 / (2 * t2))) / std::sqrt(pooled.rate * (1 / t1 + 1 / t2));
-    // No cases at all leave the test undefined: "****", not the 0 of the tail at infinity.
-    const double p = std::isfinite(zd) ? NormalProb(zd) : std::numeric_limits<double>::quiet_NaN();
+    const double p = NormalProb(zd);
 
     const std::string rateLabel = Term("48") + LabelCI(kLevels[m_level]);
     const std::string perUnit = "/ 1000 " + Term("69") + "\n";
@@ -105,7 +103,7 @@ bool CCompRates::Do()
     insertRate(m_c1 + m_c2, m_t1 + m_t2, pooled);
     InsertPhrase(Term("11") + "\n", kPhraseBold);
     InsertResult(Term("74"), Floating(zd, 2), "");
-    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(Term("26"), Probability(zd, p, 6), "");
     InsertResult(rateLabel, Floating(1000 * difference, 2),
                  CI(1000 * (difference - z * seDifference), 1000 * (difference + z * seDifference), 2));
     InsertPhrase(perUnit, kPhraseItalic);

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "Estimate.h"
 #include "Format.h"
 #include "Profile.h"
 #include "StoredInputs.h"
@@ -107,12 +108,6 @@ struct CMantelHaenszel
     }
 };
 
-/// exp(log ratio -/+ z sqrt(var)).
-void RatioLimits(double ratio, double var, double z, double& lower, double& upper)
-{
-    lower = std::exp(std::log(ratio) - z * std::sqrt(var));
-    upper = std::exp(std::log(ratio) + z * std::sqrt(var));
-}
 } // namespace
 
 /// Input dialog: the title, the level, and the strata in a tab control, one tab per stratum,
@@ -185,15 +180,14 @@ bool CCompStrat::Do()
                          mh.sumQS / (2 * (mh.sumS * mh.sumS));
     // Greenland and Robins (1985) variance of log RRmh.
     const double rrVar = mh.sumGR / (mh.sumRrNum * mh.sumRrDen);
-    double orLower = 0, orUpper = 0, rrLower = 0, rrUpper = 0;
-    RatioLimits(orMh, orVar, z, orLower, orUpper);
-    RatioLimits(rrMh, rrVar, z, rrLower, rrUpper);
+    const CEstimate orLimits = RatioLimits(orMh, std::sqrt(orVar), z);
+    const CEstimate rrLimits = RatioLimits(rrMh, std::sqrt(rrVar), z);
 
     InsertPhrase(Term("63") + LabelCI(kLevels[m_level]) + "\n", kPhraseBold);
-    InsertResult(Term("95"), Floating(rrMh, 2), CI(rrLower, rrUpper, 2));
-    InsertResult(Term("96"), Floating(orMh, 2), CI(orLower, orUpper, 2));
+    InsertResult(Term("95"), Floating(rrMh, 2), CI(rrLimits.lower, rrLimits.upper, 2));
+    InsertResult(Term("96"), Floating(orMh, 2), CI(orLimits.lower, orLimits.upper, 2));
     InsertResult(Term("97"), Floating(x2mh, 2), "");
-    InsertResult(Term("26"), Floating(Chi2Prob(x2mh, 1), 6), "");
+    InsertResult(Term("26"), Probability(x2mh, Chi2Prob(x2mh, 1), 6), "");
     return true;
 }
 
@@ -228,12 +222,12 @@ void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, dou
     const double corrected = absd(da * dd - db * dc) - n / 2;
     const double x2y = n * (corrected * corrected) / (dc1 * dc2 * dr1 * dr2);
     const std::string level = LabelCI(kLevels[m_level]);
-    InsertResult(Term("52") + level, Floating(rr, 2),
-                 CI(std::exp(std::log(rr) - z * rrSe), std::exp(std::log(rr) + z * rrSe), 2));
-    InsertResult(Term("21") + level, Floating(odds, 2),
-                 CI(std::exp(std::log(odds) - z * orSe), std::exp(std::log(odds) + z * orSe), 2));
+    const CEstimate rrLimits = RatioLimits(rr, rrSe, z);
+    const CEstimate orLimits = RatioLimits(odds, orSe, z);
+    InsertResult(Term("52") + level, Floating(rr, 2), CI(rrLimits.lower, rrLimits.upper, 2));
+    InsertResult(Term("21") + level, Floating(odds, 2), CI(orLimits.lower, orLimits.upper, 2));
     InsertResult(Term("92"), Floating(x2y, 2), "");
-    InsertResult(Term("26"), Floating(Chi2Prob(x2y, 1), 6), "");
+    InsertResult(Term("26"), Probability(x2y, Chi2Prob(x2y, 1), 6), "");
     InsertPhrase("\n", kPhrasePlain);
 }
 

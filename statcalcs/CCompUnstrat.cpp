@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "Estimate.h"
 #include "FisherExact.h"
 #include "Format.h"
 #include "Profile.h"
@@ -19,14 +20,6 @@ IMPLEMENT_SERIAL(CCompUnstrat, CCalcBase, 0)
 /// Everything the report prints, computed from the four cells.
 struct CUnstratStats
 {
-    /// An estimate with its confidence limits.
-    struct CEstimate
-    {
-        double value = 0;
-        double lower = 0;
-        double upper = 0;
-    };
-
     CFisherResult fisher;
     double x2 = 0, x2P = 0;   // chi-square without correction and its p
     double x2y = 0, x2yP = 0; // with Yates' correction
@@ -39,8 +32,6 @@ struct CUnstratStats
 
 namespace
 {
-using CEstimate = CUnstratStats::CEstimate;
-
 /// Normal deviates of the confidence levels, indexed by the level.
 constexpr double kDeviates[2] = {1.96, 2.58};
 constexpr uint32_t kMaxCount = 1000000;
@@ -55,12 +46,6 @@ enum : int
     kIdColumnHeading = 1128,
     kIdFisher = 1157,
 };
-
-/// A ratio with limits exp(log R -/+ z SE).
-CEstimate RatioLimits(double ratio, double se, double z)
-{
-    return {ratio, std::exp(std::log(ratio) - z * se), std::exp(std::log(ratio) + z * se)};
-}
 
 /// A proportion p of a base m with Fleiss' limits.
 CEstimate Proportion(double p, double m, double z)
@@ -294,9 +279,9 @@ void CCompUnstrat::ReportTests(const CUnstratStats& stats)
         InsertResult(Term("89") + " " + Term("91"), Floating(stats.fisher.twoSided, 6), "");
     }
     InsertResult(Term("87"), Floating(stats.x2, 2), "");
-    InsertResult(Term("26"), Floating(stats.x2P, 6), "");
+    InsertResult(Term("26"), Probability(stats.x2, stats.x2P, 6), "");
     InsertResult(Term("92"), Floating(stats.x2y, 2), "");
-    InsertResult(Term("26"), Floating(stats.x2yP, 6), "");
+    InsertResult(Term("26"), Probability(stats.x2y, stats.x2yP, 6), "");
 }
 
 void CCompUnstrat::ReportEstimates(const CUnstratStats& stats)
@@ -335,10 +320,10 @@ void CCompUnstrat::ReportMatchedPairs(const CUnstratStats& stats)
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("16") + "\n", kPhraseBold);
     InsertResult(Term("74"), Floating(stats.zMatched, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(stats.zMatchedP, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * stats.zMatchedP, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(stats.zMatched, stats.zMatchedP, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(stats.zMatched, 2 * stats.zMatchedP, 6), "");
     InsertResult(Term("93"), Floating(stats.mcNemar, 2), "");
-    InsertResult(Term("26"), Floating(stats.mcNemarP, 6), "");
+    InsertResult(Term("26"), Probability(stats.mcNemar, stats.mcNemarP, 6), "");
     const CEstimate& mor = stats.matchedOddsRatio;
     InsertResult(Term("94") + level, Floating(mor.value, 2), CI(mor.lower, mor.upper, 2));
     const CEstimate& diff = stats.pairedDifference;

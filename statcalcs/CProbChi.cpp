@@ -107,6 +107,6 @@ bool CProbChi::Do()
     InsertHeading();
     InsertResult(Term("72"), Floating(m_chi2, 2), "");
     InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Floating(p, 6), "");
+    InsertResult(Term("26"), Probability(m_chi2, p, 6), "");
     return true;
 }

@@ -108,7 +108,7 @@ bool CPropT::Do()
     InsertHeading();
     InsertResult(Term("73"), Floating(m_t, 2), "");
     InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(p, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * p, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(m_t, p, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(m_t, 2 * p, 6), "");
     return true;
 }

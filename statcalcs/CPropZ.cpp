@@ -95,7 +95,7 @@ bool CPropZ::Do()
 
     InsertHeading();
     InsertResult(Term("74"), Floating(m_z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Floating(p, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Floating(2 * p, 6), "");
+    InsertResult(Term("22") + " " + Term("26"), Probability(m_z, p, 6), "");
+    InsertResult(Term("66") + " " + Term("26"), Probability(m_z, 2 * p, 6), "");
     return true;
 }

@@ -98,10 +98,16 @@ CFisherResult FisherExact(uint32_t a, uint32_t b, uint32_t c, uint32_t d, bool s
     double total = 0;
     double oneSided = 0;
     double twoSided = 0;
+    double lowerTail = 0; // every table with a first cell of at most a
+    double upperTail = 0; // and of at least a
     for (int64_t i = 0; i < count; ++i) {
         const double w = weights.values[i];
         const double x = static_cast<double>(weights.first + i);
         total += w;
+        if (x <= a)
+            lowerTail += w;
+        if (x >= a)
+            upperTail += w;
         if (w <= threshold) {
             twoSided += w;
             if (Direction(x, r1, c1, r2) == observedDirection)
@@ -113,7 +119,9 @@ CFisherResult FisherExact(uint32_t a, uint32_t b, uint32_t c, uint32_t d, bool s
 
     CFisherResult result;
     result.observed = observed / total;
-    result.oneSided = oneSided / total;
+    // With no difference observed neither direction is the observed one: the one-sided p is
+    // then the smaller whole tail, each including the observed table.
+    result.oneSided = observedDirection == 0 ? std::min(lowerTail, upperTail) / total : oneSided / total;
     result.twoSided = twoSided / total;
     return result;
 }

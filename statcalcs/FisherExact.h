@@ -18,7 +18,9 @@ struct CFisherResult
 /// Fisher's exact test of the table a, b (first row), c, d (second row). Every table with the
 /// observed margins whose probability P_x is at most P_obs (1 + kFisherTolerance) adds P_x to the
 /// two-sided p; it also adds to the one-sided p when sign(x / r1 - (c1 - x) / r2) equals the
-/// observed sign (an undefined share counts as -1). Tables whose probability is zero (or
+/// observed sign (an undefined share counts as -1). When the shares are equal (a / r1 = c / r2),
+/// so that no direction was observed, the one-sided p is instead the smaller of P(X <= a) and
+/// P(X >= a), each including the observed table. Tables whose probability is zero (or
 /// subnormal) in double precision add nothing visible and are skipped.
 ///
 /// The probabilities come from the ratio of neighbouring tables,

@@ -1,7 +1,10 @@
 // Distribution functions: each is a fixed approximation or series whose constants, stopping
-// rules and order of operations determine the printed results, so they are kept exactly.
+// rules and order of operations determine the printed results, so they are kept exactly. Small
+// chi-square tails come from Boost.Math's incomplete gamma function.
 #include "Distributions.h"
 
+#include <algorithm>
+#include <boost/math/special_functions/gamma.hpp>
 #include <cmath>
 #include <limits>
 
@@ -17,22 +20,17 @@ const double kTPercPtStep = 0.005;
 // Newton's method settles in a handful of steps; one that has not settled after this many
 // rounds is reported as a non-finite result instead of looping on.
 const int kTPercPtMaxRounds = 1000;
-} // namespace
+// Series results from here up print as they always have; below it the tail comes from the
+// incomplete gamma function, where the series levels off near kChi2Tolerance and even rises.
+const double kSeriesFloor = 1e-5;
+// A series result of kSeriesFloor or more beside an accurate tail below this bound can only be
+// the series' truncation error (near the floor it is within about 10 % of the tail), so it is
+// not kept. A guard: with 1 to 25 df the series does not climb back to the floor up to 1e8.
+const double kSeriesTrust = 1e-6;
 
-double LogGamma(double x)
-{
-    double tmp = x + 5.5;
-    tmp = tmp - (x + 0.5) * std::log(tmp);
-    double ser = 1.000000000190015;
-    double y = x;
-    for (double coef : kLanczosCoef) {
-        y = y + 1;
-        ser = ser + coef / y;
-    }
-    return std::log(2.5066282746310007 * ser / x) - tmp;
-}
-
-double Chi2Prob(double chi2, int df)
+/// The tail as 1 minus the series of the regularised lower incomplete gamma function, stopped at
+/// a relative term of kChi2Tolerance; its results of kSeriesFloor and more are the printed ones.
+double Chi2SeriesProb(double chi2, int df)
 {
     const double h = 0.5 * chi2;
     const double a = 0.5 * df;
@@ -57,6 +55,52 @@ double Chi2Prob(double chi2, int df)
     if (chi2 > 0 && !(std::isfinite(result) && result >= 0))
         return 0.0;
     return result;
+}
+
+/// Q(df / 2, chi2 / 2), the regularised upper incomplete gamma function, to about 1e-15
+/// relative; a result below the smallest double is 0. Errors give NaN rather than throwing.
+double Chi2UpperTail(double chi2, int df)
+{
+    using namespace boost::math::policies;
+    using Quiet = policy<domain_error<ignore_error>, pole_error<ignore_error>, overflow_error<ignore_error>,
+                         underflow_error<ignore_error>, evaluation_error<ignore_error>>;
+    return boost::math::gamma_q(0.5 * df, 0.5 * chi2, Quiet());
+}
+} // namespace
+
+double LogGamma(double x)
+{
+    double tmp = x + 5.5;
+    tmp = tmp - (x + 0.5) * std::log(tmp);
+    double ser = 1.000000000190015;
+    double y = x;
+    for (double coef : kLanczosCoef) {
+        y = y + 1;
+        ser = ser + coef / y;
+    }
+    return std::log(2.5066282746310007 * ser / x) - tmp;
+}
+
+double Chi2Prob(double chi2, int df)
+{
+    const double series = Chi2SeriesProb(chi2, df);
+    // The accurate tail is defined for a positive finite statistic and at least one degree of
+    // freedom; elsewhere the series' own result (1 at 0, non-finite when negative) stands.
+    if (!(chi2 > 0) || std::isinf(chi2) || df < 1)
+        return series;
+    const double accurate = Chi2UpperTail(chi2, df);
+    if (std::isnan(accurate))
+        return series;
+    if (series >= kSeriesFloor && accurate >= kSeriesTrust)
+        return series;
+    // Below the mean the series fails only where its factor underflows (a tiny statistic with
+    // many degrees of freedom, whose tail is 1 in double precision): the accurate tail joins
+    // the series there. Above the mean it fails by falling below the floor; the series
+    // overestimates the tail there, so the accurate value lies below its last result, and the
+    // bound keeps it there should the series ever err the other way.
+    if (chi2 <= df)
+        return accurate;
+    return std::min(accurate, kSeriesFloor);
 }
 
 double TProb(double t, int df)

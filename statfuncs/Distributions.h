@@ -6,10 +6,12 @@
 /// as in Press et al., Numerical Recipes).
 double LogGamma(double x);
 
-/// Probability that a chi-square variable with df degrees of freedom exceeds chi2, from the
-/// series of the regularised lower incomplete gamma function stopped at a relative term of 1e-6
-/// (so large statistics level off near 1e-6). A positive statistic too large for the series
-/// gives 0. Chi2Prob(0, df) is 1; a negative statistic gives a non-finite value.
+/// Probability that a chi-square variable with df degrees of freedom exceeds chi2. Where the
+/// series of the regularised lower incomplete gamma function, stopped at a relative term of 1e-6,
+/// gives 1e-5 or more, that is the result; below, where the series is too coarse, it is the
+/// regularised upper incomplete gamma function Q(df / 2, chi2 / 2) to about 1e-15 relative, so
+/// the result never rises with the statistic. Chi2Prob(0, df) is 1; a statistic too large for
+/// any double tail gives 0; a negative statistic gives a non-finite value.
 double Chi2Prob(double chi2, int df);
 
 /// One-sided upper-tail probability of Student's t with integer df >= 1 degrees of freedom, from

@@ -41,4 +41,10 @@ void FleissCISingProp(double p, double n, double z, double& lower, double& upper
     const double denominator = 2 * (n + zz);
     lower = (2 * n * p + zz - 1 - z * std::sqrt(zz - 2 - 1 / n + 4 * p * (n * q + 1))) / denominator;
     upper = (2 * n * p + zz + 1 + z * std::sqrt(zz + 2 - 1 / n + 4 * p * (n * q - 1))) / denominator;
+    // Fleiss sets the limit beyond an observed 0 or 1 to that bound: the corrected formula would
+    // give an interval that excludes its own estimate.
+    if (p == 0)
+        lower = 0;
+    if (p == 1)
+        upper = 1;
 }

@@ -11,5 +11,6 @@ double Chi2FromTable(unsigned int rows, unsigned int cols, Matrix table, double&
 
 /// Score confidence interval of a proportion p from a sample of n with continuity correction
 /// (Fleiss, Statistical Methods for Rates and Proportions); z is the normal deviate of the
-/// confidence level. The limits are not clamped to 0..1.
+/// confidence level. The lower limit is 0 when p is 0 and the upper limit 1 when p is 1; the
+/// limits are not otherwise clamped to 0..1.
 void FleissCISingProp(double p, double n, double z, double& lower, double& upper);

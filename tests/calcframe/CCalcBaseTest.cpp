@@ -72,6 +72,17 @@ TEST(CalcBaseFormat, NumbersHaveFixedWidths)
     EXPECT_EQ(CCalcBase::CI(kNaN, -2, 0), "[****\x07 -2]");
 }
 
+TEST(CalcBaseFormat, ProbabilityOfAnUndefinedStatisticIsStars)
+{
+    EXPECT_EQ(CCalcBase::Probability(3.84, 0.050044, 6), "      0.050044");
+    // The tail at an infinite statistic is 0, at NaN NaN: neither is printed as a probability.
+    EXPECT_EQ(CCalcBase::Probability(kInf, 0.0, 6), "      ****");
+    EXPECT_EQ(CCalcBase::Probability(-kInf, 1.0, 6), "      ****");
+    EXPECT_EQ(CCalcBase::Probability(kNaN, 0.0, 6), "      ****");
+    // A finite statistic with an undefined p still prints stars, as Floating does.
+    EXPECT_EQ(CCalcBase::Probability(0.0, kNaN, 6), "      ****");
+}
+
 TEST(CalcBaseFormat, LabelCIUsesTermFive)
 {
     SetVocabularyProfiles({});

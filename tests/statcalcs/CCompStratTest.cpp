@@ -131,6 +131,25 @@ TEST_F(CCompStratTest, EmptyAndSingleCountStrataPrintStars)
               Line("Mantel-Haenszel odds ratio", "      ****", Interval("****", "****")));
 }
 
+TEST_F(CCompStratTest, ZeroMantelHaenszelVarianceLeavesTheTestUndefined)
+{
+    // Every stratum with an empty column: each a equals its expectation and V = 0, so both the
+    // Mantel-Haenszel chi-square (0.25 / 0) and each stratum's Yates chi-square (n 25 / 0) are
+    // infinite. Their p-values printed 0.000000, the tail at infinity; they have none.
+    const CCalcRunResult run =
+        Run("3300", Stratum(5, 0, 5, 0) + std::vector<std::string>{"@1032"} + Stratum(3, 0, 4, 0));
+    ASSERT_EQ(run.outcome, CCalcRunResult::Written) << run.error;
+    EXPECT_NE(run.report.find(Line("Mantel-Haenszel chi-square", "      ****") + Line("p-value", "      ****")),
+              std::string::npos)
+        << run.report;
+    EXPECT_EQ(run.report.find("0.000000"), std::string::npos) << run.report;
+    const std::string yates = Line("Chi-square with Yates' correction", "      ****") + Line("p-value", "      ****");
+    int blocks = 0;
+    for (size_t at = run.report.find(yates); at != std::string::npos; at = run.report.find(yates, at + 1))
+        ++blocks;
+    EXPECT_EQ(blocks, 3) << run.report; // two strata and the crude table
+}
+
 TEST_F(CCompStratTest, LargestCountsNeitherOverflowNorRunTogether)
 {
     // 16 strata of a = c = d = 1,000,000 and b = 100,000: every product is a double; the crude

@@ -149,6 +149,44 @@ TEST_F(CCompUnstratTest, ZeroCellsPrintStarsWhereTheValueIsNotFinite)
     ExpectLine(report, "Prevalence", "****", "[****, ****]");
 }
 
+TEST_F(CCompUnstratTest, UndefinedStatisticsHaveNoProbability)
+{
+    // An empty exposed row: the chi-squares are 0 / 0 and 25 / 0. The corrected one's p used to
+    // print 0.000000, the tail at infinity; Fisher's p-values are no statistic's and stay.
+    std::string report = FromHeading(Run("3200", Cells(0, 0, 5, 5)).report);
+    EXPECT_NE(report.find(Rows({{"Fisher's exact test (one-sided p)", "1.000000"},
+                                {"Fisher's exact test (two-sided p)", "1.000000"},
+                                {"Chi-square (uncorrected)", "****"},
+                                {"p-value", "****"},
+                                {"Chi-square with Yates' correction", "****"},
+                                {"p-value", "****"}})),
+              std::string::npos)
+        << report;
+    // No discordant pairs: z and McNemar's chi-square are undefined, and so are their p-values
+    // (McNemar's p used to print 0.000000 beside "****").
+    report = FromHeading(Run("3200", Cells(10, 0, 0, 10)).report);
+    EXPECT_NE(report.find("Matched-pairs analysis\n" + Rows({{"z statistic", "****"},
+                                                             {"One-tailed p-value", "****"},
+                                                             {"Two-tailed p-value", "****"},
+                                                             {"McNemar's chi-square", "****"},
+                                                             {"p-value", "****"}})),
+              std::string::npos)
+        << report;
+    // A defined statistic beside them keeps its p: 10/0/0/10 is a perfect association.
+    ExpectLine(report, "Chi-square (uncorrected)", "20.00");
+    ExpectLine(report, "p-value", "0.000008");
+}
+
+TEST_F(CCompUnstratTest, ProportionsOfNoneAndAllReachTheirBound)
+{
+    // Sensitivity 10/10 and specificity 0/5: the limit beyond the estimate is the bound itself
+    // (they were [0.66, 0.99] and [0.04, 0.54]); the other limits are unchanged.
+    const std::string report = Run("3200", Cells(10, 5, 0, 0)).report;
+    ExpectLine(report, "Sensitivity", "1.00", "[0.66, 1.00]");
+    ExpectLine(report, "Specificity", "0.00", "[0.00, 0.54]");
+    ExpectLine(report, "Positive predictive value", "0.67", "[0.39, 0.87]");
+}
+
 TEST_F(CCompUnstratTest, LargestCountsNeitherOverflowNorRunTogether)
 {
     const std::string report = FromHeading(Run("3200", Cells(1000000, 1000000, 1000000, 1000000)).report);
@@ -158,8 +196,9 @@ TEST_F(CCompUnstratTest, LargestCountsNeitherOverflowNorRunTogether)
               std::string::npos)
         << report;
     ExpectLine(report, "Fisher's exact test (two-sided p)", "1.000000");
-    // Only the observed table has the observed (zero) difference of shares: P_obs = 0.000798.
-    ExpectLine(report, "Fisher's exact test (one-sided p)", "0.000798");
+    // Equal shares: the smaller whole tail, (1 + P_obs) / 2 by symmetry with P_obs = 0.000798
+    // (it was P_obs alone, as if a table without association were significant).
+    ExpectLine(report, "Fisher's exact test (one-sided p)", "0.500399");
     ExpectLine(report, "Odds ratio", "1.00", "[1.00, 1.00]");
 
     // ad - bc = 999,999,999,994; exact rational arithmetic gives X2 = 1999984.000052, Yates

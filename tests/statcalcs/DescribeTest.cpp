@@ -26,10 +26,13 @@ TEST_F(DescribeTest, PercentageGivesFleissLimitsOfTheProportion)
     EXPECT_EQ(Report("1110", {"1023=50", "1024=100"}),
               "Describe - Proportion - Percentage\nT\n\n" + ResultLine("Sample size", "    100", "") + "\n" +
                   ResultLine("Proportion [95% CI]", "     50.00%", "[39.90, 60.10]") + "\n");
-    // A proportion of 0 keeps the small positive Fleiss lower limit.
+    // A proportion of 0 has Fleiss's lower limit 0 (the corrected formula gave 0.92, an interval
+    // that excluded its own estimate); one of 100 % has the upper limit 100.
     const std::string zero = ReportLine(Report("1110", {"1023=0", "1024=10"}), "Proportion [95% CI]");
     EXPECT_EQ(zero.substr(0, 53), ResultLine("Proportion [95% CI]", "      0.00%", "").substr(0, 53));
-    EXPECT_NE(zero.find("[0.92, "), std::string::npos) << zero;
+    EXPECT_NE(zero.find("[0.00, 34.45]"), std::string::npos) << zero;
+    EXPECT_EQ(ReportLine(Report("1110", {"1023=100", "1024=10"}), "Proportion [95% CI]"),
+              ResultLine("Proportion [95% CI]", "    100.00%", "[65.55, 100.00]"));
 }
 
 TEST_F(DescribeTest, CountGivesTheSameLimitsWithoutPercentSign)
@@ -38,9 +41,12 @@ TEST_F(DescribeTest, CountGivesTheSameLimitsWithoutPercentSign)
     EXPECT_EQ(report, "Describe - Proportion - Count and sample size\nT\n\n" + ResultLine("Count", "     50", "") +
                           "\n" + ResultLine("Sample size", "    100", "") + "\n" +
                           ResultLine("Proportion [95% CI]", "     50.00", "[39.90, 60.10]") + "\n");
-    // A count equal to the sample size is accepted.
-    EXPECT_NE(ReportLine(Report("1120", {"1025=100", "1024=100"}), "Proportion [95% CI]").find("    100.00"),
-              std::string::npos);
+    // A count equal to the sample size is accepted; with a count of 0 or of all, the interval
+    // reaches 0 or 100 (it used to be [0.09, 4.61] beside 0.00 and [95.39, 99.91] beside 100.00).
+    EXPECT_EQ(ReportLine(Report("1120", {"1025=100", "1024=100"}), "Proportion [95% CI]"),
+              ResultLine("Proportion [95% CI]", "    100.00", "[95.39, 100.00]"));
+    EXPECT_EQ(ReportLine(Report("1120", {"1025=0", "1024=100"}), "Proportion [95% CI]"),
+              ResultLine("Proportion [95% CI]", "      0.00", "[0.00, 4.61]"));
 }
 
 TEST_F(DescribeTest, CountAboveSampleSizeIsRefusedBeforeAnyOtherCheck)

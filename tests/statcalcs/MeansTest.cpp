@@ -118,6 +118,9 @@ TEST_F(MeansTest, NoDegreesOfFreedomOrNoSpreadPrintStars)
     const std::string noSpread = Report("2620", {"1027=3", "1028=0", "1024=5"});
     EXPECT_EQ(ReportLine(noSpread, "Student's t"), ResultLine("Student's t", "      ****", ""));
     EXPECT_EQ(ReportLine(noSpread, "Mean [95% CI]"), ResultLine("Mean [95% CI]", "      3.00", "[3.00, 3.00]"));
+    // The infinite t has no probability (its p-values printed 0.000000, the tail at infinity).
+    EXPECT_EQ(ReportLine(noSpread, "One-tailed p-value"), ResultLine("One-tailed p-value", "      ****", ""));
+    EXPECT_EQ(ReportLine(noSpread, "Two-tailed p-value"), ResultLine("Two-tailed p-value", "      ****", ""));
     const std::string equal = Report("2610", {"1061=4", "1070=0", "1080=5", "1060=4", "1071=0", "1025=5"});
     EXPECT_EQ(ReportLine(equal, "Student's t"), ResultLine("Student's t", "      ****", ""));
     EXPECT_EQ(ReportLine(equal, "p-value"), ResultLine("p-value", "      ****", ""));

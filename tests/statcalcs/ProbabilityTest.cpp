@@ -32,6 +32,23 @@ TEST_F(ProbabilityTest, ChiSquareUpperTail)
               ResultLine("p-value", "      0.000000"));
 }
 
+TEST_F(ProbabilityTest, ChiSquareSmallTailsNeverRise)
+{
+    // Above 1e-5 (19) the digits are as before; below, the tail is erfc(sqrt(chi2 / 2)) with
+    // 1 df: 7.7e-6, 2.7e-6, 4.3e-8, 9.5e-15 and 1.8e-219, where 60 and 1000 used to print
+    // 0.000001 and 0.000004.
+    const std::vector<std::pair<const char*, const char*>> cases = {{"19", "0.000013"}, {"20", "0.000008"},
+                                                                    {"22", "0.000003"}, {"30", "0.000000"},
+                                                                    {"60", "0.000000"}, {"1000", "0.000000"}};
+    for (const auto& [chi2, p] : cases)
+        EXPECT_EQ(ReportLine(Report("5100", {std::string("1029=") + chi2, "1025=1"}), "p-value"),
+                  ResultLine("p-value", std::string("      ") + p))
+            << chi2;
+    // A small statistic with many degrees of freedom lies far below the mean: the tail is 1, not
+    // the 0 that the series' underflowing factor gave.
+    EXPECT_EQ(ReportLine(Report("5100", {"1029=0.1", "1025=250"}), "p-value"), ResultLine("p-value", "      1.000000"));
+}
+
 TEST_F(ProbabilityTest, StudentsTOneAndTwoTailed)
 {
     EXPECT_EQ(Report("5200", {"1030=2.228", "1025=10"}), "Probability - t distribution\nT\n\n" +

@@ -1,5 +1,5 @@
 // Tests of Chi2FromTable and FleissCISingProp against hand-computed tables and
-// Fleiss's score interval worked through independently.
+// Fleiss's score interval worked through independently, including its limits at 0 and 1.
 #include "TableTests.h"
 
 #include "TestSupport.h"
@@ -57,10 +57,18 @@ TEST(TableTestsTest, FleissIntervalOfAProportion)
     EXPECT_TRUE(Near(lower, 0.399019, 1e-6));
     EXPECT_TRUE(Near(upper, 0.600981, 1e-6));
 
-    // No events in 10: the continuity correction keeps the lower limit above 0.
+    // No events in 10: the corrected formula would put the lower limit at 0.009211, above the
+    // estimate; Fleiss's limit there is 0. All events: the mirror image, with upper limit 1.
     FleissCISingProp(0, 10, 1.96, lower, upper);
-    EXPECT_TRUE(Near(lower, 0.009211, 1e-6));
+    EXPECT_EQ(lower, 0.0);
     EXPECT_TRUE(Near(upper, 0.344544, 1e-6));
+    FleissCISingProp(1, 10, 1.96, lower, upper);
+    EXPECT_TRUE(Near(lower, 1 - 0.344544, 1e-6));
+    EXPECT_EQ(upper, 1.0);
+    // Just inside 0 and 1 the formula stands.
+    FleissCISingProp(0.01, 100, 1.96, lower, upper);
+    EXPECT_TRUE(Near(lower, 0.000522, 1e-6));
+    EXPECT_TRUE(Near(upper, 0.062413, 1e-6));
 
     // The 99 % interval is wider than the 95 % one.
     double lower99 = 0;
