@@ -602,6 +602,9 @@ void CQtDialog::ShowTab(int id)
     ++m_mirroring;
     ShowTabModel(*widget, *tabs);
     --m_mirroring;
+    // A hidden tab bar does not ask its layout for room when tabs come: it would stay at the
+    // height of an empty bar, none of its tabs in sight.
+    widget->updateGeometry();
 }
 
 void CQtDialog::OnTabChange(int id, CTabChange change, int index)
@@ -613,6 +616,7 @@ void CQtDialog::OnTabChange(int id, CTabChange change, int index)
     ++m_mirroring;
     ShowTabChange(*widget, *tabs, change, index);
     --m_mirroring;
+    widget->updateGeometry();
 }
 
 // Up raises the value unless the range runs downwards, as with the native arrows.

@@ -731,6 +731,9 @@ TEST_F(ShellTest, RecalculatingAStratifiedAnalysisShowsEveryStratumUnderItsTitle
             auto* tabs = ControlOf<QTabBar>(window, 1094);
             ASSERT_NE(tabs, nullptr);
             ASSERT_EQ(tabs->count(), strata);
+            // Laid out at their full height: tabs added before the dialog shows are seen.
+            EXPECT_TRUE(tabs->isVisible());
+            EXPECT_GE(tabs->height(), tabs->sizeHint().height());
             EXPECT_EQ(tabs->tabText(0), "Centre 1");
             EXPECT_EQ(tabs->tabText(strata - 1), QString("Centre %1").arg(strata));
             EXPECT_TRUE(ControlOf<QPushButton>(window, 1033)->isEnabled());            // Remove
