@@ -238,6 +238,12 @@ Drawing DrawingOf(unsigned id)
         return DrawPaste;
     case kCmdUndo:
         return DrawUndo;
+    case kCmdEditRedo:
+        return [](QPainter& p) {
+            p.translate(32, 0);
+            p.scale(-1, 1); // the undo arrow, mirrored
+            DrawUndo(p);
+        };
     case kCmdFormatBold:
         return [](QPainter& p) { DrawLetter(p, QStringLiteral("B"), true, false, false); };
     case kCmdFormatItalic:
@@ -268,6 +274,8 @@ const char* ThemeNameOf(unsigned id)
         return "edit-paste";
     case kCmdUndo:
         return "edit-undo";
+    case kCmdEditRedo:
+        return "edit-redo";
     case kCmdFormatBold:
         return "format-text-bold";
     case kCmdFormatItalic:

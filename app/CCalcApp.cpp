@@ -2,6 +2,7 @@
 #include "CCalcApp.h"
 
 #include "Artwork.h"
+#include "CCalcDoc.h"
 #include "CDocCommands.h"
 #include "CMainFrame.h"
 #include "CStartupScreen.h"
@@ -23,6 +24,16 @@ namespace
 {
 const char kUsage[] = "Usage: Zentavo [--vocab FILE] [FILE.zna]\n"
                       "       Zentavo [--vocab FILE] --print FILE.zna\n";
+
+const char kStartFailure[] = "%1 could not be opened: %2";
+
+/// The message with %1 and %2 replaced (each once, in any order).
+std::string FormatMessage(std::string text, const std::string& first, const std::string& second)
+{
+    const QString result =
+        QString::fromStdString(text).arg(QString::fromStdString(first), QString::fromStdString(second));
+    return result.toStdString();
+}
 
 std::filesystem::path ToPath(const QString& path)
 {
@@ -97,17 +108,41 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
     m_frame->RestoreToolbarState(GetProfileBinary("Window", "State"));
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_frame.get(), &CMainFrame::CommitData);
 
-    const bool ready = line.file.isEmpty()
-                           ? m_frame->DocCommands().OnFileNew()
-                           : m_frame->DocCommands().OpenDocumentFile(QFile::encodeName(line.file).toStdString());
-    if (!ready)
-        return false;
+    // A document that cannot be opened is named with the reason: printing ends there, the
+    // program starts with a new document.
+    std::string failure;
+    if (!line.file.isEmpty() && !OpenOnStart(*m_frame, line.file, failure)) {
+        if (m_printOnly) {
+            std::fprintf(stderr, "Zentavo: %s\n", failure.c_str());
+            return false;
+        }
+        AfxMessageBox(failure, MB_OK);
+    }
+    if (line.file.isEmpty() || !failure.empty()) {
+        if (!m_frame->DocCommands().OnFileNew())
+            return false;
+    }
     m_frame->UpdateCommandUI();
     if (m_printOnly)
         return true;
     m_frame->show();
     CStartupScreen::ShowOver(m_frame.get());
     return true;
+}
+
+bool CCalcApp::OpenOnStart(CMainFrame& frame, const QString& file, std::string& failure)
+{
+    // The document's own message is kept, not shown: the one shown names the file as well.
+    CHeadlessUIServices quiet;
+    IUIServices& services = UIServices();
+    SetUIServices(&quiet);
+    const bool opened = frame.DocCommands().OpenDocumentFile(QFile::encodeName(file).toStdString());
+    SetUIServices(&services);
+    if (opened)
+        return true;
+    const std::string reason = quiet.m_messages.empty() ? frame.Document().GetLastError() : quiet.m_messages.back();
+    failure = FormatMessage(GetProfileString("Messages", "15", kStartFailure), file.toStdString(), reason);
+    return false;
 }
 
 int CCalcApp::Run()

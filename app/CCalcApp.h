@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
 
 class CMainFrame;
 class CQtUIServices;
@@ -34,7 +35,8 @@ public:
     CCalcApp& operator=(const CCalcApp&) = delete;
 
     /// The start sequence; false when the program must end (a bad command line, or a document
-    /// named on it that cannot be opened, whose reason was shown).
+    /// to print that cannot be opened, whose reason went to standard error). A document to
+    /// show that cannot be opened is named in a message, and a new document takes its place.
     bool InitInstance(const QStringList& arguments);
     /// Runs the event loop, or prints the document named with --print; the exit code.
     int Run();
@@ -42,6 +44,10 @@ public:
     void ExitInstance();
 
     CMainFrame* MainFrame() const { return m_frame.get(); }
+
+    /// Opens the document named at start without showing the document's own message; false
+    /// with `failure` naming the file and the reason (Messages/15) when it cannot be opened.
+    static bool OpenOnStart(CMainFrame& frame, const QString& file, std::string& failure);
 
 private:
     std::unique_ptr<CQtUIServices> m_services;

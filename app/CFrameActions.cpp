@@ -12,6 +12,8 @@
 #include <QShortcut>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace
 {
 constexpr unsigned kSeparator = 0;
@@ -28,7 +30,8 @@ CFrameActions::CFrameActions(QMainWindow& frame, Dispatch dispatch)
 {
     AddMenu("FILE", {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdFileExport, kSeparator, kCmdFilePrint,
                      kCmdFilePrintPreview, kCmdFilePrintSetup, kSeparator, kRecentSlot, kSeparator, kCmdAppExit});
-    AddMenu("EDIT", {kCmdUndo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kSeparator, kCmdSelectAll});
+    AddMenu("EDIT",
+            {kCmdUndo, kCmdEditRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kSeparator, kCmdSelectAll});
     AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit});
     AddMenu("FORMAT", {kCmdFormatBold, kCmdFormatItalic, kCmdFormatUnderline});
     AddMenu("HELP", {kCmdHelpFinder, kSeparator, kCmdAppAbout});
@@ -89,9 +92,10 @@ void CFrameActions::BuildToolBar()
     m_toolbar->setObjectName(QStringLiteral("MainToolBar"));
     m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const unsigned buttons[] = {kCmdFileNew,      kCmdFileOpen,        kCmdFileSave, kSeparator,   kCmdCut,
-                                kCmdCopy,         kCmdPaste,           kCmdUndo,     kSeparator,   kCmdFormatBold,
-                                kCmdFormatItalic, kCmdFormatUnderline, kSeparator,   kCmdFilePrint};
+    const unsigned buttons[] = {
+        kCmdFileNew,         kCmdFileOpen, kCmdFileSave, kSeparator, kCmdCut,        kCmdCopy,
+        kCmdPaste,           kCmdUndo,     kCmdEditRedo, kSeparator, kCmdFormatBold, kCmdFormatItalic,
+        kCmdFormatUnderline, kSeparator,   kCmdFilePrint};
     for (const unsigned id : buttons) {
         if (id == kSeparator)
             m_toolbar->addSeparator();
@@ -103,27 +107,47 @@ void CFrameActions::BuildToolBar()
 
 const std::vector<CFrameActions::CAccelerator>& CFrameActions::Accelerators()
 {
-    static const std::vector<CAccelerator> table = {
-        {QKeySequence(Qt::CTRL | Qt::Key_N), kCmdFileNew},
-        {QKeySequence(Qt::CTRL | Qt::Key_O), kCmdFileOpen},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), kCmdFileSave},
-        {QKeySequence(Qt::CTRL | Qt::Key_P), kCmdFilePrint},
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), kCmdUndo},
-        {QKeySequence(Qt::ALT | Qt::Key_Backspace), kCmdUndo},
-        {QKeySequence(Qt::CTRL | Qt::Key_X), kCmdCut},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), kCmdCut},
-        {QKeySequence(Qt::CTRL | Qt::Key_C), kCmdCopy},
-        {QKeySequence(Qt::CTRL | Qt::Key_Insert), kCmdCopy},
-        {QKeySequence(Qt::CTRL | Qt::Key_V), kCmdPaste},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), kCmdPaste},
-        {QKeySequence(Qt::CTRL | Qt::Key_B), kCmdFormatBold},
-        {QKeySequence(Qt::CTRL | Qt::Key_I), kCmdFormatItalic},
-        {QKeySequence(Qt::CTRL | Qt::Key_U), kCmdFormatUnderline},
-        {QKeySequence(Qt::Key_F1), kCmdHelpFinder},
-        {QKeySequence(Qt::Key_F2), kCmdRename},
-        {QKeySequence(Qt::Key_F5), kCmdRedo},
-        {QKeySequence(Qt::Key_F6), kCmdNextPane},
-    };
+    // The platform's standard keys where there are some, each of their bindings.
+    static const std::vector<CAccelerator> table = [] {
+        std::vector<CAccelerator> keys;
+        const auto standard = [&keys](QKeySequence::StandardKey key, unsigned id) {
+            for (const QKeySequence& sequence : QKeySequence::keyBindings(key))
+                keys.push_back({sequence, id});
+        };
+        standard(QKeySequence::New, kCmdFileNew);
+        standard(QKeySequence::Open, kCmdFileOpen);
+        standard(QKeySequence::Save, kCmdFileSave);
+        standard(QKeySequence::SaveAs, kCmdFileSaveAs);
+        standard(QKeySequence::Print, kCmdFilePrint);
+        standard(QKeySequence::Quit, kCmdAppExit);
+        standard(QKeySequence::Undo, kCmdUndo);
+        keys.push_back({QKeySequence(Qt::ALT | Qt::Key_Backspace), kCmdUndo});
+        standard(QKeySequence::Redo, kCmdEditRedo);
+        standard(QKeySequence::Cut, kCmdCut);
+        standard(QKeySequence::Copy, kCmdCopy);
+        standard(QKeySequence::Paste, kCmdPaste);
+        standard(QKeySequence::Bold, kCmdFormatBold);
+        standard(QKeySequence::Italic, kCmdFormatItalic);
+        standard(QKeySequence::Underline, kCmdFormatUnderline);
+        standard(QKeySequence::HelpContents, kCmdHelpFinder);
+        keys.push_back({QKeySequence(Qt::Key_F2), kCmdRename});
+        keys.push_back({QKeySequence(Qt::Key_F5), kCmdRedo});
+        keys.push_back({QKeySequence(Qt::Key_F6), kCmdNextPane});
+        // Keys the platform may not list: the classic ones stay bound.
+        for (const CAccelerator& classic :
+             {CAccelerator{QKeySequence(Qt::CTRL | Qt::Key_Q), kCmdAppExit},
+              CAccelerator{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), kCmdFileSaveAs},
+              CAccelerator{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), kCmdEditRedo},
+              CAccelerator{QKeySequence(Qt::SHIFT | Qt::Key_Delete), kCmdCut},
+              CAccelerator{QKeySequence(Qt::CTRL | Qt::Key_Insert), kCmdCopy},
+              CAccelerator{QKeySequence(Qt::SHIFT | Qt::Key_Insert), kCmdPaste}}) {
+            const bool bound = std::any_of(keys.begin(), keys.end(),
+                                           [&classic](const CAccelerator& key) { return key.keys == classic.keys; });
+            if (!bound)
+                keys.push_back(classic);
+        }
+        return keys;
+    }();
     return table;
 }
 

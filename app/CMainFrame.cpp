@@ -16,12 +16,18 @@
 #include "Profile.h"
 #include "QtUIServices.h"
 #include "ReportPrinter.h"
+#include "Vocabulary.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -29,7 +35,9 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QToolBar>
+#include <QUrl>
 
+#include <algorithm>
 #include <vector>
 
 CMainFrame::CMainFrame(const QString& recentFilesSettings, QWidget* parent)
@@ -41,17 +49,102 @@ CMainFrame::CMainFrame(const QString& recentFilesSettings, QWidget* parent)
     m_views = std::make_unique<CQtDocViews>(*m_doc, *m_tree, *m_edit);
     m_commands = std::make_unique<CDocCommands>(*m_doc, *m_views, *m_recent);
     m_actions = new CFrameActions(*this, [this](unsigned id) { OnCommand(id); });
+    BuildCalculationMenu();
     ShowRecentFiles();
     ConnectRefresh();
     // Shift+F10 opens the active pane's context menu, as the Menu key does.
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this, &CMainFrame::OnContextMenuKey);
+    BindZoomKeys();
+    setAcceptDrops(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize available = screen->availableSize();
         resize(std::min(960, available.width() * 9 / 10), std::min(680, available.height() * 9 / 10));
     }
+    RestorePanes();
     m_tree->setFocus();
     UpdateCommandUI();
+}
+
+void CMainFrame::BuildCalculationMenu()
+{
+    // The tree's context menu of the whole document, in the menu bar: a calculation can be
+    // started from the keyboard wherever the focus is. It files as the context menu does.
+    m_calcMenu = m_tree->CreateContextMenu(CCalcType(), this);
+    m_calcMenu->setObjectName(QStringLiteral("CALCULATION"));
+    m_calcMenu->setTitle(QString::fromStdString(MenuText("CALCULATION")));
+    QMenu* view = m_actions->Menus().value(2);
+    menuBar()->insertMenu(view ? view->menuAction() : nullptr, m_calcMenu);
+    connect(m_calcMenu, &QMenu::triggered, this, [this](QAction* action) {
+        const QVariant id = action->property("zentavoCommand");
+        if (id.isValid() && !IsBusy()) {
+            m_tree->OnContextCommand(id.toUInt());
+            UpdateCommandUI();
+        }
+    });
+}
+
+void CMainFrame::BindZoomKeys()
+{
+    const auto bind = [this](const QKeySequence& keys, auto slot) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, m_edit, slot);
+    };
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::ZoomIn))
+        bind(keys, &CCalcEditView::ZoomIn);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_Equal), &CCalcEditView::ZoomIn);
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::ZoomOut))
+        bind(keys, &CCalcEditView::ZoomOut);
+    auto* reset = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this);
+    connect(reset, &QShortcut::activated, m_edit, [this] { m_edit->SetZoom(100); });
+}
+
+int CMainFrame::DefaultTreeWidth() const
+{
+    // A date-time title three folders deep shows whole.
+    const QString typical = QStringLiteral("Two proportions 00:00:00, 00/00/0000");
+    const int width = m_tree->fontMetrics().horizontalAdvance(typical) + 4 * m_tree->indentation() + 24;
+    return std::max(kTreeWidth, width);
+}
+
+void CMainFrame::RestorePanes()
+{
+    const std::vector<unsigned char> zoom = GetProfileBinary("Window", "Zoom");
+    if (zoom.size() == 2)
+        m_edit->SetZoom(zoom[0] | zoom[1] << 8);
+    const std::vector<unsigned char> split = GetProfileBinary("Window", "Split");
+    const int tree = split.size() == 2 ? (split[0] | split[1] << 8) : DefaultTreeWidth();
+    m_splitter->setSizes({tree, std::max(4 * kTreeWidth, width() - tree)});
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedDocuments(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedDocuments(event->mimeData());
+    if (files.isEmpty() || IsBusy())
+        return;
+    event->acceptProposedAction();
+    // One document at a time: the first one dropped (after the question about changes).
+    m_commands->OpenDocumentFile(QFile::encodeName(files.front()).toStdString());
+    ShowRecentFiles();
+    UpdateCommandUI();
+}
+
+QStringList CMainFrame::DroppedDocuments(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".zna"), Qt::CaseInsensitive))
+            files << url.toLocalFile();
+    }
+    return files;
 }
 
 CMainFrame::~CMainFrame()
@@ -76,6 +169,7 @@ void CMainFrame::BuildPanes()
     m_tree->setMinimumWidth(0);
     m_splitter->setCollapsible(0, true);
     m_splitter->setCollapsible(1, false);
+    // The report takes the room the window gains or loses.
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({kTreeWidth, 4 * kTreeWidth});
@@ -197,7 +291,7 @@ bool CMainFrame::OnFrameCommand(unsigned id)
         m_actions->ToolBar()->setVisible(m_actions->ToolBar()->isHidden());
         break;
     case kCmdWindowSplit:
-        m_splitter->setSizes({kTreeWidth, std::max(0, m_splitter->width() - kTreeWidth)});
+        m_splitter->setSizes({DefaultTreeWidth(), std::max(0, m_splitter->width() - DefaultTreeWidth())});
         break;
     case kCmdAppAbout:
         CAboutDlg(this).exec();
@@ -295,7 +389,7 @@ bool CMainFrame::PrintAllReports()
     bool ok = true;
     for (CCalcNodeBase* node : calculations) {
         m_views->SelectNode(node);
-        ok = CReportPrinter::Print(*m_edit->document(), *m_printer) && ok;
+        ok = CReportPrinter::Print(*m_edit->document(), *m_printer, CCalcEditView::ReportFont()) && ok;
     }
     return ok;
 }
@@ -353,6 +447,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     m_savedRect = NormalRect();
     const QByteArray state = saveState();
     WriteProfileBinary("Window", "State", std::vector<unsigned char>(state.begin(), state.end()));
+    const auto twoBytes = [](int value) {
+        const int clamped = std::clamp(value, 0, 0xFFFF);
+        return std::vector<unsigned char>{static_cast<unsigned char>(clamped & 0xFF),
+                                          static_cast<unsigned char>(clamped >> 8)};
+    };
+    WriteProfileBinary("Window", "Zoom", twoBytes(m_edit->Zoom()));
+    WriteProfileBinary("Window", "Split", twoBytes(m_splitter->sizes().value(0)));
     CStartupScreen::HidePicture();
     event->accept();
 }

@@ -17,6 +17,8 @@ class CFrameActions;
 class CQtDocViews;
 class CRecentFiles;
 class QPrinter;
+class QMenu;
+class QMimeData;
 class QSessionManager;
 class QSplitter;
 
@@ -42,6 +44,12 @@ public:
     CFrameActions& Actions() const { return *m_actions; }
     CRecentFiles& RecentFiles() const { return *m_recent; }
     QSplitter& Splitter() const { return *m_splitter; }
+    /// The Calculation menu: the tree's context menu of the whole document.
+    QMenu& CalculationMenu() const { return *m_calcMenu; }
+    /// The tree pane's width at start and after Split: a typical label shows whole.
+    int DefaultTreeWidth() const;
+    /// The local .zna files among dropped data.
+    static QStringList DroppedDocuments(const QMimeData* data);
 
     /// Runs a command: the frame's own, or the active pane's when that pane has a handler.
     void OnCommand(unsigned id);
@@ -69,9 +77,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildPanes();
+    void BuildCalculationMenu();
+    void BindZoomKeys();
+    void RestorePanes();
     void ConnectRefresh();
     void OnFocusChanged(QWidget* now);
     bool OnFrameCommand(unsigned id);
@@ -92,6 +105,7 @@ private:
     std::unique_ptr<CQtDocViews> m_views;
     std::unique_ptr<CDocCommands> m_commands;
     CFrameActions* m_actions = nullptr;
+    QMenu* m_calcMenu = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     Pane m_activePane = Pane::Tree;
     CWindowRect m_savedRect;

@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -25,6 +27,28 @@
 
 namespace
 {
+/// A tab bar that shows when it has the keyboard focus: some styles draw no focus on tabs, which
+/// left a tab stop that nothing marked.
+class CFocusTabBar : public QTabBar
+{
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QTabBar::paintEvent(event);
+        if (!hasFocus() || currentIndex() < 0)
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = tabRect(currentIndex()).adjusted(3, 3, -3, -3);
+        option.backgroundColor = palette().color(QPalette::Window);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+};
+
 using Kind = CControlTemplate::Kind;
 
 // A line edit holds at most 32767 characters unless told otherwise.
@@ -281,7 +305,7 @@ QWidget* CQtDialog::CreateControl(const CControlTemplate& source, QWidget* conta
         return list;
     }
     case Kind::Tab: {
-        auto* tabs = new QTabBar(container);
+        auto* tabs = new CFocusTabBar(container);
         tabs->setExpanding(false);
         tabs->installEventFilter(this);
         return tabs;
@@ -578,6 +602,9 @@ void CQtDialog::ShowTab(int id)
     ++m_mirroring;
     ShowTabModel(*widget, *tabs);
     --m_mirroring;
+    // A hidden tab bar does not ask its layout for room when tabs come: it would stay at the
+    // height of an empty bar, none of its tabs in sight.
+    widget->updateGeometry();
 }
 
 void CQtDialog::OnTabChange(int id, CTabChange change, int index)
@@ -589,6 +616,7 @@ void CQtDialog::OnTabChange(int id, CTabChange change, int index)
     ++m_mirroring;
     ShowTabChange(*widget, *tabs, change, index);
     --m_mirroring;
+    widget->updateGeometry();
 }
 
 // Up raises the value unless the range runs downwards, as with the native arrows.

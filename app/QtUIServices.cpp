@@ -92,8 +92,9 @@ QWidget* CQtUIServices::DialogParent() const
 
 int CQtUIServices::MessageBox(const std::string& text, unsigned buttons)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Zentavo"), QString::fromStdString(text), ButtonsOf(buttons),
-                    DialogParent());
+    // The icon of the message's kind: a question asks, a lone OK reports a refusal or a failure.
+    const QMessageBox::Icon icon = buttons == MB_OK ? QMessageBox::Warning : QMessageBox::Question;
+    QMessageBox box(icon, QStringLiteral("Zentavo"), QString::fromStdString(text), ButtonsOf(buttons), DialogParent());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons == MB_YESNOCANCEL || buttons == MB_YESNO ? QMessageBox::Yes : QMessageBox::Ok);
     if (buttons == MB_YESNO)

@@ -143,6 +143,64 @@ bool CCalcDocNode::Delete(TreeItemHandle item)
     return false;
 }
 
+bool CCalcDocNode::Detach(CCalcNodeBase* target, CNodePlace& place)
+{
+    if (!target || target == this)
+        return false;
+    bool found = false;
+    Walk([&](CCalcNodeBase& visited, int) {
+        if (found || visited.IsCalculation())
+            return;
+        auto& folder = static_cast<CCalcDocNode&>(visited);
+        if (target->IsCalculation()) {
+            CCalculation* before = nullptr;
+            for (CCalculation* calc = folder.m_calc; calc; before = calc, calc = calc->m_next) {
+                if (calc != target)
+                    continue;
+                (before ? before->m_next : folder.m_calc) = calc->m_next;
+                calc->m_next = nullptr;
+                place = CNodePlace{&folder, before};
+                found = true;
+                return;
+            }
+            return;
+        }
+        CCalcDocNode* before = nullptr;
+        for (CCalcDocNode* sub = folder.m_sub; sub; before = sub, sub = sub->m_next) {
+            if (sub != target)
+                continue;
+            if (!sub->IsEmptyFolder())
+                return;
+            (before ? before->m_next : folder.m_sub) = sub->m_next;
+            sub->m_next = nullptr;
+            place = CNodePlace{&folder, before};
+            found = true;
+            return;
+        }
+    });
+    return found;
+}
+
+void CCalcDocNode::Attach(CCalcNodeBase* node, const CNodePlace& place)
+{
+    CCalcDocNode* folder = place.folder;
+    if (!node || !folder)
+        return;
+    if (node->IsCalculation()) {
+        auto* calc = static_cast<CCalculation*>(node);
+        auto* before = static_cast<CCalculation*>(place.before);
+        CCalculation*& link = before ? before->m_next : folder->m_calc;
+        calc->m_next = link;
+        link = calc;
+        return;
+    }
+    auto* sub = static_cast<CCalcDocNode*>(node);
+    auto* before = static_cast<CCalcDocNode*>(place.before);
+    CCalcDocNode*& link = before ? before->m_next : folder->m_sub;
+    sub->m_next = link;
+    link = sub;
+}
+
 void CCalcDocNode::Serialize(CArchive& ar)
 {
     // Each next sibling is nested inside the one before it and the sub and calc links follow

@@ -6,7 +6,17 @@
 
 #include <functional>
 
+class CCalcDocNode;
 class CCalculation;
+
+/// Where a node sat before it was detached: the folder that held it and the node just before it
+/// in the same chain (null when it was the first). A calculation's chain is its folder's
+/// calculations; a folder's chain is its parent's sub-folders.
+struct CNodePlace
+{
+    CCalcDocNode* folder = nullptr;
+    CCalcNodeBase* before = nullptr;
+};
 
 class CCalcDocNode : public CCalcNodeBase
 {
@@ -37,6 +47,13 @@ public:
     /// Removes the node shown by `item` from this subtree: a calculation, or a folder that holds
     /// nothing. False when the item is not found, is null, or names a folder that is not empty.
     bool Delete(TreeItemHandle item) override;
+
+    /// Takes a calculation, or a folder that holds nothing, out of this subtree without
+    /// destroying it (called on the head); the caller owns it until it is attached again.
+    /// False when the node is not found below this one, or is a folder that is not empty.
+    bool Detach(CCalcNodeBase* node, CNodePlace& place);
+    /// Puts a detached node back at its place, which must still exist as it was left.
+    static void Attach(CCalcNodeBase* node, const CNodePlace& place);
 
     /// Base, then next, sub and calc as objects; next siblings are walked in a loop.
     void Serialize(CArchive& ar) override;

@@ -297,12 +297,19 @@ bool CCompStratDlg::OnInitDialog()
     SetTerm(kIdRowHeading, "13", "");
     SetTerm(kIdColumnHeading, "25", "");
     SetTerm(kIdStratumTitleLabel, "101");
-    // The tabs are numbered, whatever the strata's titles; a tab shows its title once left.
+    // Every stored stratum under its own title (numbered when it has none); Add and Remove
+    // as the count allows.
     CTabCtrl& tabs = Tabs();
-    for (size_t i = 0; i < m_strata.size(); ++i)
-        tabs.InsertItem(static_cast<int>(i), CCompStrat::NewStratumTitle(static_cast<int>(i) + 1));
+    for (size_t i = 0; i < m_strata.size(); ++i) {
+        const std::string& title = m_strata[i].title;
+        tabs.InsertItem(static_cast<int>(i),
+                        title.empty() ? CCompStrat::NewStratumTitle(static_cast<int>(i) + 1) : title);
+    }
     tabs.SetCurSel(0);
     m_current = 0;
+    const int count = static_cast<int>(m_strata.size());
+    EnableWindow(kIdAdd, count < kMaxStrata);
+    EnableWindow(kIdRemove, count >= 2);
     return true;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the desktop program under a virtual X server (Xvfb) with a window manager and a sample
 # document, and saves PNG screenshots into screenshots/: the start-up picture, the tree's
-# context menu, an open input dialog and the main window with reports.
+# context menu, an open input dialog, the main window with reports, the Calculation menu and
+# the print preview of a 2x2 table.
 # Usage: tools/screenshots.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,7 +54,8 @@ sleep 1
 sample="$work/Sample study.zna"
 made=0
 if "$cli" run 1110 1023=37.5 1024=120 --doc "$sample" >/dev/null 2>&1 &&
-    "$cli" run 1300 1027=4.8 1028=1.9 1024=64 --doc "$sample" >/dev/null 2>&1; then
+    "$cli" run 1300 1027=4.8 1028=1.9 1024=64 --doc "$sample" >/dev/null 2>&1 &&
+    "$cli" run 3200 1022="Smoking and cough" 1090=48 1091=152 1092=21 1093=279 --doc "$sample" >/dev/null 2>&1; then
     made=1
 fi
 
@@ -69,10 +71,11 @@ sleep 2
 xdotool windowactivate --sync "$window"
 sleep 0.5
 
-# The tree's context menu at the head folder (the Menu key), opened down to a leaf.
+# The tree's context menu at the head folder (the Menu key; it opens with its first item
+# highlighted), opened down to a leaf.
 key Home
 key Menu
-key Down Right Right
+key Right Right
 shot context-menu 0.3
 
 # The new calculation's input dialog, filled in.
@@ -88,7 +91,7 @@ sleep 1
 # A second calculation (Describe > Mean), then the main window with the first report shown.
 key Home
 key Menu
-key Down Right Down Down Return
+key Right Down Down Return
 sleep 1
 xdotool type --delay 60 "4.8"
 key Tab
@@ -98,3 +101,25 @@ xdotool type --delay 60 "64"
 key Return
 sleep 1
 shot main-window
+
+# The Calculation menu of the menu bar, opened from the keyboard down to a leaf.
+key alt+c
+key Down Right Right
+shot calculation-menu 0.3
+key Escape Escape Escape Escape
+
+# The 2x2 table (the tree's last item) in the print preview: its columns as on the screen.
+if [ "$made" = 1 ]; then
+    xdotool windowactivate --sync "$window"
+    xdotool mousemove --window "$window" 100 560 click 1
+    sleep 0.3
+    key End
+    sleep 0.5
+    key alt+f
+    key v
+    preview=$(xdotool search --sync --onlyvisible --name 'Print Preview' | head -n 1)
+    xdotool windowmove "$preview" 20 20 windowsize "$preview" 1240 820
+    sleep 1
+    shot print-preview 0.5
+    key Escape
+fi

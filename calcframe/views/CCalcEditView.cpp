@@ -17,7 +17,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QUrl>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <clocale>
@@ -25,6 +28,7 @@
 namespace
 {
 const char kPlaceholder[] = "Right-click the tree view for a new calculation\n";
+const char kEmptyReportHint[] = "Type your note here";
 
 /// Runs a program-side change of the text: no edit mark and no undo record.
 class CProgramChange
@@ -117,8 +121,12 @@ void CCalcEditView::EndProgramWrite()
     if (m_writeDepth == 0)
         return;
     --m_programDepth;
-    if (--m_writeDepth == 0)
+    if (--m_writeDepth == 0) {
         m_suspended = false; // the next change by hand marks the report edited
+        m_selStart = 0;
+        m_selEnd = 0;
+        ShowFromTop();
+    }
 }
 
 void CCalcEditView::FlushPhrases()
@@ -127,10 +135,11 @@ void CCalcEditView::FlushPhrases()
         return;
     {
         CProgramChange change(*this, m_programDepth);
+        // Written at the end through a cursor of its own: the view's cursor and scroll position
+        // stay at the top, where a new report is read from.
         QTextCursor cursor(document());
         cursor.movePosition(QTextCursor::End);
         InsertRun(cursor, m_pending, m_pendingFlags);
-        setTextCursor(cursor);
     }
     m_pending.clear();
 }
@@ -142,12 +151,47 @@ void CCalcEditView::Clear()
     RichTextToDocument(CRichText(), *document());
 }
 
-void CCalcEditView::DefaultFont()
+QFont CCalcEditView::ReportFont()
 {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSize(10);
+    return font;
+}
+
+void CCalcEditView::SetZoom(int percent)
+{
+    m_zoom = std::clamp(percent, kMinZoom, kMaxZoom);
+    // The font, the tab stops and the line width grow together: lines break where they do on
+    // the page at every zoom.
+    const double factor = m_zoom / 100.0;
+    QFont font = ReportFont();
+    font.setPointSizeF(font.pointSizeF() * factor);
+    {
+        CProgramChange change(*this, m_programDepth);
+        document()->setDefaultFont(font);
+    }
+    setTabStopDistance(CReportPrinter::kTabStopInches * logicalDpiX() * factor);
+    ApplyPageWidth();
+}
+
+void CCalcEditView::wheelEvent(QWheelEvent* event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int steps = event->angleDelta().y() / 120;
+        if (steps != 0)
+            SetZoom(m_zoom + steps * kZoomStep);
+        event->accept();
+        return;
+    }
+    QTextEdit::wheelEvent(event);
+}
+
+void CCalcEditView::DefaultFont()
+{
+    QFont font = ReportFont();
+    font.setPointSizeF(font.pointSizeF() * m_zoom / 100.0);
     CProgramChange change(*this, m_programDepth);
     document()->setDefaultFont(font);
     QTextCharFormat format;
@@ -192,9 +236,15 @@ void CCalcEditView::OnUpdate()
     if (m_shown)
         StoreTextInView(m_shown);
     if (selected && selected->IsCalculation()) {
+        if (selected != m_shown) {
+            m_selStart = 0; // another report: the focus brings the cursor to its start
+            m_selEnd = 0;
+        }
         SetTextInView(static_cast<CCalculation*>(selected));
         setEnabled(true);
         SetBackground(true);
+        // Greyed while the report is empty (a new note) and gone with the first character.
+        setPlaceholderText(QString::fromStdString(GetProfileString("Messages", "16", kEmptyReportHint)));
     }
     if (selected)
         m_shown = selected->IsCalculation() ? static_cast<CCalculation*>(selected) : nullptr;
@@ -205,6 +255,7 @@ void CCalcEditView::OnUpdate()
 
 void CCalcEditView::ShowPlaceholder()
 {
+    setPlaceholderText(QString());
     Clear();
     DefaultFont();
     std::string text = GetProfileString("Messages", "01", kPlaceholder);
@@ -231,7 +282,8 @@ void CCalcEditView::ApplyPageWidth()
     // Lines break where they will break on the printed page.
     const QPageLayout layout = m_printer ? m_printer->pageLayout() : CReportPrinter::DefaultPageLayout();
     setLineWrapMode(QTextEdit::FixedPixelWidth);
-    setLineWrapColumnOrWidth(static_cast<int>(CReportPrinter::LineWidthInches(layout) * logicalDpiX()));
+    setLineWrapColumnOrWidth(
+        static_cast<int>(CReportPrinter::LineWidthInches(layout) * logicalDpiX() * m_zoom / 100.0));
 }
 
 void CCalcEditView::SetTextInView(CCalculation* calc)
@@ -243,8 +295,15 @@ void CCalcEditView::SetTextInView(CCalculation* calc)
         rtf.append(reinterpret_cast<const char*>(block), static_cast<size_t>(n));
     CProgramChange change(*this, m_programDepth);
     RichTextToDocument(CRichText::FromRtf(rtf), *document());
-    moveCursor(QTextCursor::Start);
+    ShowFromTop();
     m_suspended = false;
+}
+
+void CCalcEditView::ShowFromTop()
+{
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
 }
 
 void CCalcEditView::StoreTextInView(CCalculation* calc)
@@ -258,6 +317,7 @@ void CCalcEditView::OnChange()
 {
     if (m_programDepth > 0 || !m_shown)
         return;
+    emit editedByHand();
     if (!m_suspended) {
         m_suspended = true; // only the first change after loading marks the report
         m_shown->Editted(1);
@@ -323,6 +383,13 @@ void CCalcEditView::contextMenuEvent(QContextMenuEvent* event)
 
 bool CCalcEditView::canInsertFromMimeData(const QMimeData* source) const
 {
+    // Documents dropped on the report are the window's to open, not text to insert.
+    if (source && source->hasUrls()) {
+        for (const QUrl& url : source->urls()) {
+            if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".zna"), Qt::CaseInsensitive))
+                return false;
+        }
+    }
     return source && source->hasText();
 }
 
@@ -407,18 +474,23 @@ QPrinter& CCalcEditView::Printer()
 void CCalcEditView::OnFilePrint()
 {
     FlushPhrases();
-    CReportPrinter::PrintWithDialog(*document(), Printer(), this);
+    CReportPrinter::PrintWithDialog(*document(), Printer(), ReportFont(), this);
 }
 
 void CCalcEditView::OnFilePrintPreview()
 {
     FlushPhrases();
-    CReportPrinter::Preview(*document(), Printer(), this);
+    CReportPrinter::Preview(*document(), Printer(), ReportFont(), this);
 }
 
 bool CCalcEditView::OnUpdateEditUndo() const
 {
     return isEnabled() && document()->isUndoAvailable();
+}
+
+bool CCalcEditView::OnUpdateEditRedo() const
+{
+    return isEnabled() && document()->isRedoAvailable();
 }
 
 bool CCalcEditView::OnUpdateEditCut() const
@@ -440,6 +512,7 @@ bool CCalcEditView::HandlesCommand(unsigned id) const
 {
     switch (id) {
     case kCmdUndo:
+    case kCmdEditRedo:
     case kCmdCut:
     case kCmdCopy:
     case kCmdPaste:
@@ -463,6 +536,9 @@ bool CCalcEditView::OnCommand(unsigned id)
     switch (id) {
     case kCmdUndo:
         OnEditUndo();
+        break;
+    case kCmdEditRedo:
+        OnEditRedo();
         break;
     case kCmdCut:
         OnEditCut();
@@ -490,7 +566,7 @@ bool CCalcEditView::OnCommand(unsigned id)
         break;
     case kCmdFilePrintDirect:
         FlushPhrases();
-        CReportPrinter::Print(*document(), Printer());
+        CReportPrinter::Print(*document(), Printer(), ReportFont());
         break;
     case kCmdFilePrintPreview:
         OnFilePrintPreview();
@@ -506,6 +582,8 @@ bool CCalcEditView::IsCommandEnabled(unsigned id) const
     switch (id) {
     case kCmdUndo:
         return OnUpdateEditUndo();
+    case kCmdEditRedo:
+        return OnUpdateEditRedo();
     case kCmdCut:
         return OnUpdateEditCut();
     case kCmdCopy:

@@ -33,8 +33,19 @@ public:
     void EndProgramWrite();
     /// Empties the text (a program change: it marks nothing edited).
     void Clear();
-    /// Courier New (any fixed-pitch face where it is missing), 10 pt, bold off.
+    /// Courier New (any fixed-pitch face where it is missing), 10 pt at the zoom, bold off.
     void DefaultFont();
+    /// The report's face at 10 pt, as it prints.
+    static QFont ReportFont();
+
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 300;
+    static constexpr int kZoomStep = 10;
+    /// Shows the report at `percent` of its size (clamped to 50..300); printing keeps 100.
+    void SetZoom(int percent);
+    int Zoom() const { return m_zoom; }
+    void ZoomIn() { SetZoom(m_zoom + kZoomStep); }
+    void ZoomOut() { SetZoom(m_zoom - kZoomStep); }
     /// The whole text as plain text with "\n" line ends.
     std::string GetText() const;
     /// Stores the shown text into the calculation on show, if any.
@@ -51,6 +62,7 @@ public:
 
     // Commands of the frame's dispatcher while this view is the active pane.
     void OnEditUndo() { undo(); }
+    void OnEditRedo() { redo(); }
     void OnEditCut() { cut(); }
     void OnEditCopy() { copy(); }
     void OnEditPaste();
@@ -61,6 +73,7 @@ public:
     void OnFilePrint();
     void OnFilePrintPreview();
     bool OnUpdateEditUndo() const;
+    bool OnUpdateEditRedo() const;
     bool OnUpdateEditCut() const;
     bool OnUpdateEditCopy() const;
     bool OnUpdateEditPaste() const;
@@ -81,6 +94,8 @@ public:
 signals:
     /// F5 was released in the view: the tree redoes the selected calculation.
     void redoRequested();
+    /// The user changed the shown report (every change by hand).
+    void editedByHand();
     /// The view marked the document modified (the first change by hand of a shown report).
     void documentModified();
 
@@ -88,6 +103,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -96,6 +112,8 @@ private:
     void OnChange();
     void SetTextInView(CCalculation* calc);
     void StoreTextInView(CCalculation* calc);
+    /// The cursor at the start and the text scrolled to its first line.
+    void ShowFromTop();
     void FlushPhrases();
     void ShowPlaceholder();
     void SetBackground(bool showing);
@@ -115,6 +133,7 @@ private:
     std::string m_pending;
     unsigned m_pendingFlags = 0;
     bool m_clipboardHasText = false;
+    int m_zoom = 100;
     QPrinter* m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
 };

@@ -31,6 +31,38 @@
 namespace
 {
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
+constexpr int kUndoLimit = 200;
+
+/// A command whose first step already ran before it joined the stack.
+class CDoneCommand : public QUndoCommand
+{
+public:
+    explicit CDoneCommand(std::unique_ptr<QUndoCommand> done) : QUndoCommand(done->text()), m_done(std::move(done)) {}
+    void redo() override
+    {
+        if (!m_first)
+            m_done->redo();
+        m_first = false;
+    }
+    void undo() override { m_done->undo(); }
+
+private:
+    std::unique_ptr<QUndoCommand> m_done;
+    bool m_first = true;
+};
+
+/// The calculation's clipboard form; false (message shown) when it cannot be written.
+bool ClipboardForm(CCalculation& calc, std::vector<unsigned char>& bytes)
+{
+    try {
+        CArchive ar(bytes);
+        calc.Clipboard(ar);
+        return true;
+    } catch (const CArchiveException&) {
+        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+        return false;
+    }
+}
 
 /// The in-place label editor: at most kMaxLabelLength characters typed, and the end of the
 /// edit goes through the view's checks instead of writing the item directly.
@@ -72,6 +104,17 @@ CCalcTreeView::CCalcTreeView(QWidget* parent) : QTreeWidget(parent)
     setItemDelegate(new CLabelDelegate(this));
     connect(this, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelchanged(current); });
+    m_undo.setUndoLimit(kUndoLimit);
+    connect(&m_undo, &QUndoStack::indexChanged, this, &CCalcTreeView::OnStackChanged);
+    connect(&m_undo, &QUndoStack::cleanChanged, this, &CCalcTreeView::OnStackChanged);
+}
+
+void CCalcTreeView::OnStackChanged()
+{
+    if (!m_doc)
+        return;
+    m_doc->SetModifiedFlag(!m_undo.isClean());
+    emit documentModified();
 }
 
 QTreeWidgetItem* CCalcTreeView::ItemOf(const CCalcNodeBase* node)
@@ -95,17 +138,15 @@ CCalculation* CCalcTreeView::SelectedCalculation() const
     return node && node->IsCalculation() ? static_cast<CCalculation*>(node) : nullptr;
 }
 
-void CCalcTreeView::SetModified()
-{
-    if (m_doc)
-        m_doc->SetModifiedFlag(true);
-    emit documentModified();
-}
-
 void CCalcTreeView::Reset()
 {
     m_fullFill = true;
     m_toSelect = nullptr;
+    // The actions on the stack name nodes of the tree that goes.
+    {
+        const QSignalBlocker stackBlocker(&m_undo);
+        m_undo.clear();
+    }
     // Qt frees the items; the nodes must not keep pointers to them.
     const QSignalBlocker blocker(this);
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
@@ -145,34 +186,49 @@ QTreeWidgetItem* CCalcTreeView::InsertItem(const std::string& text, QTreeWidgetI
     item->setFlags(flags);
     node->SetTreeHandle(item);
     QTreeWidgetItem* under = parent ? parent : invisibleRootItem();
+    // A full fill walks the tree in its stored order; a node inserted later goes to its place.
     if (m_fullFill)
-        under->insertChild(0, item);
-    else
         under->addChild(item);
+    else
+        under->insertChild(PlaceOf(node, parent), item);
     return item;
+}
+
+// A folder's items show its calculations in chain order, then its sub-folders in chain order,
+// as the document is walked when it is exported. The place counts the nodes before this one
+// that are on the tree.
+int CCalcTreeView::PlaceOf(const CCalcNodeBase* node, const QTreeWidgetItem* parent) const
+{
+    const auto* folder = static_cast<const CCalcDocNode*>(NodeOf(parent));
+    if (!folder || folder->IsCalculation())
+        return parent ? parent->childCount() : topLevelItemCount();
+    int place = 0;
+    for (const CCalculation* calc = folder->GetCalc(); calc && calc != node; calc = calc->GetNext())
+        place += calc->OnTree() ? 1 : 0;
+    if (node->IsCalculation())
+        return place;
+    for (const CCalcDocNode* sub = folder->GetSub(); sub && sub != node; sub = sub->GetNext())
+        place += sub->OnTree() ? 1 : 0;
+    return place;
 }
 
 void CCalcTreeView::UpdateNode(CCalcDocNode* node, QTreeWidgetItem* parent)
 {
-    if (!node->OnTree())
-        InsertItem(node->GetLabel(), parent, node);
-    if (CCalcDocNode* next = node->GetNext())
-        UpdateNode(next, parent);
-    QTreeWidgetItem* item = ItemOf(node);
-    if (CCalcDocNode* sub = node->GetSub())
-        UpdateNode(sub, item);
-    if (CCalculation* calc = node->GetCalc())
-        UpdateCalc(calc, item);
+    // Siblings in chain order; under each folder its calculations, then its sub-folders.
+    for (CCalcDocNode* sibling = node; sibling; sibling = sibling->GetNext()) {
+        if (!sibling->OnTree())
+            InsertItem(sibling->GetLabel(), parent, sibling);
+        QTreeWidgetItem* item = ItemOf(sibling);
+        if (CCalculation* calc = sibling->GetCalc())
+            UpdateCalc(calc, item);
+        if (CCalcDocNode* sub = sibling->GetSub())
+            UpdateNode(sub, item);
+    }
 }
 
 void CCalcTreeView::UpdateCalc(CCalculation* first, QTreeWidgetItem* parent)
 {
-    // Last to first: in a full fill each goes first among its siblings, which gives list order.
-    std::vector<CCalculation*> chain;
-    for (CCalculation* calc = first; calc; calc = calc->GetNext())
-        chain.push_back(calc);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        CCalculation* calc = *it;
+    for (CCalculation* calc = first; calc; calc = calc->GetNext()) {
         if (calc->OnTree())
             continue;
         QTreeWidgetItem* item = InsertItem(calc->GetLabel(), parent, calc);
@@ -297,13 +353,20 @@ void CCalcTreeView::OnContextCommand(unsigned id)
     if (id == kCmdNote || (id >= CCalcDoc::kFirstCalculationCommand && id <= CCalcDoc::kLastCalculationCommand)) {
         if (!m_doc)
             return;
-        const bool wasModified = m_doc->IsModified();
+        CCalcNodeBase* before = m_doc->GetSelectedNode();
         if (id == kCmdNote)
             m_doc->OnNote();
         else
             m_doc->OnNewCalculation(id);
-        if (m_doc->IsModified() != wasModified)
-            emit documentModified();
+        // A calculation filed is the one selected afterwards; a cancelled one leaves no trace.
+        CCalcNodeBase* after = m_doc->GetSelectedNode();
+        if (after && after != before && after->IsCalculation())
+            m_undo.push(new CTreePlaceCommand(*this, static_cast<CCalculation*>(after),
+                                              CTreePlaceCommand::Action::Insert,
+                                              id == kCmdNote ? QStringLiteral("Note") : QStringLiteral("New")));
+        // A new note is written at once: the keyboard goes to its text.
+        if (id == kCmdNote && after != before && m_edit && m_edit->GetShownCalculation() == after)
+            m_edit->setFocus(Qt::OtherFocusReason);
         return;
     }
     OnCommand(id);
@@ -361,10 +424,16 @@ bool CCalcTreeView::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
     }
     if (label == node->GetLabel())
         return false;
-    item->setText(0, text);
-    node->SetLabel(label);
-    SetModified(); // a new name is a change of the document, however the edit was started
+    m_undo.push(new CTreeRenameCommand(*this, static_cast<CCalculation*>(node), label, QStringLiteral("Rename")));
     return true;
+}
+
+void CCalcTreeView::ShowLabel(CCalculation* calc, const std::string& label)
+{
+    calc->SetLabel(label);
+    if (QTreeWidgetItem* item = ItemOf(calc))
+        item->setText(0, QString::fromStdString(label));
+    SelectNode(calc);
 }
 
 void CCalcTreeView::OnTreeRename()
@@ -373,8 +442,6 @@ void CCalcTreeView::OnTreeRename()
     if (!item)
         return;
     editItem(item, 0);
-    if (state() == QAbstractItemView::EditingState)
-        SetModified();
 }
 
 bool CCalcTreeView::CopyToClipboard()
@@ -385,13 +452,8 @@ bool CCalcTreeView::CopyToClipboard()
     if (m_edit)
         m_edit->UpdateCalculation();
     CClipboardData data;
-    try {
-        CArchive ar(data.calculation);
-        calc->Clipboard(ar);
-    } catch (const CArchiveException&) {
-        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+    if (!ClipboardForm(*calc, data.calculation))
         return false;
-    }
     data.rtf = calc->GetText();
     data.plainText = CRichText::FromRtf(data.rtf).ToPlainText(false);
     std::string error;
@@ -406,7 +468,7 @@ void CCalcTreeView::OnEditCut()
 {
     // The calculation goes only once all three formats are on the clipboard.
     if (CopyToClipboard())
-        DeleteSelItem();
+        RemoveSelected(QStringLiteral("Cut"));
 }
 
 bool CCalcTreeView::PasteFromClipboard()
@@ -430,47 +492,110 @@ bool CCalcTreeView::PasteFromClipboard()
         AfxMessageBox(kAddProblem, MB_OK);
         return false;
     }
-    calc.release(); // the tree owns it now, and the views show and select it
-    SetModified();
+    // The tree owns it now, and the views show and select it.
+    m_undo.push(
+        new CTreePlaceCommand(*this, calc.release(), CTreePlaceCommand::Action::Insert, QStringLiteral("Paste")));
     return true;
 }
 
 bool CCalcTreeView::DeleteSelItem()
 {
+    return RemoveSelected(QStringLiteral("Delete"));
+}
+
+bool CCalcTreeView::RemoveSelected(const QString& action)
+{
     CCalculation* calc = SelectedCalculation();
+    if (!calc || !ItemOf(calc))
+        return false;
+    auto command = std::make_unique<CTreePlaceCommand>(*this, calc, CTreePlaceCommand::Action::Remove, action);
+    command->redo();
+    if (!command->Done())
+        return false;
+    // Pushed once done: the stack's own first redo is the one just run.
+    m_undo.push(new CDoneCommand(std::move(command)));
+    return true;
+}
+
+std::vector<CDetachedNode> CCalcTreeView::TakeOut(CCalculation* calc)
+{
+    std::vector<CDetachedNode> out;
     CCalcDocNode* head = m_doc ? m_doc->GetHead() : nullptr;
     QTreeWidgetItem* item = ItemOf(calc);
     if (!head || !item)
-        return false;
-    // Nothing may point at the calculation once it is gone: the result view forgets it
-    // without storing its text, and the document's selection is cleared.
-    if (m_edit)
+        return out;
+    // The calculation leaves with the report on show stored; then nothing may point at it: the
+    // result view forgets what it shows, and the document's selection is cleared.
+    if (m_edit) {
+        m_edit->UpdateCalculation();
         m_edit->Reset();
+    }
+    CCalcNodeBase* selected = m_doc->GetSelectedNode();
     m_doc->SetSelectedNode(nullptr);
     QTreeWidgetItem* survivor = nullptr;
-    bool deleted = false;
     {
         // Qt moves the current item by itself while items go; the selection is set below.
         const QSignalBlocker blocker(this);
-        if (head->Delete(item)) {
-            deleted = true;
-            QTreeWidgetItem* parent = item->parent();
-            int index = parent ? parent->indexOfChild(item) : indexOfTopLevelItem(item);
-            delete item;
-            // Folders left empty go too, up to but never including the head (the top item).
-            while (parent && parent->parent() && head->Delete(parent)) {
-                QTreeWidgetItem* grand = parent->parent();
-                index = grand->indexOfChild(parent);
-                delete parent;
-                parent = grand;
-            }
-            if (parent)
-                survivor = index < parent->childCount() ? parent->child(index) : parent;
+        CDetachedNode taken{calc, {}};
+        if (!head->Detach(calc, taken.place)) {
+            SelectNode(selected);
+            return out;
         }
+        out.push_back(taken);
+        calc->SetTreeHandle(nullptr);
+        QTreeWidgetItem* parent = item->parent();
+        int index = parent ? parent->indexOfChild(item) : indexOfTopLevelItem(item);
+        delete item;
+        // Folders left empty go too, up to but never including the head (the top item).
+        while (parent && parent->parent()) {
+            CDetachedNode folder{NodeOf(parent), {}};
+            if (!head->Detach(folder.node, folder.place))
+                break;
+            out.push_back(folder);
+            folder.node->SetTreeHandle(nullptr);
+            QTreeWidgetItem* grand = parent->parent();
+            index = grand->indexOfChild(parent);
+            delete parent;
+            parent = grand;
+        }
+        if (parent)
+            survivor = index < parent->childCount() ? parent->child(index) : parent;
     }
-    SelectItem(deleted ? survivor : item);
-    SetModified();
-    return deleted;
+    SelectItem(survivor);
+    return out;
+}
+
+void CCalcTreeView::PutBack(const std::vector<CDetachedNode>& out)
+{
+    if (!m_doc || out.empty())
+        return;
+    if (m_edit)
+        m_edit->UpdateCalculation();
+    // The outermost folder first: each node's place exists when it is attached.
+    for (auto it = out.rbegin(); it != out.rend(); ++it)
+        CCalcDocNode::Attach(it->node, it->place);
+    // The update inserts the items at their places and selects the calculation.
+    OnUpdate();
+    SelectNode(out.front().node);
+}
+
+void CCalcTreeView::RestoreCalculation(CCalculation* calc, const std::vector<unsigned char>& bytes)
+{
+    // The shown report is replaced, not stored over the restored one.
+    if (m_edit && m_edit->GetShownCalculation() == calc)
+        m_edit->Reset();
+    try {
+        CArchive ar(bytes.data(), bytes.size());
+        calc->Clipboard(ar);
+    } catch (const std::exception&) {
+        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+    }
+    if (QTreeWidgetItem* item = ItemOf(calc))
+        item->setText(0, QString::fromStdString(calc->GetLabel()));
+    if (currentItem() == ItemOf(calc) && m_doc)
+        m_doc->SetSelectedNode(calc);
+    else
+        SelectNode(calc);
 }
 
 void CCalcTreeView::RedoCalculation()
@@ -484,6 +609,12 @@ void CCalcTreeView::RedoCalculation()
         if (AfxMessageBox(question, MB_YESNO) != IDYES)
             return;
     }
+    // The calculation as it was, with the report on show, for the undo.
+    if (m_edit)
+        m_edit->UpdateCalculation();
+    std::vector<unsigned char> before;
+    if (!ClipboardForm(*calc, before))
+        return;
     if (!calc->Do())
         return; // cancelled: the label and the report stay
     if (m_edit)
@@ -492,9 +623,16 @@ void CCalcTreeView::RedoCalculation()
     calc->SetLabel(title);
     if (QTreeWidgetItem* item = ItemOf(calc))
         item->setText(0, QString::fromStdString(title));
-    SetModified();
     calc->GetData()->Output();
     calc->Editted(0);
+    if (m_edit)
+        m_edit->UpdateCalculation();
+    std::vector<unsigned char> after;
+    if (ClipboardForm(*calc, after))
+        m_undo.push(new CTreeRecalculateCommand(*this, calc, std::move(before), std::move(after),
+                                                QStringLiteral("Recalculate")));
+    else
+        MarkChangedOutsideStack();
 }
 
 void CCalcTreeView::OnFilePrint()
@@ -526,6 +664,8 @@ bool CCalcTreeView::HandlesCommand(unsigned id) const
     case kCmdFilePrint:
     case kCmdFilePrintDirect:
     case kCmdFilePrintPreview:
+    case kCmdUndo:
+    case kCmdEditRedo:
         return true;
     default:
         return false;
@@ -565,6 +705,12 @@ bool CCalcTreeView::OnCommand(unsigned id)
     case kCmdFilePrintPreview:
         OnFilePrintPreview();
         break;
+    case kCmdUndo:
+        OnEditUndo();
+        break;
+    case kCmdEditRedo:
+        OnEditRedo();
+        break;
     default:
         return false;
     }
@@ -576,6 +722,10 @@ bool CCalcTreeView::IsCommandEnabled(unsigned id) const
     switch (id) {
     case kCmdPaste:
         return OnUpdateEditPaste();
+    case kCmdUndo:
+        return OnUpdateEditUndo();
+    case kCmdEditRedo:
+        return OnUpdateEditRedo();
     case kCmdCopy:
     case kCmdCut:
     case kCmdDelete:

@@ -4,10 +4,13 @@
 #pragma once
 
 #include "CCalcType.h"
+#include "TreeCommands.h"
 
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <string>
+#include <vector>
 
 class CCalcDoc;
 class CCalcDocNode;
@@ -53,6 +56,25 @@ public:
     /// Runs the selected calculation again from its stored inputs and rewrites its report,
     /// after asking when the report was edited by hand.
     void RedoCalculation();
+    /// The stack of the tree's actions (delete, cut, paste, rename, new calculation, note,
+    /// recalculation); emptied when the document is replaced. The document's modified mark
+    /// follows its clean state.
+    QUndoStack& UndoStack() { return m_undo; }
+    /// A change outside the stack (typing in a report): the document stays modified whatever
+    /// is undone, until the next save.
+    void MarkChangedOutsideStack() { m_undo.resetClean(); }
+
+    // The steps the stack's commands take.
+    /// Takes the calculation out of the tree with the folders it leaves empty (never the head),
+    /// then selects the next sibling, else the parent. Empty when it is not in the tree.
+    std::vector<CDetachedNode> TakeOut(CCalculation* calc);
+    /// Puts back what TakeOut took, each node at its place, and selects the calculation.
+    void PutBack(const std::vector<CDetachedNode>& out);
+    /// Gives the calculation and its item the label, and selects it.
+    void ShowLabel(CCalculation* calc, const std::string& label);
+    /// Reads the calculation's clipboard form back into it and shows it selected.
+    void RestoreCalculation(CCalculation* calc, const std::vector<unsigned char>& bytes);
+
     /// The end of an in-place rename: more than kMaxLabelLength characters are refused with a
     /// message; otherwise the item and the node take the text. True when the label changed.
     bool EndLabelEdit(QTreeWidgetItem* item, const QString& text);
@@ -72,11 +94,15 @@ public:
     void OnEditDelete() { DeleteSelItem(); }
     void OnTreeRename();
     void OnTreeRedo() { RedoCalculation(); }
+    void OnEditUndo() { m_undo.undo(); }
+    void OnEditRedo() { m_undo.redo(); }
     void OnFilePrint();
     void OnFilePrintPreview();
     bool OnUpdateEditCopy() const { return IsCalculationSelected(); }
     bool OnUpdateEditCut() const { return IsCalculationSelected(); }
     bool OnUpdateEditPaste() const;
+    bool OnUpdateEditUndo() const { return m_doc && m_undo.canUndo(); }
+    bool OnUpdateEditRedo() const { return m_doc && m_undo.canRedo(); }
     bool OnUpdateEditDelete() const { return IsCalculationSelected(); }
     bool OnUpdateTreeRename() const { return IsCalculationSelected(); }
     bool OnUpdateTreeRedo() const { return IsCalculationSelected(); }
@@ -90,7 +116,7 @@ public:
     bool IsCommandEnabled(unsigned id) const;
 
 signals:
-    /// The view marked the document modified (rename, delete, cut, paste, redo).
+    /// The view marked the document modified or unmodified (an action done or undone).
     void documentModified();
 
 protected:
@@ -103,14 +129,17 @@ private:
     bool IsCalculationSelected() const;
     CCalculation* SelectedCalculation() const;
     QTreeWidgetItem* InsertItem(const std::string& text, QTreeWidgetItem* parent, CCalcNodeBase* node);
+    int PlaceOf(const CCalcNodeBase* node, const QTreeWidgetItem* parent) const;
+    void OnStackChanged();
     void UpdateNode(CCalcDocNode* node, QTreeWidgetItem* parent);
     void UpdateCalc(CCalculation* first, QTreeWidgetItem* parent);
     void SelectItem(QTreeWidgetItem* item);
-    void SetModified();
+    bool RemoveSelected(const QString& action);
     void ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos);
 
     CCalcDoc* m_doc = nullptr;
     CCalcEditView* m_edit = nullptr;
     bool m_fullFill = true;
     QTreeWidgetItem* m_toSelect = nullptr;
+    QUndoStack m_undo;
 };

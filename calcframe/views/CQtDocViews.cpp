@@ -12,6 +12,7 @@ CQtDocViews::CQtDocViews(CCalcDoc& doc, CCalcTreeView& tree, CCalcEditView& edit
     m_tree.SetEditView(&edit);
     m_edit.SetDocument(&doc);
     QObject::connect(&m_edit, &CCalcEditView::redoRequested, &m_tree, &CCalcTreeView::RedoCalculation);
+    QObject::connect(&m_edit, &CCalcEditView::editedByHand, &m_tree, &CCalcTreeView::MarkChangedOutsideStack);
     m_doc.SetViews(this);
 }
 
@@ -20,6 +21,7 @@ CQtDocViews::~CQtDocViews()
     if (m_doc.GetViews() == this)
         m_doc.SetViews(nullptr);
     QObject::disconnect(&m_edit, &CCalcEditView::redoRequested, &m_tree, &CCalcTreeView::RedoCalculation);
+    QObject::disconnect(&m_edit, &CCalcEditView::editedByHand, &m_tree, &CCalcTreeView::MarkChangedOutsideStack);
     m_tree.SetDocument(nullptr);
     m_tree.SetEditView(nullptr);
     m_edit.SetDocument(nullptr);
@@ -69,4 +71,7 @@ void CQtDocViews::SelectNode(CCalcNodeBase* node)
 void CQtDocViews::SetRootText(const std::string& text)
 {
     m_tree.SetRootText(text);
+    // The document sets the root's text once it is saved: what the stack holds now is saved.
+    if (!m_doc.IsModified())
+        m_tree.UndoStack().setClean();
 }

@@ -2,16 +2,19 @@
 #include "ReportPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QTextDocument>
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace
@@ -27,6 +30,12 @@ QPageLayout CReportPrinter::DefaultPageLayout()
                        QPageLayout::Inch);
 }
 
+double CReportPrinter::LayoutDpi()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? std::round(screen->logicalDotsPerInchY()) : 96.0;
+}
+
 double CReportPrinter::LineWidthInches(const QPageLayout& layout)
 {
     const QSizeF page = layout.fullRect(QPageLayout::Inch).size();
@@ -39,22 +48,34 @@ void CReportPrinter::PrepareLayout(QPrinter& printer)
     printer.setPageMargins(kOneInch, QPageLayout::Inch);
 }
 
-bool CReportPrinter::Print(const QTextDocument& document, QPrinter& printer)
+std::unique_ptr<QTextDocument> CReportPrinter::LayoutCopy(const QTextDocument& document, QPaintDevice& device,
+                                                          const QSizeF& body, const QFont& font)
+{
+    // A copy laid out in the device's own units: QTextDocument::print would add margins of
+    // its own and page numbers.
+    std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->documentLayout()->setPaintDevice(&device);
+    copy->setDocumentMargin(0);
+    copy->setDefaultFont(font);
+    // The layout scales tab stops by the device's resolution over the screen's: the distance
+    // is given in screen units, as on the screen, or a single tab would be wider than the
+    // printed line.
+    QTextOption option = copy->defaultTextOption();
+    option.setTabStopDistance(kTabStopInches * LayoutDpi());
+    copy->setDefaultTextOption(option);
+    copy->setPageSize(body);
+    return copy;
+}
+
+bool CReportPrinter::Print(const QTextDocument& document, QPrinter& printer, const QFont& font)
 {
     PrepareLayout(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    // A copy laid out in the printer's own units: QTextDocument::print would add margins of
-    // its own and page numbers. The painter's origin is the corner inside the margins.
-    std::unique_ptr<QTextDocument> copy(document.clone());
-    copy->documentLayout()->setPaintDevice(&printer);
-    copy->setDocumentMargin(0);
-    QTextOption option = copy->defaultTextOption();
-    option.setTabStopDistance(kTabStopInches * printer.logicalDpiX());
-    copy->setDefaultTextOption(option);
+    // The painter's origin is the corner inside the margins.
     const QRectF body = printer.pageRect(QPrinter::DevicePixel);
-    copy->setPageSize(body.size());
+    std::unique_ptr<QTextDocument> copy = LayoutCopy(document, printer, body.size(), font);
     const int pages = copy->pageCount();
     for (int page = 0; page < pages; ++page) {
         if (page > 0)
@@ -68,19 +89,20 @@ bool CReportPrinter::Print(const QTextDocument& document, QPrinter& printer)
     return painter.end();
 }
 
-bool CReportPrinter::PrintWithDialog(const QTextDocument& document, QPrinter& printer, QWidget* parent)
+bool CReportPrinter::PrintWithDialog(const QTextDocument& document, QPrinter& printer, const QFont& font,
+                                     QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    return Print(document, printer);
+    return Print(document, printer, font);
 }
 
-void CReportPrinter::Preview(const QTextDocument& document, QPrinter& printer, QWidget* parent)
+void CReportPrinter::Preview(const QTextDocument& document, QPrinter& printer, const QFont& font, QWidget* parent)
 {
     PrepareLayout(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                     [&document](QPrinter* target) { Print(document, *target); });
+                     [&document, &font](QPrinter* target) { Print(document, *target, font); });
     dialog.exec();
 }

@@ -20,5 +20,6 @@ enum : unsigned
     kCmdCut = 57635,
     kCmdPaste = 57637,
     kCmdUndo = 57643,
+    kCmdEditRedo = 57644, // redo what was undone (kCmdRedo runs a calculation again)
     kCmdNextPane = 57680,
 };

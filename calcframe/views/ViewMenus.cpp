@@ -4,7 +4,10 @@
 #include "Vocabulary.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 
 namespace
 {
@@ -41,6 +44,14 @@ unsigned RunCommandMenu(QMenu& menu, const QPoint& globalPos)
     unsigned chosen = 0;
     QList<QMetaObject::Connection> connections;
     ConnectItems(menu, chosen, connections);
+    // Opened with its first item highlighted (as the first Down key does: a sub-menu stays
+    // closed), ready for the arrow keys and Enter.
+    QTimer::singleShot(0, &menu, [&menu] {
+        if (menu.activeAction() || !menu.isVisible())
+            return; // a key was faster
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(&menu, &down);
+    });
     menu.exec(globalPos);
     for (const QMetaObject::Connection& connection : connections)
         QObject::disconnect(connection);

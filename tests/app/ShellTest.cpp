@@ -1,12 +1,14 @@
 // The program's shell through its real widgets (offscreen): menu and tooltip texts, command
 // routing, the save-changes question, save/open/export through the frame's commands, window
 // placement, recent files, and calculation dialogs run by the Qt dialog host.
+#include "CCalcApp.h"
 #include "CCalcBase.h"
 #include "CCalcDoc.h"
 #include "CCalcDocNode.h"
 #include "CCalcEditView.h"
 #include "CCalcTreeView.h"
 #include "CCalculation.h"
+#include "CCompStrat.h"
 #include "CDocCommands.h"
 #include "CFrameActions.h"
 #include "CMainFrame.h"
@@ -23,6 +25,7 @@
 #include "TestSupport.h"
 #include "UIServices.h"
 #include "WindowPlacement.h"
+#include "ZNTVStat.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -44,6 +48,7 @@
 
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -141,7 +146,7 @@ TEST_F(ShellTest, MenusAndToolbarTakeTheirTextsFromTheVocabulary)
     QStringList titles;
     for (QAction* action : m_frame->menuBar()->actions())
         titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "F&ormat", "&Help"}));
+    EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&Calculation", "&View", "F&ormat", "&Help"}));
     // The backslash of the vocabulary turns into the tab of the accelerator column, and the
     // action carries no shortcut of its own (the accelerators are bound separately).
     QAction* fileNew = m_frame->Actions().Action(kCmdFileNew);
@@ -154,8 +159,8 @@ TEST_F(ShellTest, MenusAndToolbarTakeTheirTextsFromTheVocabulary)
     std::vector<unsigned> buttons;
     for (QAction* action : m_frame->Actions().ToolBar()->actions())
         buttons.push_back(action->isSeparator() ? 0 : action->data().toUInt());
-    const std::vector<unsigned> expected = {57600, 57601, 57603, 0,     57635, 57634, 57637,
-                                            57643, 0,     40007, 40008, 40009, 0,     57607};
+    const std::vector<unsigned> expected = {57600, 57601, 57603, 0,     57635, 57634, 57637, 57643,
+                                            57644, 0,     40007, 40008, 40009, 0,     57607};
     EXPECT_EQ(buttons, expected);
     for (unsigned id : expected) {
         if (id) {
@@ -631,4 +636,151 @@ TEST_F(ShellTest, QtDialogHostMirrorsListsAndTabsBothWays)
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     SetDialogHost(nullptr);
+}
+
+namespace
+{
+/// The texts of a menu and its sub-menus, depth first, sub-menu items indented.
+QStringList MenuTexts(QMenu& menu, int depth = 0)
+{
+    QStringList texts;
+    for (QAction* action : menu.actions()) {
+        texts << QString(depth, QLatin1Char(' ')) + action->text();
+        if (action->menu())
+            texts << MenuTexts(*action->menu(), depth + 1);
+    }
+    return texts;
+}
+
+QAction* FindCommandAction(QMenu& menu, unsigned id)
+{
+    for (QAction* action : menu.actions()) {
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindCommandAction(*sub, id))
+                return found;
+        } else if (action->property("zentavoCommand").toUInt() == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+bool IsBound(const QKeySequence& keys, unsigned id)
+{
+    for (const CFrameActions::CAccelerator& accelerator : CFrameActions::Accelerators()) {
+        if (accelerator.keys == keys && accelerator.id == id)
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+TEST_F(ShellTest, CalculationMenuStartsCalculationsAsTheContextMenuDoes)
+{
+    std::unique_ptr<QMenu> context(m_frame->Tree().CreateContextMenu(CCalcType(), nullptr));
+    EXPECT_EQ(MenuTexts(m_frame->CalculationMenu()), MenuTexts(*context));
+    EXPECT_EQ(m_frame->CalculationMenu().title(), "&Calculation");
+
+    QAction* percentage = FindCommandAction(m_frame->CalculationMenu(), CCalcDoc::kFirstCalculationCommand);
+    ASSERT_NE(percentage, nullptr);
+    percentage->trigger();
+    EXPECT_EQ(CalculationCount(Doc()), 1);
+    EXPECT_TRUE(m_frame->IsCommandEnabled(kCmdUndo));
+    m_frame->OnCommand(kCmdUndo);
+    EXPECT_EQ(CalculationCount(Doc()), 0);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(m_frame->isWindowModified());
+    m_frame->OnCommand(kCmdEditRedo);
+    EXPECT_EQ(CalculationCount(Doc()), 1);
+    EXPECT_TRUE(m_frame->isWindowModified());
+}
+
+TEST_F(ShellTest, StandardKeysAreBound)
+{
+    EXPECT_TRUE(IsBound(QKeySequence(Qt::CTRL | Qt::Key_Q), kCmdAppExit));
+    EXPECT_TRUE(IsBound(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), kCmdFileSaveAs));
+    EXPECT_TRUE(IsBound(QKeySequence(Qt::CTRL | Qt::Key_Z), kCmdUndo));
+    EXPECT_TRUE(IsBound(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), kCmdEditRedo));
+    EXPECT_TRUE(IsBound(QKeySequence(Qt::Key_F5), kCmdRedo));
+    EXPECT_EQ(m_frame->Actions().Action(kCmdEditRedo)->text(), "&Redo\tCtrl+Shift+Z");
+    // Each key runs one command only.
+    std::map<QString, unsigned> seen;
+    for (const CFrameActions::CAccelerator& accelerator : CFrameActions::Accelerators()) {
+        const auto [it, fresh] = seen.emplace(accelerator.keys.toString(), accelerator.id);
+        EXPECT_TRUE(fresh || it->second == accelerator.id) << accelerator.keys.toString().toStdString();
+    }
+}
+
+TEST_F(ShellTest, ADocumentThatCannotBeOpenedAtStartIsNamedAndANewOneStarts)
+{
+    {
+        std::ofstream(Path("damaged.zna").toStdString()) << "not a document";
+    }
+    for (const QString& file : {Path("damaged.zna"), Path("missing.zna")}) {
+        std::string failure;
+        EXPECT_FALSE(CCalcApp::OpenOnStart(*m_frame, file, failure));
+        EXPECT_NE(failure.find(file.toStdString()), std::string::npos) << failure;
+        EXPECT_TRUE(m_ui.m_messages.empty()); // the document's own message is not shown
+        EXPECT_NE(Doc().GetHead(), nullptr);
+    }
+    AddCalculation();
+    EXPECT_EQ(CalculationCount(Doc()), 1);
+}
+
+#ifdef ZENTAVO_EXECUTABLE
+TEST_F(ShellTest, PrintingADocumentThatCannotBeOpenedEndsWithStatusOne)
+{
+    {
+        std::ofstream(Path("damaged.zna").toStdString()) << "not a document";
+    }
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", Path("config"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(ZENTAVO_EXECUTABLE), {"--print", Path("damaged.zna")});
+    ASSERT_TRUE(program.waitForFinished(30000)); // nobody is asked anything
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains(Path("damaged.zna")));
+}
+#endif
+
+TEST_F(ShellTest, RecalculatingAStratifiedAnalysisShowsEveryStratumUnderItsTitle)
+{
+    ZNTVStatInit(); // the real calculations
+    CQtDialogHost host;
+    SetDialogHost(&host);
+    for (const int strata : {3, 16}) {
+        auto calc = std::make_unique<CCalculation>(CCalcType(3, 3, 0, 0));
+        ASSERT_TRUE(calc->SetupBase("3300"));
+        auto* data = static_cast<CCompStrat*>(calc->GetData());
+        data->SetTitle("Strata");
+        data->m_strata.clear();
+        for (int i = 0; i < strata; ++i)
+            data->m_strata.push_back(CStratum{"Centre " + std::to_string(i + 1), 10, 20, 30, 40});
+        CCalculation* added = calc.get();
+        ASSERT_TRUE(Doc().Add(calc.release()));
+        m_frame->Tree().SelectNode(added);
+        bool seen = false;
+        WhenOpen([strata, &seen](CQtDialog& window) {
+            seen = true;
+            auto* tabs = ControlOf<QTabBar>(window, 1094);
+            ASSERT_NE(tabs, nullptr);
+            ASSERT_EQ(tabs->count(), strata);
+            // Laid out at their full height: tabs added before the dialog shows are seen.
+            EXPECT_TRUE(tabs->isVisible());
+            EXPECT_GE(tabs->height(), tabs->sizeHint().height());
+            EXPECT_EQ(tabs->tabText(0), "Centre 1");
+            EXPECT_EQ(tabs->tabText(strata - 1), QString("Centre %1").arg(strata));
+            EXPECT_TRUE(ControlOf<QPushButton>(window, 1033)->isEnabled());            // Remove
+            EXPECT_EQ(ControlOf<QPushButton>(window, 1032)->isEnabled(), strata < 16); // Add
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        m_frame->Tree().RedoCalculation();
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(data->m_strata.size(), static_cast<size_t>(strata)); // cancelled: unchanged
+    }
+    SetDialogHost(nullptr);
+    SetCalcFactory(&ShellTestFactory);
 }

@@ -16,6 +16,7 @@
 #include "UIServices.h"
 #include "ViewCommands.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -32,7 +33,11 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <functional>
 #include <memory>
@@ -244,8 +249,8 @@ TEST_F(CViewsTest, ContextMenusAreBuiltFromTheVocabularyAndRunTheirCommands)
         QStringList texts;
         for (QAction* action : menu->actions())
             texts << action->text();
-        EXPECT_EQ(texts, (QStringList{"&Redo\tF5", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "", "&Delete",
-                                      "Rena&me\tF2"}));
+        EXPECT_EQ(texts, (QStringList{"&Recalculate\tF5", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "",
+                                      "&Delete", "Rena&me\tF2"}));
         EXPECT_FALSE(FindCommand(*menu, kCmdPaste)->isEnabled()); // nothing on the clipboard yet
         menu->close();
     });
@@ -503,7 +508,7 @@ TEST_F(CViewsTest, PastesPlainTextOnlyAndPrintsWithOneInchMargins)
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("report.pdf"));
-    ASSERT_TRUE(CReportPrinter::Print(*m_edit->document(), printer));
+    ASSERT_TRUE(CReportPrinter::Print(*m_edit->document(), printer, CCalcEditView::ReportFont()));
     const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Inch);
     EXPECT_TRUE(Near(margins.left(), 1, 1e-9));
     EXPECT_TRUE(Near(margins.top(), 1, 1e-9));
@@ -526,4 +531,343 @@ TEST_F(CViewsTest, FullFillKeepsStoredOrderAndReselectsTheHead)
     ASSERT_EQ(folder->childCount(), 2);
     EXPECT_EQ(folder->child(0)->text(0), "Test 1");
     EXPECT_EQ(folder->child(1)->text(0), "Test 2");
+}
+
+namespace
+{
+/// The text of each laid-out line of a document, and the horizontal position (inches) of the
+/// first character after the line's leading tabs.
+struct CLaidOutLine
+{
+    QString text;
+    double indentInches = 0;
+};
+
+std::vector<CLaidOutLine> LaidOutLines(QTextDocument& document, double dpi)
+{
+    document.documentLayout()->documentSize(); // lays the whole document out
+    std::vector<CLaidOutLine> lines;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QTextLayout* layout = block.layout();
+        for (int i = 0; layout && i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const QString text = block.text().mid(line.textStart(), line.textLength());
+            int first = 0;
+            while (first < text.size() && text[first] == QLatin1Char('\t'))
+                ++first;
+            lines.push_back({text, line.cursorToX(line.textStart() + first) / dpi});
+        }
+    }
+    return lines;
+}
+
+const char kTwoByTwo[] = "Two by two\n"
+                         "\t\t      Outcome\n"
+                         "\t       +       - |  Total\n"
+                         "\t     + |    10    20 |     30\n"
+                         "\t     - |    30    40 |     70\n"
+                         "\t-------+-------------+-------\n"
+                         "\t Total |    40    60 |    100\n"
+                         "Odds ratio        0.67\n";
+} // namespace
+
+TEST_F(CViewsTest, PrintedTableLaysOutLineByLineAsOnTheScreen)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    {
+        CRichText text;
+        text.Append(kTwoByTwo, 0);
+        RichTextToDocument(text, *m_edit->document());
+    }
+    const std::vector<CLaidOutLine> screen = LaidOutLines(*m_edit->document(), m_edit->logicalDpiX());
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("table.pdf"));
+    CReportPrinter::PrepareLayout(printer);
+    const QSizeF body = printer.pageRect(QPrinter::DevicePixel).size();
+    std::unique_ptr<QTextDocument> printed =
+        CReportPrinter::LayoutCopy(*m_edit->document(), printer, body, CCalcEditView::ReportFont());
+    const std::vector<CLaidOutLine> paper = LaidOutLines(*printed, printer.logicalDpiX());
+
+    // Every line prints whole on one line, its columns where the screen has them.
+    ASSERT_EQ(paper.size(), screen.size());
+    for (size_t i = 0; i < screen.size(); ++i) {
+        EXPECT_EQ(paper[i].text, screen[i].text) << i;
+        EXPECT_TRUE(Near(paper[i].indentInches, screen[i].indentInches, 0.05))
+            << i << ": " << screen[i].text.toStdString();
+    }
+    EXPECT_TRUE(Near(paper[3].indentInches, CReportPrinter::kTabStopInches, 0.05));
+    EXPECT_TRUE(Near(paper[1].indentInches, 2 * CReportPrinter::kTabStopInches, 0.05));
+    // The zoom of the screen changes nothing on paper.
+    m_edit->SetZoom(200);
+    std::unique_ptr<QTextDocument> zoomed =
+        CReportPrinter::LayoutCopy(*m_edit->document(), printer, body, CCalcEditView::ReportFont());
+    EXPECT_EQ(zoomed->defaultFont().pointSize(), 10);
+    EXPECT_EQ(LaidOutLines(*zoomed, printer.logicalDpiX()).size(), screen.size());
+    ASSERT_TRUE(CReportPrinter::Print(*m_edit->document(), printer, CCalcEditView::ReportFont()));
+}
+
+namespace
+{
+/// A calculation whose report is 300 lines long.
+class CLongReportCalc : public CCalcBase
+{
+    DECLARE_SERIAL(CLongReportCalc)
+public:
+    bool Do() override
+    {
+        SetTitle("Long");
+        InsertPhrase("Heading\n", kPhraseBold);
+        for (int i = 1; i < 300; ++i)
+            InsertPhrase("Line " + std::to_string(i) + "\n", kPhrasePlain);
+        return true;
+    }
+};
+IMPLEMENT_SERIAL(CLongReportCalc, CCalcBase, 0)
+} // namespace
+
+TEST_F(CViewsTest, ANewReportOpensAtItsHeadingAndTheThumbFollowsTheText)
+{
+    AfxRegisterClass(RUNTIME_CLASS(CLongReportCalc));
+    SetCalcFactory(
+        [](const std::string& code) -> CCalcBase* { return code == "0000" ? nullptr : new CLongReportCalc; });
+    m_doc.OnNewCalculation(kPercentage);
+    QApplication::processEvents();
+    QScrollBar* bar = m_edit->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const auto topBlock = [this] { return m_edit->cursorForPosition(QPoint(2, 2)).blockNumber(); };
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(topBlock(), 0);
+    EXPECT_EQ(m_edit->textCursor().position(), 0);
+
+    // Scrolled to the end: the thumb at the bottom, the last lines in sight; and back.
+    bar->setValue(bar->maximum());
+    QApplication::processEvents();
+    EXPECT_GT(topBlock(), 200);
+    bar->setValue(bar->minimum());
+    QApplication::processEvents();
+    EXPECT_EQ(topBlock(), 0);
+
+    // Shown again after another node: from the top again.
+    bar->setValue(bar->maximum());
+    CCalculation* calc = Selected();
+    m_tree->SelectNode(m_doc.GetHead());
+    m_tree->SelectNode(calc);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(topBlock(), 0);
+}
+
+namespace
+{
+/// The labels of the tree's items depth first, indented by level.
+QStringList TreeLines(QTreeWidget& tree)
+{
+    QStringList lines;
+    std::function<void(QTreeWidgetItem*, int)> walk = [&](QTreeWidgetItem* item, int depth) {
+        lines << QString(depth, QLatin1Char(' ')) + item->text(0);
+        for (int i = 0; i < item->childCount(); ++i)
+            walk(item->child(i), depth + 1);
+    };
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        walk(tree.topLevelItem(i), 0);
+    return lines;
+}
+
+/// The document's nodes in its walk order (the export's), indented the same way.
+QStringList DocumentLines(CCalcDoc& doc)
+{
+    QStringList lines;
+    doc.GetHead()->Walk([&lines](CCalcNodeBase& node, int depth) {
+        lines << QString(depth, QLatin1Char(' ')) + QString::fromStdString(node.GetLabel());
+    });
+    return lines;
+}
+
+const unsigned kTwoPercentages = kPercentage + 5; // leaf 5: "2110"
+const unsigned kMean = kPercentage + 3;           // leaf 3: "1300"
+} // namespace
+
+TEST_F(CViewsTest, TheTreeShowsTheStoredOrderAfterReopening)
+{
+    // Sibling folders at two levels, and a note among the head's folders.
+    m_doc.OnNewCalculation(kPercentage);
+    m_doc.OnNewCalculation(kMean);
+    m_doc.OnNewCalculation(kTwoPercentages);
+    m_tree->SelectNode(m_doc.GetHead());
+    m_doc.OnNote();
+    m_doc.OnNewCalculation(kPercentage);
+    const QStringList before = TreeLines(*m_tree);
+    ASSERT_EQ(before, DocumentLines(m_doc));
+
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("order.zna").toStdString();
+    ASSERT_TRUE(m_doc.OnSaveDocument(path));
+    const std::string exported = CCalcDoc::Export(m_doc.GetHead());
+    ASSERT_TRUE(m_doc.OnOpenDocument(path));
+    m_views->OnUpdate();
+    QStringList after = TreeLines(*m_tree);
+    QStringList expected = before;
+    expected[0] = "order"; // the head takes the file's title
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(after, DocumentLines(m_doc));
+    EXPECT_EQ(CCalcDoc::Export(m_doc.GetHead()), exported);
+}
+
+TEST_F(CViewsTest, EveryTreeActionUndoesAndRedoesWithTheModifiedMark)
+{
+    QUndoStack& stack = m_tree->UndoStack();
+    const QStringList empty = TreeLines(*m_tree);
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // A new calculation and a note.
+    m_doc.SetModifiedFlag(false);
+    m_tree->OnContextCommand(kPercentage);
+    CCalculation* first = Selected();
+    ASSERT_NE(first, nullptr);
+    m_tree->SelectNode(m_doc.GetHead());
+    m_tree->OnContextCommand(kCmdNote); // filed in the head
+    const QStringList two = TreeLines(*m_tree);
+    ASSERT_EQ(stack.count(), 2);
+    EXPECT_TRUE(m_doc.IsModified());
+    stack.undo();
+    stack.undo();
+    EXPECT_EQ(TreeLines(*m_tree), empty);
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr); // the folders the calculation made went too
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_edit->GetShownCalculation(), nullptr);
+    stack.redo();
+    stack.redo();
+    EXPECT_EQ(TreeLines(*m_tree), two);
+    EXPECT_EQ(TreeLines(*m_tree), DocumentLines(m_doc));
+    EXPECT_TRUE(m_doc.IsModified());
+
+    // Saved: the stack is clean there, and undoing past the save marks the document again.
+    QTemporaryDir dir;
+    ASSERT_TRUE(m_doc.OnSaveDocument(dir.filePath("undo.zna").toStdString()));
+    EXPECT_TRUE(stack.isClean());
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // Rename.
+    m_tree->SelectNode(first);
+    ASSERT_TRUE(m_tree->EndLabelEdit(CCalcTreeView::ItemOf(first), QStringLiteral("Renamed")));
+    EXPECT_EQ(first->GetLabel(), "Renamed");
+    EXPECT_TRUE(m_doc.IsModified());
+    stack.undo();
+    EXPECT_EQ(first->GetLabel(), "Test 1");
+    EXPECT_EQ(CCalcTreeView::ItemOf(first)->text(0), "Test 1");
+    EXPECT_FALSE(m_doc.IsModified());
+    stack.redo();
+    EXPECT_EQ(CCalcTreeView::ItemOf(first)->text(0), "Renamed");
+
+    // Recalculation: inputs, label and report come back.
+    m_tree->SelectNode(first);
+    const std::string report = m_edit->GetText();
+    m_tree->RedoCalculation();
+    EXPECT_EQ(first->GetLabel(), "Test 3");
+    stack.undo();
+    EXPECT_EQ(first->GetLabel(), "Renamed");
+    EXPECT_EQ(m_edit->GetShownCalculation(), first);
+    EXPECT_EQ(m_edit->GetText(), report);
+    stack.redo();
+    EXPECT_EQ(first->GetLabel(), "Test 3");
+    EXPECT_EQ(m_edit->GetText(), "Test 3\nLevel 95%\n[1, 2]\n");
+
+    // Delete prunes the folders and asks nothing; undo puts everything back where it was,
+    // with the report as it was typed.
+    m_edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_edit, "typed");
+    const QStringList full = TreeLines(*m_tree);
+    const size_t messages = m_ui.m_messages.size();
+    ASSERT_TRUE(m_tree->DeleteSelItem());
+    EXPECT_EQ(m_ui.m_messages.size(), messages);
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr);
+    stack.undo();
+    EXPECT_EQ(TreeLines(*m_tree), full);
+    EXPECT_EQ(Selected(), first);
+    EXPECT_EQ(m_edit->GetText(), "Test 3\nLevel 95%\n[1, 2]\ntyped");
+    stack.redo();
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr);
+    stack.undo();
+
+    // Cut, then paste elsewhere; both undo.
+    m_tree->SelectNode(first);
+    m_tree->OnEditCut();
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr);
+    m_tree->SelectNode(m_doc.GetHead());
+    ASSERT_TRUE(m_tree->PasteFromClipboard());
+    CCalculation* pasted = Selected();
+    EXPECT_EQ(TreeLines(*m_tree).mid(1), DocumentLines(m_doc).mid(1)); // the head shows the file's title
+    stack.undo();                                                      // the paste
+    EXPECT_EQ(m_doc.GetHead()->GetSub(), nullptr);
+    stack.undo(); // the cut
+    EXPECT_EQ(TreeLines(*m_tree), full);
+    EXPECT_NE(pasted, nullptr);
+
+    // Typing in a report is not on the tree's stack: undoing every tree action afterwards
+    // leaves the document modified.
+    while (stack.canUndo())
+        stack.undo();
+    EXPECT_TRUE(m_doc.IsModified());
+
+    // A new action after undoing drops what could be redone; the nodes it held are freed (the
+    // sanitizer build checks this).
+    m_tree->SelectNode(m_doc.GetHead());
+    m_tree->OnContextCommand(kPercentage);
+    EXPECT_FALSE(stack.canRedo());
+    EXPECT_EQ(TreeLines(*m_tree).mid(1), DocumentLines(m_doc).mid(1));
+}
+
+TEST_F(CViewsTest, UndoAndRedoGoToThePaneWithTheFocus)
+{
+    m_tree->OnContextCommand(kPercentage);
+    EXPECT_TRUE(m_tree->IsCommandEnabled(kCmdUndo));
+    EXPECT_FALSE(m_tree->IsCommandEnabled(kCmdEditRedo));
+    EXPECT_FALSE(m_edit->IsCommandEnabled(kCmdUndo)); // nothing typed yet
+    m_edit->moveCursor(QTextCursor::End);
+    QTest::keyClicks(m_edit, "x");
+    ASSERT_TRUE(m_edit->OnCommand(kCmdUndo));
+    EXPECT_EQ(m_edit->GetText(), "Test 1\nLevel 95%\n[1, 2]\n");
+    EXPECT_TRUE(m_edit->IsCommandEnabled(kCmdEditRedo));
+    ASSERT_TRUE(m_edit->OnCommand(kCmdEditRedo));
+    EXPECT_EQ(m_edit->GetText(), "Test 1\nLevel 95%\n[1, 2]\nx");
+    EXPECT_NE(Selected(), nullptr); // the tree's stack was not touched
+    ASSERT_TRUE(m_tree->OnCommand(kCmdUndo));
+    EXPECT_EQ(Selected(), nullptr);
+    EXPECT_TRUE(m_tree->IsCommandEnabled(kCmdEditRedo));
+}
+
+TEST_F(CViewsTest, AContextMenuOpensWithItsFirstItemHighlighted)
+{
+    QString highlighted;
+    bool subMenuOpen = true;
+    QTimer::singleShot(50, [this, &highlighted, &subMenuOpen] {
+        auto* menu = m_tree->findChild<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
+        subMenuOpen = QApplication::activePopupWidget() != menu;
+        if (menu && menu->activeAction())
+            highlighted = menu->activeAction()->text();
+        while (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    const QPoint at = m_tree->visualItemRect(HeadItem()).center();
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, at, m_tree->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(m_tree->viewport(), &key);
+    EXPECT_EQ(highlighted, "Describe");
+    EXPECT_FALSE(subMenuOpen);
+}
+
+TEST_F(CViewsTest, ANewNoteTakesTheKeyboardWithAGreyHint)
+{
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    m_tree->setFocus();
+    m_tree->OnContextCommand(kCmdNote);
+    ASSERT_NE(Selected(), nullptr);
+    EXPECT_EQ(m_edit->placeholderText().toStdString(), GetProfileString("Messages", "16", "?"));
+    EXPECT_TRUE(m_edit->hasFocus());
+    // The placeholder of an empty document is no hint of a report.
+    m_tree->SelectNode(m_doc.GetHead());
+    EXPECT_TRUE(m_edit->placeholderText().isEmpty());
 }

@@ -61,7 +61,8 @@ const std::pair<const char*, int> kLevels[] = {
     {"3000", 3}, {"4000", 3}, {"4100", 7}, {"4200", 6}, {"4300", 4}, {"5000", 3},
 };
 
-const char* const kMessages[] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14"};
+const char* const kMessages[] = {"01", "02", "03", "04", "05", "06", "07", "08",
+                                 "09", "10", "11", "12", "13", "14", "15", "16"};
 
 /// A Menus key and the shortcut the program binds to its command ("" for none): the text after
 /// the backslash must name it.
@@ -71,6 +72,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"VIEW", ""},
     {"FORMAT", ""},
     {"HELP", ""},
+    {"CALCULATION", ""},
     {"FILE_NEW", "Ctrl+N"},
     {"FILE_OPEN", "Ctrl+O"},
     {"FILE_SAVE", "Ctrl+S"},
@@ -81,6 +83,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"FILE_PRINT_SETUP", ""},
     {"APP_EXIT", ""},
     {"EDIT_UNDO", "Ctrl+Z"},
+    {"EDIT_REDO_CHANGE", "Ctrl+Shift+Z"},
     {"EDIT_CUT", "Ctrl+X"},
     {"EDIT_COPY", "Ctrl+C"},
     {"EDIT_PASTE", "Ctrl+V"},
@@ -97,9 +100,9 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"APP_ABOUT", ""},
 };
 
-const char* const kTooltips[] = {"FILE_NEW",      "FILE_OPEN",        "FILE_SAVE", "EDIT_CUT",
-                                 "EDIT_COPY",     "EDIT_PASTE",       "EDIT_UNDO", "FORMAT_BOLD",
-                                 "FORMAT_ITALIC", "FORMAT_UNDERLINE", "FILE_PRINT"};
+const char* const kTooltips[] = {"FILE_NEW",      "FILE_OPEN",        "FILE_SAVE",  "EDIT_CUT",
+                                 "EDIT_COPY",     "EDIT_PASTE",       "EDIT_UNDO",  "FORMAT_BOLD",
+                                 "FORMAT_ITALIC", "FORMAT_UNDERLINE", "FILE_PRINT", "EDIT_REDO_CHANGE"};
 // Tooltip texts are cut after this many characters.
 constexpr size_t kTooltipWidth = 79;
 

@@ -331,15 +331,17 @@ TEST_F(CCompStratTest, RedoShowsStoredStrataAndCancelDiscardsEveryChange)
     const std::vector<CStratum> stored = calc->m_strata;
     const bool done = Probe(*calc, [](CDialog& dialog) {
         CTabCtrl& tabs = *dialog.GetTabCtrl(kTabs);
-        // Numbered tabs whatever the titles; stratum 0 on show; Add on and Remove off at first.
+        // Every stored stratum under its own title; stratum 0 on show; Add and Remove on (two
+        // strata, fewer than the limit).
         ASSERT_EQ(tabs.GetItemCount(), 2);
-        EXPECT_EQ(tabs.GetItemText(0), "Stratum 1");
-        EXPECT_EQ(tabs.GetItemText(1), "Stratum 2");
+        EXPECT_EQ(tabs.GetItemText(0), "North");
+        EXPECT_EQ(tabs.GetItemText(1), "South");
         EXPECT_EQ(dialog.GetDlgItemText(1022), "Stored");
         EXPECT_EQ(dialog.GetDlgItemText(1023), "North");
         EXPECT_EQ(dialog.GetDlgItemText(1093), "4");
         EXPECT_TRUE(dialog.IsDlgButtonChecked(1021));
-        EXPECT_FALSE(dialog.IsWindowEnabled(1033));
+        EXPECT_TRUE(dialog.IsWindowEnabled(1033));
+        EXPECT_TRUE(dialog.IsWindowEnabled(1032));
         // Edit, add, remove, retitle: then Cancel.
         dialog.UserSetText(1090, "99");
         dialog.UserSetText(1022, "Changed");
