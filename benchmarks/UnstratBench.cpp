@@ -72,14 +72,22 @@ CFisherResult SlowFisher(double a, double b, double c, double d)
     result.observed = probability(a, b, c, d);
     const int observedSign = sign(a / r1 - c / r2);
     const double lo = r1 > c2 ? r1 - c2 : 0;
+    double lower = 0, upper = 0; // the whole tails P(X <= a) and P(X >= a)
     for (double x = lo; x <= std::min(r1, c1); ++x) {
         const double p = probability(x, r1 - x, c1 - x, c2 - (r1 - x));
+        if (x <= a)
+            lower += p;
+        if (x >= a)
+            upper += p;
         if (p <= result.observed) {
             result.twoSided += p;
             if (sign(x / r1 - (c1 - x) / r2) == observedSign)
                 result.oneSided += p;
         }
     }
+    // Equal shares show no direction: the one-sided p is then the smaller whole tail.
+    if (observedSign == 0)
+        result.oneSided = std::min(lower, upper);
     return result;
 }
 
