@@ -19,7 +19,8 @@ const char kUsage[] = "Usage: zentavo-cli COMMAND ...\n"
                       "  types                      list the calculation types\n"
                       "  run CODE [ACTION ...]      make a calculation through its dialog and print its report\n"
                       "  tree FILE.zna              print the calculation tree of a document\n"
-                      "  export FILE.zna [OUT.txt]  write every report of a document as plain text\n";
+                      "  export FILE.zna [OUT.txt]  write every report of a document as plain text\n"
+                      "  --version                  print the version\n";
 
 std::filesystem::path ExecutableDir(const char* argv0)
 {
@@ -55,6 +56,10 @@ int main(int argc, char** argv)
         } else {
             args.emplace_back(argv[i]);
         }
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("Zentavo %s\n", ZENTAVO_VERSION);
+        return 0;
     }
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, args.empty() ? stderr : stdout);
