@@ -19,7 +19,8 @@ const char kUsage[] = "Usage: zentavo-cli COMMAND ...\n"
                       "  types                      list the calculation types\n"
                       "  run CODE [ACTION ...]      make a calculation through its dialog and print its report\n"
                       "  tree FILE.zna              print the calculation tree of a document\n"
-                      "  export FILE.zna [OUT.txt]  write every report of a document as plain text\n"
+                      "  export FILE.zna [OUT] [--format txt|html|pdf|odt]\n"
+                      "                             write every report of a document (plain text by default)\n"
                       "  --version                  print the version\n";
 
 std::filesystem::path ExecutableDir(const char* argv0)

@@ -76,6 +76,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"FILE_SAVE", "Ctrl+S"},
     {"FILE_SAVE_AS", ""},
     {"FILE_EXPORT", ""},
+    {"FILE_EXPORT_SELECTED", ""},
     {"FILE_PRINT", "Ctrl+P"},
     {"FILE_PRINT_PREVIEW", ""},
     {"FILE_PRINT_SETUP", ""},
@@ -96,6 +97,9 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"HELP_FINDER", "F1"},
     {"APP_ABOUT", ""},
 };
+
+// The export dialog's title for a selection and its file types.
+const char* const kExport[] = {"SELECTED_TITLE", "TEXT", "HTML", "PDF", "ODT"};
 
 const char* const kTooltips[] = {"FILE_NEW",      "FILE_OPEN",        "FILE_SAVE", "EDIT_CUT",
                                  "EDIT_COPY",     "EDIT_PASTE",       "EDIT_UNDO", "FORMAT_BOLD",
@@ -151,6 +155,8 @@ TEST(VocabularyFile, HoldsEveryKeyTheProgramReads)
         ExpectEntry("Menus", key);
     for (const char* key : kTooltips)
         ExpectEntry("Tooltips", key);
+    for (const char* key : kExport)
+        ExpectEntry("Export", key);
     // The program writes the window placement into each user's own copy only.
     EXPECT_FALSE(Shipped().Find("Window", "Rect").has_value());
     EXPECT_FALSE(Shipped().Find("Window", "State").has_value());
