@@ -79,7 +79,8 @@ QString CCalcApp::HelpText()
 {
     QCommandLineParser parser;
     DescribeOptions(parser);
-    return parser.helpText();
+    return parser.helpText() +
+           QStringLiteral("\nThe options of Qt programs, such as -platform NAME and -style NAME, are accepted too.\n");
 }
 
 std::optional<int> CCalcApp::AnswerInformationOptions(int argc, char** argv)
