@@ -10,6 +10,10 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-b
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb openbox xdotool imagemagick x11-utils)
 fi
+# The fuzzing build (tools/fuzz.sh): clang with libFuzzer and the sanitizer runtimes.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
