@@ -56,14 +56,6 @@ CFuzzScope::~CFuzzScope()
     SetUIServices(&m_previousServices);
 }
 
-bool FilingLoops(const CCalcType& type)
-{
-    for (int i = 0; i <= type.GetLevel() && i < CCalcType::kDigits; ++i)
-        if (type.GetType(i) == 0)
-            return true;
-    return false;
-}
-
 bool TooMuchWork(const CCalcBase& data)
 {
     if (const auto* list = dynamic_cast<const CSampRanList*>(&data))
@@ -71,7 +63,7 @@ bool TooMuchWork(const CCalcBase& data)
     if (const auto* group = dynamic_cast<const CSampRanGroup*>(&data))
         return group->m_number > kFuzzMaxDraws || group->m_groups > kFuzzMaxDraws;
     if (const auto* grouped = dynamic_cast<const CSampRanGrpList*>(&data))
-        return grouped->m_groups == 0 || grouped->m_number > kFuzzMaxDraws ||
+        return grouped->m_number > kFuzzMaxDraws ||
                static_cast<uint64_t>(grouped->m_groups) * grouped->m_number > kFuzzMaxDraws;
     if (const auto* table = dynamic_cast<const CSampRanTable*>(&data))
         return table->m_number > kFuzzMaxDraws || table->m_digits > 16 ||

@@ -53,12 +53,8 @@ private:
 /// more; every count up to this one runs the same code, at a cost a fuzzer can afford.
 constexpr uint64_t kFuzzMaxDraws = 2000;
 
-/// Filing a node whose type code has a 0 digit at or above its level loops without end (a
-/// known fault, being fixed elsewhere): such inputs are skipped, not reported.
-bool FilingLoops(const CCalcType& type);
-
-/// Inputs of a random-number calculation that draw more than kFuzzMaxDraws, or that hit the
-/// known fault of the grouped list (0 groups with a huge count allocates gigabytes).
+/// Inputs of a random-number calculation that draw more than kFuzzMaxDraws: legitimate work,
+/// but too slow for one fuzz input.
 bool TooMuchWork(const CCalcBase& data);
 
 /// Gives a random-number calculation whose stored seed is 0 the seed 1: a seed of 0 would be

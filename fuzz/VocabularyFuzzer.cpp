@@ -11,10 +11,6 @@
 
 namespace
 {
-/// More sections than this are skipped: the reader is quadratic in its sections (a known
-/// fault, being fixed elsewhere), and a long run of them only measures that.
-constexpr size_t kMaxSections = 200;
-
 /// Up to `limit` leaves of the type tree the profile describes, depth first.
 void CollectLeaves(const CCalcType& code, std::vector<CCalcType>& leaves, size_t limit)
 {
@@ -62,8 +58,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     InitFuzzEnvironment();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '[')) > kMaxSections)
-        return 0;
     CProfile profile;
     profile.Parse(bytes);
     SetVocabularyProfiles({profile});
