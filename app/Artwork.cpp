@@ -309,6 +309,11 @@ QIcon ApplicationIcon()
     return IconOf(DrawApplication);
 }
 
+QPixmap ApplicationPicture(int size)
+{
+    return Render(size, DrawApplication);
+}
+
 QPixmap StartupPicture()
 {
     const QSize size(520, 300);

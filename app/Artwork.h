@@ -11,5 +11,7 @@ QIcon CommandIcon(unsigned id);
 QIcon DrawnCommandIcon(unsigned id);
 /// The program icon.
 QIcon ApplicationIcon();
+/// The program icon drawn at `size` pixels square (the installed icons are made from it).
+QPixmap ApplicationPicture(int size);
 /// The start-up picture: name, purpose and version of the program.
 QPixmap StartupPicture();

@@ -13,6 +13,7 @@
 #include "ZNTVStat.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QSessionManager>
 
@@ -22,9 +23,6 @@
 
 namespace
 {
-const char kUsage[] = "Usage: Zentavo [--vocab FILE] [FILE.zna]\n"
-                      "       Zentavo [--vocab FILE] --print FILE.zna\n";
-
 const char kStartFailure[] = "%1 could not be opened: %2";
 
 /// The message with %1 and %2 replaced (each once, in any order).
@@ -39,39 +37,92 @@ std::filesystem::path ToPath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
+
+const QCommandLineOption kVocabOption(QStringLiteral("vocab"),
+                                      QStringLiteral("Read every word on screen from FILE alone."),
+                                      QStringLiteral("FILE"));
+const QCommandLineOption kPrintOption(QStringLiteral("print"),
+                                      QStringLiteral("Print every report of the document without a dialog, then end."),
+                                      QStringLiteral("FILE.zna"));
+
+/// The options and arguments of the program, as `--help` lists them.
+void DescribeOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Zentavo, the statistics calculator for epidemiologists."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(kVocabOption);
+    parser.addOption(kPrintOption);
+    parser.addPositionalArgument(QStringLiteral("FILE.zna"),
+                                 QStringLiteral("The document to open (a new one without it)."),
+                                 QStringLiteral("[FILE.zna...]"));
+}
 } // namespace
 
 CCalcApp::CCommandLine CCalcApp::ParseCommandLine(const QStringList& arguments)
 {
     CCommandLine line;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--vocab") || argument == QLatin1String("--print")) {
-            if (i + 1 >= arguments.size()) {
-                line.error = argument + QStringLiteral(" needs a file name");
-                return line;
-            }
-            if (argument == QLatin1String("--print")) {
-                line.print = true;
-                line.file = arguments[++i];
-            } else {
-                line.vocabulary = arguments[++i];
-            }
-        } else if (argument.startsWith(QLatin1String("--")) || !line.file.isEmpty()) {
-            line.error = QStringLiteral("unexpected argument '%1'").arg(argument);
-            return line;
-        } else {
-            line.file = argument;
-        }
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    if (!parser.parse(arguments)) {
+        line.error = parser.errorText();
+        return line;
     }
+    line.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    line.version = parser.isSet(QStringLiteral("version"));
+    line.vocabulary = parser.value(kVocabOption);
+    QStringList files = parser.positionalArguments();
+    if (parser.isSet(kPrintOption)) {
+        line.print = true;
+        line.file = parser.value(kPrintOption);
+        if (!files.isEmpty())
+            line.error = QStringLiteral("unexpected argument '%1'").arg(files.constFirst());
+        return line;
+    }
+    // One document is open at a time: a file manager may still hand over several.
+    if (!files.isEmpty())
+        line.file = files.takeFirst();
+    line.ignored = files;
     return line;
 }
 
-CCalcApp::CCalcApp()
+QString CCalcApp::HelpText()
+{
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    return parser.helpText() +
+           QStringLiteral("\nThe options of Qt programs, such as -platform NAME and -style NAME, are accepted too.\n");
+}
+
+std::optional<int> CCalcApp::AnswerInformationOptions(int argc, char** argv)
+{
+    // A core application is enough to answer: no screen is opened, so these work anywhere.
+    int count = argc;
+    QCoreApplication core(count, argv);
+    SetIdentity();
+    const CCommandLine line = ParseCommandLine(QCoreApplication::arguments());
+    if (line.help) {
+        std::fputs(qPrintable(HelpText()), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("%s %s\n", qPrintable(QCoreApplication::applicationName()),
+                    qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void CCalcApp::SetIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Zentavo"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZENTAVO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("zentavo"));
+}
+
+CCalcApp::CCalcApp()
+{
+    SetIdentity();
 }
 
 CCalcApp::~CCalcApp()
@@ -83,9 +134,11 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
 {
     const CCommandLine line = ParseCommandLine(arguments);
     if (!line.error.isEmpty()) {
-        std::fprintf(stderr, "Zentavo: %s\n%s", qPrintable(line.error), kUsage);
+        std::fprintf(stderr, "zentavo: %s\n%s", qPrintable(line.error), qPrintable(HelpText()));
         return false;
     }
+    for (const QString& file : line.ignored)
+        std::fprintf(stderr, "zentavo: one document at a time: '%s' is not opened\n", qPrintable(file));
     m_printOnly = line.print;
     const QString platform = QGuiApplication::platformName();
     CStartupScreen::SetAllowed(!line.print && platform != QLatin1String("offscreen") &&
@@ -113,7 +166,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
     std::string failure;
     if (!line.file.isEmpty() && !OpenOnStart(*m_frame, line.file, failure)) {
         if (m_printOnly) {
-            std::fprintf(stderr, "Zentavo: %s\n", failure.c_str());
+            std::fprintf(stderr, "zentavo: %s\n", failure.c_str());
             return false;
         }
         AfxMessageBox(failure, MB_OK);
@@ -150,7 +203,7 @@ int CCalcApp::Run()
     if (m_printOnly) {
         if (m_frame && m_frame->PrintAllReports())
             return 0;
-        std::fprintf(stderr, "Zentavo: the reports could not be printed\n");
+        std::fprintf(stderr, "zentavo: the reports could not be printed\n");
         return 1;
     }
     return QApplication::exec();

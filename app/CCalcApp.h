@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CMainFrame;
@@ -18,16 +19,26 @@ class CQtUIServices;
 class CCalcApp
 {
 public:
-    /// What the command line asks for: `Zentavo [--vocab FILE] [FILE.zna]` or
-    /// `Zentavo [--vocab FILE] --print FILE.zna`.
+    /// What the command line asks for: `zentavo [--vocab FILE] [FILE.zna...]`,
+    /// `zentavo [--vocab FILE] --print FILE.zna`, `--help` or `--version`.
     struct CCommandLine
     {
         QString file;
+        QStringList ignored; // further documents, which are not opened
         QString vocabulary;
         bool print = false;
+        bool help = false;
+        bool version = false;
         QString error; // not empty when the line cannot be used
     };
     static CCommandLine ParseCommandLine(const QStringList& arguments);
+    /// The usage and every option, as `--help` prints it.
+    static QString HelpText();
+    /// Prints the help or the version when the command line asks for one, before any screen is
+    /// opened; the exit code then, nothing otherwise.
+    static std::optional<int> AnswerInformationOptions(int argc, char** argv);
+    /// The program's name, version and desktop file name.
+    static void SetIdentity();
 
     CCalcApp();
     ~CCalcApp();

@@ -28,8 +28,9 @@ bool IsCheckable(unsigned id)
 CFrameActions::CFrameActions(QMainWindow& frame, Dispatch dispatch)
     : QObject(&frame), m_frame(frame), m_dispatch(std::move(dispatch))
 {
-    AddMenu("FILE", {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdFileExport, kSeparator, kCmdFilePrint,
-                     kCmdFilePrintPreview, kCmdFilePrintSetup, kSeparator, kRecentSlot, kSeparator, kCmdAppExit});
+    AddMenu("FILE", {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdFileExport, kCmdFileExportSelected,
+                     kSeparator, kCmdFilePrint, kCmdFilePrintPreview, kCmdFilePrintSetup, kSeparator, kRecentSlot,
+                     kSeparator, kCmdAppExit});
     AddMenu("EDIT",
             {kCmdUndo, kCmdEditRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kSeparator, kCmdSelectAll});
     AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit});

@@ -11,6 +11,7 @@
 #include "CFrameActions.h"
 #include "CQtDocViews.h"
 #include "CRecentFiles.h"
+#include "CReportExport.h"
 #include "CStartupScreen.h"
 #include "FrameCommands.h"
 #include "Profile.h"
@@ -211,6 +212,7 @@ bool CMainFrame::IsFrameCommand(unsigned id) const
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdFileExport:
+    case kCmdFileExportSelected:
     case kCmdFilePrintSetup:
     case kCmdAppExit:
     case kCmdViewToolbar:
@@ -235,6 +237,8 @@ bool CMainFrame::IsCommandEnabled(unsigned id) const
         return false; // there is no help
     if (id == kCmdNextPane)
         return m_activePane == Pane::Edit || m_tree->IsCommandEnabled(kCmdNextPane);
+    if (id == kCmdFileExportSelected)
+        return m_doc->GetSelectedNode() != nullptr;
     if (IsFrameCommand(id))
         return true;
     // A command nobody handles in the active pane is disabled (Delete in the result view).
@@ -279,7 +283,10 @@ bool CMainFrame::OnFrameCommand(unsigned id)
         m_commands->OnFileSaveAs();
         break;
     case kCmdFileExport:
-        m_doc->OnFileExport();
+        CReportExport(*m_doc, *m_views).OnExportAll();
+        break;
+    case kCmdFileExportSelected:
+        CReportExport(*m_doc, *m_views).OnExportSelected();
         break;
     case kCmdFilePrintSetup:
         OnPrintSetup();

@@ -18,6 +18,7 @@ constexpr CCommandKey kMenuKeys[] = {
     {kCmdFileSave, "FILE_SAVE"},
     {kCmdFileSaveAs, "FILE_SAVE_AS"},
     {kCmdFileExport, "FILE_EXPORT"},
+    {kCmdFileExportSelected, "FILE_EXPORT_SELECTED"},
     {kCmdFilePrint, "FILE_PRINT"},
     {kCmdFilePrintPreview, "FILE_PRINT_PREVIEW"},
     {kCmdFilePrintSetup, "FILE_PRINT_SETUP"},

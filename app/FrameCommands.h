@@ -15,6 +15,7 @@ enum : unsigned
     kCmdFilePrintSetup = 57606,
     kCmdFileMru1 = 57616, // the recent files take 57616..57619
     kCmdFileExport = 40022,
+    kCmdFileExportSelected = 40023,
     kCmdWindowSplit = 57653,
     kCmdAppAbout = 57664,
     kCmdAppExit = 57665,

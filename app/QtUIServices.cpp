@@ -1,6 +1,8 @@
 // Qt implementation of the UI services.
 #include "QtUIServices.h"
 
+#include "ReportHtml.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QRegularExpression>
 
 namespace
 {
@@ -169,8 +172,12 @@ std::optional<std::string> CQtUIServices::AskFileName(const CFileDialogRequest& 
     QFileDialog dialog(DialogParent(), QString::fromStdString(request.title));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QString::fromStdString(request.filterName));
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    const QString filters = QString::fromStdString(request.filterName);
+    // With several file types the extension follows the one chosen, not a fixed default.
+    const bool severalTypes = filters.contains(QLatin1String(";;"));
+    dialog.setNameFilter(filters);
+    if (!severalTypes)
+        dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (!request.initialName.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(request.initialName)));
@@ -179,7 +186,14 @@ std::optional<std::string> CQtUIServices::AskFileName(const CFileDialogRequest& 
     QString path = dialog.selectedFiles().constFirst();
     // A native dialog may hand back the name without the extension: add it, and ask about
     // overwriting the file that name now means.
-    const QString suffix = QString::fromStdString(request.defaultExtension);
+    QString suffix = QString::fromStdString(request.defaultExtension);
+    if (severalTypes) {
+        // "HTML Files (*.html *.htm)": the first pattern's extension.
+        static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^ )]+)"));
+        const QRegularExpressionMatch match = firstPattern.match(dialog.selectedNameFilter());
+        if (match.hasMatch())
+            suffix = match.captured(1);
+    }
     if (request.save && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += QLatin1Char('.') + suffix;
         if (request.confirmOverwrite && QFileInfo::exists(path)) {
@@ -204,6 +218,8 @@ bool CQtUIServices::SetClipboard(const CClipboardData& data, std::string&)
     mime->setData(QString::fromLatin1(kRtfMimeType), rtf);
     mime->setData(QString::fromLatin1(kRtfMimeTypeAlt), rtf);
     mime->setText(QString::fromStdString(data.plainText));
+    // Web and office editors take HTML where they do not read RTF.
+    mime->setHtml(QString::fromStdString(RichTextToHtmlBlock(CRichText::FromRtf(data.rtf))));
     QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
     ReadClipboardFormats();
     return true; // QClipboard reports no failure

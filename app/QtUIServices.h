@@ -1,5 +1,6 @@
 // The screen side of the UI-services seam: Qt message boxes, the beep, the wait cursor, the
-// "Please wait..." progress, file dialogs and the clipboard with our three formats.
+// "Please wait..." progress, file dialogs and the clipboard with our formats (calculation, RTF,
+// HTML and plain text).
 #pragma once
 
 #include "UIServices.h"

@@ -1,18 +1,25 @@
-// zentavo-cli export: every report of a document as plain text, as File > Export writes it.
+// zentavo-cli export: every report of a document as plain text, as File > Export writes it, or
+// in the format `--format` or OUT's extension names.
 #include "CliDocument.h"
 #include "Commands.h"
 #include "ControlText.h"
 
 #include <unistd.h>
 
-int ExportCommand(const std::vector<std::string>& args)
+int ExportCommand(std::vector<std::string> args)
 {
+    std::string formatError;
+    const std::optional<CExportFormat> format = TakeExportFormat(args, formatError);
+    if (!formatError.empty())
+        return CliFailure(formatError);
     if (args.empty() || args.size() > 2)
-        return CliFailure("usage: zentavo-cli export FILE.zna [OUT.txt]");
+        return CliFailure("usage: zentavo-cli export FILE.zna [OUT] [--format txt|html|pdf|odt]");
     CCliDocument document;
     std::string error;
     if (!document.Open(args[0], error))
         return CliFailure(error);
+    if (format && *format != CExportFormat::Text)
+        return ExportInFormat(document, *format, args.size() == 2 ? &args[1] : nullptr);
     if (args.size() == 2) {
         if (!document.Doc().ExportToFile(args[1]))
             return CliFailure(document.Doc().GetLastError());

@@ -25,7 +25,9 @@ const char kUsage[] = "Usage: zentavo-cli COMMAND ...\n"
                       "  types                      list the calculation types\n"
                       "  run CODE [ACTION ...]      make a calculation through its dialog and print its report\n"
                       "  tree FILE.zna              print the calculation tree of a document\n"
-                      "  export FILE.zna [OUT.txt]  write every report of a document as plain text\n";
+                      "  export FILE.zna [OUT] [--format txt|html|pdf|odt]\n"
+                      "                             write every report of a document (plain text by default)\n"
+                      "  --version                  print the version\n";
 
 std::filesystem::path ExecutableDir(const char* argv0)
 {
@@ -57,6 +59,8 @@ std::string UnreadableVocabulary(const std::filesystem::path& vocabulary)
 
 int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, const char* argv0)
 {
+    if (args.size() == 1 && args[0] == "--version")
+        return FinishStdout(std::string("Zentavo ") + ZENTAVO_VERSION + "\n");
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         if (args.empty()) {
             std::fputs(kUsage, stderr);
@@ -79,7 +83,7 @@ int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, 
     if (command == "tree")
         result = TreeCommand(args);
     else if (command == "export")
-        result = ExportCommand(args);
+        result = ExportCommand(std::move(args));
     else if (command == "run")
         result = RunCommand(args);
     else if (command == "types")

@@ -12,6 +12,9 @@ function(zentavo_target_defaults target)
                                                  -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+    if(ZENTAVO_FUZZ)
+        zentavo_fuzz_instrument(${target})
+    endif()
 endfunction()
 
 # A library whose sources are every .cpp/.h in its folder (sub-folders excluded).

@@ -10,9 +10,9 @@ root=$(pwd)
 if [ "${1:-}" != "--inside" ]; then
     tools/install-deps.sh --screenshots
     build=${1:-build}
-    if [ ! -x "$build/app/Zentavo" ]; then
+    if [ ! -x "$build/app/zentavo" ]; then
         cmake -S . -B "$build" -G Ninja -DZENTAVO_WERROR=ON >/dev/null
-        cmake --build "$build" --target Zentavo
+        cmake --build "$build" --target zentavo
     fi
     exec xvfb-run -a -s "-screen 0 1280x860x24 -dpi 96" "$0" --inside "$build"
 fi
@@ -51,7 +51,7 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
 
-"$build/app/Zentavo" &
+"$build/app/zentavo" &
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --name ' - Zentavo' | head -n 1)
 sleep 2

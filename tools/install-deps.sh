@@ -4,9 +4,15 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
-          clang-format fonts-liberation ccache libboost-math-dev)
+          clang-format fonts-liberation ccache libboost-math-dev
+          desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info poppler-utils
+          file man-db dpkg-dev unzip)
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(xvfb openbox xdotool imagemagick x11-utils)
+fi
+# The fuzzing build (tools/fuzz.sh): clang with libFuzzer and the sanitizer runtimes.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

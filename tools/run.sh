@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -G Ninja -DZENTAVO_WERROR=ON >/dev/null
 cmake --build build
-if [ -x build/app/Zentavo ]; then
-    exec build/app/Zentavo "$@"
+if [ -x build/app/zentavo ]; then
+    exec build/app/zentavo "$@"
 fi
 exec build/cli/zentavo-cli "$@"

@@ -11,9 +11,9 @@ root=$(pwd)
 if [ "${1:-}" != "--inside" ]; then
     tools/install-deps.sh --screenshots
     build=${1:-build}
-    if [ ! -x "$build/app/Zentavo" ] || [ ! -x "$build/cli/zentavo-cli" ]; then
+    if [ ! -x "$build/app/zentavo" ] || [ ! -x "$build/cli/zentavo-cli" ]; then
         cmake -S . -B "$build" -G Ninja -DZENTAVO_WERROR=ON >/dev/null
-        cmake --build "$build" --target Zentavo zentavo-cli
+        cmake --build "$build" --target zentavo zentavo-cli
     fi
     exec xvfb-run -a -s "-screen 0 1280x860x24 -dpi 96" "$0" --inside "$build"
 fi
@@ -60,9 +60,9 @@ if "$cli" run 1110 1023=37.5 1024=120 --doc "$sample" >/dev/null 2>&1 &&
 fi
 
 if [ "$made" = 1 ]; then
-    "$build/app/Zentavo" "$sample" &
+    "$build/app/zentavo" "$sample" &
 else
-    "$build/app/Zentavo" &
+    "$build/app/zentavo" &
 fi
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --name ' - Zentavo' | head -n 1)

@@ -727,7 +727,7 @@ TEST_F(ShellTest, ADocumentThatCannotBeOpenedAtStartIsNamedAndANewOneStarts)
     EXPECT_EQ(CalculationCount(Doc()), 1);
 }
 
-#ifdef ZENTAVO_EXECUTABLE
+#ifdef ZENTAVO_PROGRAM
 TEST_F(ShellTest, PrintingADocumentThatCannotBeOpenedEndsWithStatusOne)
 {
     {
@@ -738,7 +738,7 @@ TEST_F(ShellTest, PrintingADocumentThatCannotBeOpenedEndsWithStatusOne)
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_CONFIG_HOME", Path("config"));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(ZENTAVO_EXECUTABLE), {"--print", Path("damaged.zna")});
+    program.start(QStringLiteral(ZENTAVO_PROGRAM), {"--print", Path("damaged.zna")});
     ASSERT_TRUE(program.waitForFinished(30000)); // nobody is asked anything
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 1);

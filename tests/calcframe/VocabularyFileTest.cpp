@@ -78,6 +78,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"FILE_SAVE", "Ctrl+S"},
     {"FILE_SAVE_AS", ""},
     {"FILE_EXPORT", ""},
+    {"FILE_EXPORT_SELECTED", ""},
     {"FILE_PRINT", "Ctrl+P"},
     {"FILE_PRINT_PREVIEW", ""},
     {"FILE_PRINT_SETUP", ""},
@@ -99,6 +100,9 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"HELP_FINDER", "F1"},
     {"APP_ABOUT", ""},
 };
+
+// The export dialog's title for a selection and its file types.
+const char* const kExport[] = {"SELECTED_TITLE", "TEXT", "HTML", "PDF", "ODT"};
 
 const char* const kTooltips[] = {"FILE_NEW",      "FILE_OPEN",        "FILE_SAVE",  "EDIT_CUT",
                                  "EDIT_COPY",     "EDIT_PASTE",       "EDIT_UNDO",  "FORMAT_BOLD",
@@ -154,6 +158,8 @@ TEST(VocabularyFile, HoldsEveryKeyTheProgramReads)
         ExpectEntry("Menus", key);
     for (const char* key : kTooltips)
         ExpectEntry("Tooltips", key);
+    for (const char* key : kExport)
+        ExpectEntry("Export", key);
     // The program writes the window placement into each user's own copy only.
     EXPECT_FALSE(Shipped().Find("Window", "Rect").has_value());
     EXPECT_FALSE(Shipped().Find("Window", "State").has_value());
