@@ -59,7 +59,8 @@ bool CReportExport::Export(CCalcNodeBase* scope, bool all)
     CCalcNodeBase* remembered = m_doc.GetSelectedNode();
     m_views.UpdateCalculation();
     std::string error;
-    const bool ok = WriteReportsFile(CollectReports(scope), format, *name, m_doc.GetTitle(), error);
+    const bool ok =
+        WriteReportsFile(CollectReports(scope), format, *name, m_doc.GetTitle(), m_doc.GetPathName(), error);
     if (remembered)
         m_views.SelectNode(remembered);
     if (!ok)

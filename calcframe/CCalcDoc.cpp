@@ -24,7 +24,6 @@ CCalcDoc* g_current = nullptr;
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
                             "This was probably caused by an error in the 'Zentavo.ini' file.";
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
-const char kExportIntoDocument[] = "%1 is the document itself: choose another file for the export.";
 
 bool StatFile(const std::filesystem::path& path, struct stat& st)
 {
@@ -325,22 +324,7 @@ bool CCalcDoc::ExportToFile(const std::filesystem::path& path)
     CCalcNodeBase* remembered = m_selected;
     const std::string text = m_head ? Export(m_head) : std::string();
     std::string error;
-    bool ok = false;
-    struct stat target
-    {};
-    struct stat own
-    {};
-    const bool exists = StatFile(path, target);
-    if (exists && !m_path.empty() && StatFile(m_path, own) && own.st_dev == target.st_dev &&
-        own.st_ino == target.st_ino) {
-        // Another name or a hard link of the open document: the export would replace it.
-        error = kExportIntoDocument;
-        error.replace(error.find("%1"), 2, path.string());
-    } else if (exists && (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode))) {
-        ok = WriteWholeFile(path, text.data(), text.size(), error); // a pipe or a terminal
-    } else {
-        ok = SaveFileAtomic(path, text.data(), text.size(), error); // a failure keeps the old file
-    }
+    const bool ok = WriteExportFile(path, text.data(), text.size(), m_path, error);
     if (m_views && remembered)
         m_views->SelectNode(remembered);
     if (!ok)

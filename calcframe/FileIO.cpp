@@ -89,6 +89,32 @@ bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t 
     return failure == 0;
 }
 
+bool IsSameFile(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    struct stat a
+    {};
+    struct stat b
+    {};
+    return !first.empty() && !second.empty() && ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool WriteExportFile(const std::filesystem::path& path, const void* data, size_t size,
+                     const std::filesystem::path& document, std::string& error)
+{
+    if (IsSameFile(path, document)) {
+        // Another name or a hard link of the open document: the export would replace it.
+        error = "%1 is the document itself: choose another file for the export.";
+        error.replace(error.find("%1"), 2, path.string());
+        return false;
+    }
+    struct stat target
+    {};
+    if (::stat(path.c_str(), &target) == 0 && (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode)))
+        return WriteWholeFile(path, data, size, error); // a pipe or a terminal
+    return SaveFileAtomic(path, data, size, error);
+}
+
 bool WriteWholeFile(const std::filesystem::path& path, const void* data, size_t size, std::string& error)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

@@ -21,5 +21,16 @@ bool ReadWholeFile(const std::filesystem::path& path, std::vector<unsigned char>
 /// the reason in `error`.
 bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error);
 
+/// True when both paths name one existing file (the same device and inode), whatever links or
+/// spellings lead to it.
+bool IsSameFile(const std::filesystem::path& first, const std::filesystem::path& second);
+
+/// Writes an export: a pipe or terminal is written into, anything else is replaced atomically
+/// (SaveFileAtomic), so a failure keeps the old file. Refused with its own message: a target
+/// that is the file `document` (the open document, under any name). False with the reason in
+/// `error`.
+bool WriteExportFile(const std::filesystem::path& path, const void* data, size_t size,
+                     const std::filesystem::path& document, std::string& error);
+
 /// Creates or truncates the file and writes the bytes, checking every write and the close.
 bool WriteWholeFile(const std::filesystem::path& path, const void* data, size_t size, std::string& error);

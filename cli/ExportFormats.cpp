@@ -42,7 +42,9 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
             format == CExportFormat::Html ? ReportsToHtml(reports, title) : ReportsToText(reports);
         if (!out)
             return WriteStdout(bytes) ? 0 : CliFailure("cannot write to standard output");
-        return WriteWholeFile(*out, bytes.data(), bytes.size(), error) ? 0 : CliFailure(error);
+        return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
+                   ? 0
+                   : CliFailure(error);
     }
     if (!out)
         return CliFailure(std::string(ExportFormatExtension(format)) + " is written into a file only: name OUT");
@@ -54,7 +56,7 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     std::setlocale(LC_ALL, "C"); // Qt adopts the user's locale; the tool never does
-    return WriteReportsFile(reports, format, *out, title, error) ? 0 : CliFailure(error);
+    return WriteReportsFile(reports, format, *out, title, document.Doc().GetPathName(), error) ? 0 : CliFailure(error);
 #else
     return CliFailure(std::string(ExportFormatExtension(format)) + " export needs a build with the desktop program");
 #endif

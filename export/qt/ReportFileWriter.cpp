@@ -1,14 +1,16 @@
 // Writing the reports in each export format.
 #include "ReportFileWriter.h"
 
+#include "CCalcEditView.h"
 #include "FileIO.h"
 #include "ReportHtml.h"
 #include "ReportPrinter.h"
 #include "ReportTextDocument.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QBuffer>
+#include <QDir>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 
@@ -16,54 +18,60 @@
 
 namespace
 {
-QString ToQtPath(const std::filesystem::path& path)
+/// The PDF as QPrinter lays out the printed pages. QPrinter writes only into a named file, so it
+/// writes a private temporary that is read back.
+bool MakePdf(const QTextDocument& document, const std::string& title, QByteArray& bytes)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-bool WriteBytes(const std::string& bytes, const std::filesystem::path& path, std::string& error)
-{
-    return WriteWholeFile(path, bytes.data(), bytes.size(), error);
-}
-
-bool WritePdf(const QTextDocument& document, const std::filesystem::path& path, const std::string& title,
-              std::string& error)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    PreparePdfPrinter(printer, ToQtPath(path));
-    printer.setDocName(QString::fromStdString(title));
-    // The printer reports an unwritable file only through an inactive painter.
-    if (!CReportPrinter::Print(document, printer)) {
-        error = "Cannot write " + path.string() + ".";
+    QTemporaryFile temporary(QDir::tempPath() + QStringLiteral("/zentavo-export-XXXXXX.pdf"));
+    if (!temporary.open())
         return false;
+    temporary.close();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        PreparePdfPrinter(printer, temporary.fileName());
+        printer.setDocName(QString::fromStdString(title));
+        // The printer reports an unwritable file only through an inactive painter.
+        if (!CReportPrinter::Print(document, printer, CCalcEditView::ReportFont()))
+            return false;
     }
-    return true;
+    if (!temporary.open())
+        return false;
+    bytes = temporary.readAll();
+    return !bytes.isEmpty();
 }
 
-bool WriteOdt(const QTextDocument& document, const std::filesystem::path& path, std::string& error)
+bool MakeOdt(const QTextDocument& document, QByteArray& bytes)
 {
-    QTextDocumentWriter writer(ToQtPath(path), "odf");
-    if (!writer.write(&document)) {
-        const QString reason = writer.device() ? writer.device()->errorString() : QString();
-        error = "Cannot write " + path.string() + (reason.isEmpty() ? "." : ": " + reason.toStdString());
-        return false;
-    }
-    return true;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&buffer, "odf");
+    return writer.write(&document);
 }
 } // namespace
 
 bool WriteReportsFile(const std::vector<CExportedReport>& reports, CExportFormat format,
-                      const std::filesystem::path& path, const std::string& title, std::string& error)
+                      const std::filesystem::path& path, const std::string& title,
+                      const std::filesystem::path& document, std::string& error)
 {
+    QByteArray bytes;
+    bool made = true;
     switch (format) {
     case CExportFormat::Text:
-        return WriteBytes(ReportsToText(reports), path, error);
+        bytes = QByteArray::fromStdString(ReportsToText(reports));
+        break;
     case CExportFormat::Html:
-        return WriteBytes(ReportsToHtml(reports, title), path, error);
+        bytes = QByteArray::fromStdString(ReportsToHtml(reports, title));
+        break;
     case CExportFormat::Pdf:
-        return WritePdf(*ReportsToTextDocument(reports), path, title, error);
+        made = MakePdf(*ReportsToTextDocument(reports), title, bytes);
+        break;
     case CExportFormat::Odt:
-        return WriteOdt(*ReportsToTextDocument(reports), path, error);
+        made = MakeOdt(*ReportsToTextDocument(reports), bytes);
+        break;
     }
-    return false;
+    if (!made) {
+        error = "Cannot write " + path.string() + ".";
+        return false;
+    }
+    return WriteExportFile(path, bytes.constData(), static_cast<size_t>(bytes.size()), document, error);
 }

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
-/// False with the reason in `error` when the file cannot be written. `title` names the HTML
-/// and PDF document.
+/// Every format is made whole in memory first, then written as documents are: a file is
+/// replaced atomically (a failure keeps the old one) and the open document's own file
+/// (`document`, under any name) is refused. False with the reason in `error`. `title` names
+/// the HTML and PDF document.
 bool WriteReportsFile(const std::vector<CExportedReport>& reports, CExportFormat format,
-                      const std::filesystem::path& path, const std::string& title, std::string& error);
+                      const std::filesystem::path& path, const std::string& title,
+                      const std::filesystem::path& document, std::string& error);

@@ -2,6 +2,7 @@
 // is parsed as XML, the PDF's pages are counted and its text extracted with poppler-utils,
 // the ODF text's paragraphs are read from its content. The same through zentavo-cli.
 #include "CCalcDoc.h"
+#include "CCalcEditView.h"
 #include "CalcTestSupport.h"
 #include "ExportedReport.h"
 #include "ReportFileWriter.h"
@@ -18,6 +19,7 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -89,8 +91,9 @@ int PreviewPages(const std::vector<CExportedReport>& reports)
         QPrinter printer(QPrinter::HighResolution);
         printer.setPageLayout(CReportPrinter::DefaultPageLayout());
         QPrintPreviewWidget preview(&printer);
-        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested,
-                         [&document](QPrinter* target) { CReportPrinter::Print(*document, *target); });
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&document](QPrinter* target) {
+            CReportPrinter::Print(*document, *target, CCalcEditView::ReportFont());
+        });
         preview.updatePreview();
         pages += preview.pageCount();
     }
@@ -155,7 +158,7 @@ protected:
     bool Write(CExportFormat format, const QString& path)
     {
         std::string error;
-        const bool ok = WriteReportsFile(m_reports, format, path.toStdString(), "Study <1>", error);
+        const bool ok = WriteReportsFile(m_reports, format, path.toStdString(), "Study <1>", {}, error);
         EXPECT_TRUE(ok) << error;
         return ok;
     }
@@ -252,7 +255,7 @@ TEST_F(ReportExportTest, AnUnwritableFileIsReportedInEveryFormat)
     for (CExportFormat format : {CExportFormat::Text, CExportFormat::Html, CExportFormat::Pdf, CExportFormat::Odt}) {
         std::string error;
         const QString path = missing + QLatin1Char('.') + QLatin1String(ExportFormatExtension(format));
-        EXPECT_FALSE(WriteReportsFile(m_reports, format, path.toStdString(), "t", error)) << path.toStdString();
+        EXPECT_FALSE(WriteReportsFile(m_reports, format, path.toStdString(), "t", {}, error)) << path.toStdString();
         EXPECT_FALSE(error.empty());
     }
 }
@@ -293,6 +296,38 @@ TEST_F(ReportExportTest, TheCommandLineToolWritesEachFormat)
     EXPECT_NE(noFile.out.find("name OUT"), std::string::npos);
     EXPECT_EQ(RunCli("export '" + document + "' --format rtf 2>/dev/null").status, 1);
     EXPECT_EQ(RunCli("export '" + document + "' --format 2>/dev/null").status, 1);
+
+    // No format may write over the document, whatever name leads to it.
+    const std::string stored = ReadFile(QString::fromStdString(document));
+    for (const char* format : {"txt", "html", "pdf", "odt"}) {
+        const CCliRun over = RunCli("export '" + document + "' '" + document + "' --format " + format + " 2>&1");
+        EXPECT_EQ(over.status, 1) << format;
+        EXPECT_NE(over.out.find("document itself"), std::string::npos) << format;
+    }
+    EXPECT_EQ(ReadFile(QString::fromStdString(document)), stored);
     unsetenv("ASAN_OPTIONS");
+}
+
+TEST_F(ReportExportTest, AFailedExportKeepsTheOldFileAndTheDocumentIsRefused)
+{
+    const QString old = Path("old.pdf");
+    {
+        std::ofstream(old.toStdString()) << "previous";
+    }
+    // A read-only file is refused (even for a privileged user) and stays as it was.
+    std::filesystem::permissions(old.toStdString(), std::filesystem::perms::owner_read);
+    for (CExportFormat format : {CExportFormat::Text, CExportFormat::Html, CExportFormat::Pdf, CExportFormat::Odt}) {
+        std::string error;
+        EXPECT_FALSE(WriteReportsFile(m_reports, format, old.toStdString(), "t", {}, error));
+        EXPECT_EQ(ReadFile(old), "previous");
+    }
+    std::filesystem::permissions(old.toStdString(),
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    for (CExportFormat format : {CExportFormat::Text, CExportFormat::Html, CExportFormat::Pdf, CExportFormat::Odt}) {
+        std::string error;
+        EXPECT_FALSE(WriteReportsFile(m_reports, format, old.toStdString(), "t", old.toStdString(), error));
+        EXPECT_NE(error.find("document itself"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(old), "previous");
 }
 } // namespace
