@@ -2,9 +2,11 @@
 // into a new document and shown; the document then saves and loads again, and the pasted
 // calculation copies to the same payload (its report written as the result view writes it).
 #include "CArchive.h"
+#include "CCalcBase.h"
 #include "CCalcDoc.h"
 #include "CCalcDocNode.h"
 #include "CCalculation.h"
+#include "ControlText.h"
 #include "FuzzSupport.h"
 #include "MemoryViews.h"
 #include "RichText.h"
@@ -22,6 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const std::exception&) {
         return 0; // refused whole, as Paste does
     }
+    // Filing spells out control characters of the title and the label; the payload compared
+    // below is the one after that deliberate change.
+    if (CCalcBase* data = calc->GetData(); data && HasControlCharacters(data->GetTitle()))
+        data->SetTitle(EscapeControlCharacters(data->GetTitle()));
+    if (HasControlCharacters(calc->GetLabel()))
+        calc->SetLabel(EscapeControlCharacters(calc->GetLabel()));
     // Showing a report stores it back as the result view writes rich text; nothing else of the
     // calculation may change on the way.
     std::vector<unsigned char> copied;
