@@ -17,13 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     InitFuzzEnvironment();
     CFuzzScope scope;
-    auto calc = std::make_unique<CCalculation>();
-    try {
-        CArchive ar(data, size);
-        calc->Clipboard(ar);
-    } catch (const std::exception&) {
+    std::unique_ptr<CCalculation> calc = LoadPayload(data, size);
+    if (!calc)
         return 0; // refused whole, as Paste does
-    }
     // Filing spells out control characters of the title and the label; the payload compared
     // below is the one after that deliberate change.
     if (CCalcBase* data = calc->GetData(); data && HasControlCharacters(data->GetTitle()))

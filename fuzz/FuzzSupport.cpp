@@ -1,7 +1,9 @@
 // The shared set-up, scope, limits and failure report of the fuzz harnesses.
 #include "FuzzSupport.h"
 
+#include "CArchive.h"
 #include "CCalcType.h"
+#include "CCalculation.h"
 #include "CSampRanGroup.h"
 #include "CSampRanGrpList.h"
 #include "CSampRanList.h"
@@ -38,6 +40,18 @@ void FuzzFail(const char* harness, const std::string& what)
 {
     std::fprintf(stderr, "%s: %s\n", harness, what.c_str());
     std::abort();
+}
+
+std::unique_ptr<CCalculation> LoadPayload(const uint8_t* data, size_t size)
+{
+    auto calc = std::make_unique<CCalculation>();
+    try {
+        CArchive ar(data, size);
+        calc->Clipboard(ar);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    return calc;
 }
 
 CFuzzScope::CFuzzScope(std::vector<CScriptAction> actions)

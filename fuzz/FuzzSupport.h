@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,12 @@ void InitFuzzEnvironment();
 
 /// Reports a broken property of the code under test and aborts (libFuzzer saves the input).
 [[noreturn]] void FuzzFail(const char* harness, const std::string& what);
+
+class CCalculation;
+
+/// A calculation read from clipboard-payload bytes as Paste reads them; null when the reader
+/// refuses them whole.
+std::unique_ptr<CCalculation> LoadPayload(const uint8_t* data, size_t size);
 
 /// Fresh headless UI services and a scripted dialog host (OK after `actions`) for one input;
 /// the previous ones come back when it goes. Phrases sent by Output land in m_report.

@@ -25,13 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     InitFuzzEnvironment();
     CFuzzScope scope;
-    auto calc = std::make_unique<CCalculation>();
-    try {
-        CArchive ar(data, size);
-        calc->Clipboard(ar);
-    } catch (const std::exception&) {
+    std::unique_ptr<CCalculation> calc = LoadPayload(data, size);
+    if (!calc)
         return 0;
-    }
     CCalcBase* base = calc->GetData();
     if (!base || TooMuchWork(*base))
         return 0;
