@@ -105,13 +105,13 @@ bool CCalcDoc::OnNewDocument()
 bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
 {
     MakeCurrent();
-    std::vector<unsigned char> bytes;
+    auto bytes = std::make_shared<std::vector<unsigned char>>();
     std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
+    if (!ReadWholeFile(path, *bytes, error)) {
         Fail(error);
         return false;
     }
-    CCalcDocNode* head = LoadTree(bytes, error);
+    CCalcDocNode* head = LoadTree(std::move(bytes), error);
     if (!head) {
         Fail(error);
         return false;
@@ -180,8 +180,14 @@ void CCalcDoc::Serialize(CArchive& ar)
 
 CCalcDocNode* CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
 {
+    return LoadTree(std::make_shared<const std::vector<unsigned char>>(bytes), error);
+}
+
+CCalcDocNode* CCalcDoc::LoadTree(std::shared_ptr<const std::vector<unsigned char>> bytes, std::string& error)
+{
     try {
-        CArchive ar(bytes.data(), bytes.size());
+        CArchive ar(bytes->data(), bytes->size());
+        const CSharedReportScope reports(ar, bytes); // reports stay in these bytes, uncopied
         std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
         if (!head)
             throw CArchiveException("document without a head folder");
@@ -201,7 +207,7 @@ std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
         const_cast<CCalcDocNode*>(head)->Walk([&estimate](CCalcNodeBase& node, int) {
             estimate += 96 + node.GetLabel().size();
             if (node.IsCalculation())
-                estimate += static_cast<CCalculation&>(node).GetText().size();
+                estimate += static_cast<size_t>(static_cast<CCalculation&>(node).GetTextLength());
         });
     }
     std::vector<unsigned char> bytes;
@@ -382,7 +388,7 @@ std::string CCalcDoc::Export(CCalcDocNode* node)
         if (!visited.IsCalculation())
             return;
         const auto& calc = static_cast<const CCalculation&>(visited);
-        out += RtfToPlainText(calc.GetText());
+        out += RtfToPlainText(calc.StoredText());
         out += kExportSeparator;
     });
     return out;

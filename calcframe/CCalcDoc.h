@@ -7,6 +7,7 @@
 #include "ReportTarget.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -96,6 +97,8 @@ public:
     static std::string OpenHeadName(const std::string& path);
     /// Reads a document from bytes into a new tree; null with the reason in `error` on failure.
     static CCalcDocNode* LoadTree(const std::vector<unsigned char>& bytes, std::string& error);
+    /// As above; the tree's reports stay in `bytes` (shared, not copied) until they are changed.
+    static CCalcDocNode* LoadTree(std::shared_ptr<const std::vector<unsigned char>> bytes, std::string& error);
     /// The file bytes of a tree.
     static std::vector<unsigned char> StoreTree(const CCalcDocNode* head);
 
