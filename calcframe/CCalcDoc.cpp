@@ -20,6 +20,7 @@
 namespace
 {
 CCalcDoc* g_current = nullptr;
+bool g_mapFiles = false;
 
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
                             "This was probably caused by an error in the 'Zentavo.ini' file.";
@@ -105,13 +106,13 @@ bool CCalcDoc::OnNewDocument()
 bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
 {
     MakeCurrent();
-    auto bytes = std::make_shared<std::vector<unsigned char>>();
+    CFileBytes bytes;
     std::string error;
-    if (!ReadWholeFile(path, *bytes, error)) {
+    if (!(g_mapFiles ? MapWholeFile(path, bytes, error) : ReadWholeFile(path, bytes, error))) {
         Fail(error);
         return false;
     }
-    CCalcDocNode* head = LoadTree(std::move(bytes), error);
+    CCalcDocNode* head = LoadTree(bytes, error);
     if (!head) {
         Fail(error);
         return false;
@@ -129,6 +130,11 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
     m_modified = false;
     RememberFileStamp();
     return true;
+}
+
+void CCalcDoc::MapFilesWhenOpening(bool map)
+{
+    g_mapFiles = map;
 }
 
 bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
@@ -180,14 +186,15 @@ void CCalcDoc::Serialize(CArchive& ar)
 
 CCalcDocNode* CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
 {
-    return LoadTree(std::make_shared<const std::vector<unsigned char>>(bytes), error);
+    auto copy = std::make_shared<const std::vector<unsigned char>>(bytes);
+    return LoadTree(CFileBytes{std::shared_ptr<const unsigned char>(copy, copy->data()), copy->size()}, error);
 }
 
-CCalcDocNode* CCalcDoc::LoadTree(std::shared_ptr<const std::vector<unsigned char>> bytes, std::string& error)
+CCalcDocNode* CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
 {
     try {
-        CArchive ar(bytes->data(), bytes->size());
-        const CSharedReportScope reports(ar, bytes); // reports stay in these bytes, uncopied
+        CArchive ar(bytes.data.get(), bytes.size);
+        const CSharedReportScope reports(ar, bytes.data, bytes.size); // reports stay in these bytes
         std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
         if (!head)
             throw CArchiveException("document without a head folder");

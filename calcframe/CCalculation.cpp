@@ -19,6 +19,7 @@ struct CSharedReports
 {
     const CArchive* archive = nullptr;
     CStoredText::Source source;
+    size_t size = 0;
 };
 thread_local CSharedReports t_shared;
 
@@ -34,9 +35,9 @@ void SkipBytes(CArchive& ar, size_t size)
 }
 } // namespace
 
-CSharedReportScope::CSharedReportScope(const CArchive& ar, CStoredText::Source source)
+CSharedReportScope::CSharedReportScope(const CArchive& ar, CStoredText::Source source, size_t size)
 {
-    t_shared = {&ar, std::move(source)};
+    t_shared = {&ar, std::move(source), size};
 }
 
 CSharedReportScope::~CSharedReportScope()
@@ -183,9 +184,9 @@ void CCalculation::LoadTail(CArchive& ar)
         throw CArchiveException("negative text length");
     ar.Require(static_cast<uint64_t>(length)); // before allocating anything
     const size_t size = static_cast<size_t>(length);
-    if (t_shared.archive == &ar && t_shared.source->size() >= ar.BytesLeft()) {
+    if (t_shared.archive == &ar && t_shared.size >= ar.BytesLeft()) {
         // Kept where it lies in the file's bytes: no copy, no parse until it is needed.
-        m_text.Refer(t_shared.source, t_shared.source->size() - ar.BytesLeft(), size);
+        m_text.Refer(t_shared.source, t_shared.source.get() + (t_shared.size - ar.BytesLeft()), size);
         SkipBytes(ar, size);
     } else {
         std::string text(size, '\0');

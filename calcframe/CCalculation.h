@@ -86,12 +86,13 @@ private:
     int32_t m_edited = 0;
 };
 
-/// While one exists, calculations loaded from `ar` keep their reports as stretches of `source`
-/// (the very bytes, all of them, that `ar` reads) instead of copies. One at a time per thread.
+/// While one exists, calculations loaded from `ar` keep their reports as stretches of the `size`
+/// bytes at `source` (the very bytes, all of them, that `ar` reads) instead of copies. One at a
+/// time per thread.
 class CSharedReportScope
 {
 public:
-    CSharedReportScope(const CArchive& ar, CStoredText::Source source);
+    CSharedReportScope(const CArchive& ar, CStoredText::Source source, size_t size);
     ~CSharedReportScope();
     CSharedReportScope(const CSharedReportScope&) = delete;
     CSharedReportScope& operator=(const CSharedReportScope&) = delete;

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class CStoredText
 {
 public:
-    using Source = std::shared_ptr<const std::vector<unsigned char>>;
+    /// Keeps the bytes of the file alive; the calculations of one file share it.
+    using Source = std::shared_ptr<const unsigned char>;
 
     /// The bytes, wherever they are kept; valid until the text is next changed.
     std::string_view View() const { return m_source ? std::string_view(m_begin, m_size) : std::string_view(m_own); }
@@ -42,12 +42,13 @@ public:
     }
     void Clear() { Assign(std::string()); }
 
-    /// Refers to `size` bytes of `source` from `offset` on; the caller has checked the range.
-    void Refer(Source source, size_t offset, size_t size)
+    /// Refers to `size` bytes from `begin` on, inside the bytes `source` keeps alive; the
+    /// caller has checked the range.
+    void Refer(Source source, const unsigned char* begin, size_t size)
     {
         m_own.clear();
         m_own.shrink_to_fit();
-        m_begin = reinterpret_cast<const char*>(source->data()) + offset;
+        m_begin = reinterpret_cast<const char*>(begin);
         m_size = size;
         m_source = std::move(source);
     }
