@@ -195,3 +195,39 @@ TEST_F(LargeDocumentTest, FilingIntoAnOpenedDocumentKeepsTheStoredOrder)
     EXPECT_EQ(order, "c0 c2 c4 c6 c8 c10 c1 c3 c5 c7 c9 c11 ");
 }
 } // namespace
+
+namespace
+{
+TEST_F(LargeDocumentTest, EveryWayOfReadingAFileGivesItsBytes)
+{
+    const std::filesystem::path file = SavedDocument(3);
+    const std::vector<unsigned char> expected = FileBytes(file);
+    const std::filesystem::path empty = m_dir / "empty.zna";
+    std::fclose(std::fopen(empty.c_str(), "wb"));
+    using Reader = bool (*)(const std::filesystem::path&, CFileBytes&, std::string&);
+    for (const Reader read : {static_cast<Reader>(&ReadWholeFile), static_cast<Reader>(&MapWholeFile)}) {
+        CFileBytes bytes;
+        std::string error;
+        ASSERT_TRUE(read(file, bytes, error)) << error;
+        ASSERT_TRUE(bytes.data);
+        EXPECT_EQ(std::vector<unsigned char>(bytes.data.get(), bytes.data.get() + bytes.size), expected);
+        CFileBytes none;
+        ASSERT_TRUE(read(empty, none, error)) << error;
+        EXPECT_EQ(none.size, 0u);
+        EXPECT_TRUE(none.data);
+        EXPECT_FALSE(read(m_dir / "missing.zna", none, error));
+        EXPECT_NE(error.find("was not found"), std::string::npos);
+        EXPECT_FALSE(read(m_dir, none, error)); // a folder is no document
+    }
+    // A document opened through a mapping reads and saves as one read whole.
+    CCalcDoc::MapFilesWhenOpening(true);
+    CCalcDoc mapped;
+    const bool opened = mapped.OnOpenDocument(file);
+    CCalcDoc::MapFilesWhenOpening(false);
+    ASSERT_TRUE(opened);
+    CCalcDoc read;
+    ASSERT_TRUE(read.OnOpenDocument(file));
+    EXPECT_EQ(CCalcDoc::StoreTree(mapped.GetHead()), CCalcDoc::StoreTree(read.GetHead()));
+    EXPECT_EQ(CCalcDoc::Export(mapped.GetHead()), CCalcDoc::Export(read.GetHead()));
+}
+} // namespace
