@@ -194,7 +194,7 @@ CCalcDocNode* CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
 {
     try {
         CArchive ar(bytes.data.get(), bytes.size);
-        const CSharedReportScope reports(ar, bytes.data, bytes.size); // reports stay in these bytes
+        const CSharedReportScope reports(ar, bytes); // reports stay in these bytes
         std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
         if (!head)
             throw CArchiveException("document without a head folder");

@@ -5,6 +5,7 @@
 #include "CCalcBase.h"
 #include "CCalcDoc.h"
 #include "CalcFactory.h"
+#include "FileIO.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,13 +15,17 @@ IMPLEMENT_SERIAL(CCalculation, CCalcNodeBase, 0)
 
 namespace
 {
-/// The archive whose reports are kept in place, and the bytes it reads.
+/// The archive whose reports are kept in place, the bytes it reads, and how far mapped bytes
+/// were handed back.
 struct CSharedReports
 {
     const CArchive* archive = nullptr;
-    CStoredText::Source source;
-    size_t size = 0;
+    const CFileBytes* bytes = nullptr;
+    size_t released = 0;
 };
+
+/// Mapped bytes are handed back in steps of this size, a little behind the archive.
+constexpr size_t kReleaseStep = size_t{1} << 20;
 thread_local CSharedReports t_shared;
 
 /// Moves the archive past `size` bytes it has checked are there.
@@ -35,9 +40,9 @@ void SkipBytes(CArchive& ar, size_t size)
 }
 } // namespace
 
-CSharedReportScope::CSharedReportScope(const CArchive& ar, CStoredText::Source source, size_t size)
+CSharedReportScope::CSharedReportScope(const CArchive& ar, const CFileBytes& bytes)
 {
-    t_shared = {&ar, std::move(source), size};
+    t_shared = {&ar, &bytes, 0};
 }
 
 CSharedReportScope::~CSharedReportScope()
@@ -184,10 +189,17 @@ void CCalculation::LoadTail(CArchive& ar)
         throw CArchiveException("negative text length");
     ar.Require(static_cast<uint64_t>(length)); // before allocating anything
     const size_t size = static_cast<size_t>(length);
-    if (t_shared.archive == &ar && t_shared.size >= ar.BytesLeft()) {
+    if (t_shared.archive == &ar && t_shared.bytes->size >= ar.BytesLeft()) {
         // Kept where it lies in the file's bytes: no copy, no parse until it is needed.
-        m_text.Refer(t_shared.source, t_shared.source.get() + (t_shared.size - ar.BytesLeft()), size);
+        const CFileBytes& bytes = *t_shared.bytes;
+        m_text.Refer(bytes.data, bytes.data.get() + (bytes.size - ar.BytesLeft()), size);
         SkipBytes(ar, size);
+        // The archive reads forwards only: what lies a step behind it is not read again now.
+        const size_t at = bytes.size - ar.BytesLeft();
+        if (bytes.mapped && at >= t_shared.released + 2 * kReleaseStep) {
+            ReleaseMappedPages(bytes, t_shared.released, at - kReleaseStep);
+            t_shared.released = at - kReleaseStep;
+        }
     } else {
         std::string text(size, '\0');
         ar.Read(text.data(), text.size());

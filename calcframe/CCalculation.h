@@ -11,6 +11,7 @@
 #include <string_view>
 
 class CCalcBase;
+struct CFileBytes;
 
 class CCalculation : public CCalcNodeBase
 {
@@ -86,13 +87,15 @@ private:
     int32_t m_edited = 0;
 };
 
-/// While one exists, calculations loaded from `ar` keep their reports as stretches of the `size`
-/// bytes at `source` (the very bytes, all of them, that `ar` reads) instead of copies. One at a
-/// time per thread.
+/// While one exists, calculations loaded from `ar` keep their reports as stretches of `bytes`
+/// (the very bytes, all of them, that `ar` reads) instead of copies. Mapped bytes that the
+/// archive has passed are handed back to the system as it goes (they are read again from the
+/// file when a report is needed), so a mapped document's size does not add to the peak memory
+/// of opening it. One at a time per thread.
 class CSharedReportScope
 {
 public:
-    CSharedReportScope(const CArchive& ar, CStoredText::Source source, size_t size);
+    CSharedReportScope(const CArchive& ar, const CFileBytes& bytes);
     ~CSharedReportScope();
     CSharedReportScope(const CSharedReportScope&) = delete;
     CSharedReportScope& operator=(const CSharedReportScope&) = delete;

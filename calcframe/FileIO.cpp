@@ -3,6 +3,7 @@
 
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -176,11 +177,23 @@ bool MapWholeFile(const std::filesystem::path& path, CFileBytes& bytes, std::str
     }
     ::madvise(memory, size, MADV_WILLNEED); // advice only: read ahead what the parse will need
     bytes.size = size;
+    bytes.mapped = true;
     bytes.data =
         std::shared_ptr<const unsigned char>(static_cast<const unsigned char*>(memory), [size](const unsigned char* p) {
             ::munmap(const_cast<unsigned char*>(p), size);
         });
     return true;
+}
+
+void ReleaseMappedPages(const CFileBytes& bytes, size_t from, size_t to)
+{
+    if (!bytes.mapped || !bytes.data)
+        return;
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t begin = (from + page - 1) / page * page;
+    const size_t end = std::min(to, bytes.size) / page * page;
+    if (begin < end)
+        ::madvise(const_cast<unsigned char*>(bytes.data.get()) + begin, end - begin, MADV_DONTNEED);
 }
 
 bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error)

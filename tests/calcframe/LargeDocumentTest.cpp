@@ -231,3 +231,32 @@ TEST_F(LargeDocumentTest, EveryWayOfReadingAFileGivesItsBytes)
     EXPECT_EQ(CCalcDoc::Export(mapped.GetHead()), CCalcDoc::Export(read.GetHead()));
 }
 } // namespace
+
+namespace
+{
+TEST_F(LargeDocumentTest, MappedDocumentsReadBackPagesTheyHandedBack)
+{
+    // Several megabytes, so that opening hands back the pages it has passed.
+    CCalcDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 2500; ++i) {
+        CCalculation* calc = MakeCalculation(i % 3 ? "1110" : "3200", "c" + std::to_string(i));
+        calc->SetText(Rtf(i) + std::string(2000, static_cast<char>('a' + i % 26)));
+        ASSERT_TRUE(doc.Add(calc));
+    }
+    const std::filesystem::path file = m_dir / "big.zna";
+    ASSERT_TRUE(doc.OnSaveDocument(file));
+    const std::string exported = CCalcDoc::Export(doc.GetHead());
+    CCalcDoc read;
+    ASSERT_TRUE(read.OnOpenDocument(file));
+    const std::vector<unsigned char> expected = CCalcDoc::StoreTree(read.GetHead());
+
+    CCalcDoc::MapFilesWhenOpening(true);
+    CCalcDoc mapped;
+    const bool opened = mapped.OnOpenDocument(file);
+    CCalcDoc::MapFilesWhenOpening(false);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(CCalcDoc::Export(mapped.GetHead()), exported);
+    EXPECT_EQ(CCalcDoc::StoreTree(mapped.GetHead()), expected);
+}
+} // namespace
