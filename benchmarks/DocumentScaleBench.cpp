@@ -2,8 +2,10 @@
 // against the file's size), appending one calculation, and the cost of adding n calculations.
 // Each figure comes from its own mode, so that a process's peak memory is that step's alone:
 //   DocumentScaleBench make FILE [N]   N calculations (2x2 tables and random lists) into FILE
-//   DocumentScaleBench open FILE       open as zentavo-cli does; time and peak resident memory
-//   DocumentScaleBench append FILE     open, add one 2x2 table, store, write (each step timed)
+//   DocumentScaleBench open FILE [map] open as the program (read) or zentavo-cli (map) does;
+//                                      time and peak resident memory
+//   DocumentScaleBench append FILE     open (mapped, as zentavo-cli run --doc), add one 2x2
+//                                      table, store, write (each step timed)
 //   DocumentScaleBench scale           time of adding n calculations for growing n
 // tools/bench-document.sh runs them all. Needs the vocabulary (ZENTAVO_INI or beside the program).
 #include "CArchive.h"
@@ -140,8 +142,9 @@ int Make(const std::filesystem::path& file, int n)
     return 0;
 }
 
-int Open(const std::filesystem::path& file)
+int Open(const std::filesystem::path& file, bool map)
 {
+    CCalcDoc::MapFilesWhenOpening(map);
     const CClock::time_point start = CClock::now();
     CCalcDoc doc;
     CMemoryViews views(doc);
@@ -152,14 +155,15 @@ int Open(const std::filesystem::path& file)
     views.OnUpdate();
     const double open = MillisecondsSince(start);
     const double peak = PeakResidentMiB();
-    std::printf("open:    %.1f ms, peak resident %.1f MiB for a file of %.1f MiB (%.2f x)\n", open, peak, FileMiB(file),
-                peak / FileMiB(file));
+    std::printf("open:    %.1f ms (%s), peak resident %.1f MiB for a file of %.1f MiB (%.2f x)\n", open,
+                map ? "mapped" : "read", peak, FileMiB(file), peak / FileMiB(file));
     return 0;
 }
 
 int Append(const std::filesystem::path& file)
 {
     const std::vector<CBytes> templates = TemplateCalculations(file.parent_path());
+    CCalcDoc::MapFilesWhenOpening(true);
     CClock::time_point start = CClock::now();
     CCalcDoc doc;
     CMemoryViews views(doc);
@@ -217,12 +221,12 @@ int main(int argc, char** argv)
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "make" && argc >= 3)
         return Make(argv[2], argc > 3 ? std::atoi(argv[3]) : 100000);
-    if (mode == "open" && argc == 3)
-        return Open(argv[2]);
+    if (mode == "open" && (argc == 3 || (argc == 4 && std::string(argv[3]) == "map")))
+        return Open(argv[2], argc == 4);
     if (mode == "append" && argc == 3)
         return Append(argv[2]);
     if (mode == "scale")
         return Scale();
-    std::fprintf(stderr, "usage: DocumentScaleBench make FILE [N] | open FILE | append FILE | scale\n");
+    std::fprintf(stderr, "usage: DocumentScaleBench make FILE [N] | open FILE [map] | append FILE | scale\n");
     return 1;
 }
