@@ -168,6 +168,7 @@ bool CCalcDocNode::Detach(CCalcNodeBase* target, CNodePlace& place)
                     continue;
                 (before ? before->m_next : folder.m_calc) = calc->m_next;
                 calc->m_next = nullptr;
+                folder.m_lastCalc = nullptr; // it may have been the remembered end of the chain
                 place = CNodePlace{&folder, before};
                 found = true;
                 return;
@@ -201,6 +202,7 @@ void CCalcDocNode::Attach(CCalcNodeBase* node, const CNodePlace& place)
         CCalculation*& link = before ? before->m_next : folder->m_calc;
         calc->m_next = link;
         link = calc;
+        folder->m_lastCalc = nullptr;
         return;
     }
     auto* sub = static_cast<CCalcDocNode*>(node);

@@ -180,6 +180,16 @@ TEST_F(LargeDocumentTest, FilingAfterRemovalsAppendsAtTheTrueEnd)
     folder->GetCalc()->GetNext()->Add(h);
     file("i");
     EXPECT_EQ(ChainLabels(folder), "f g h i");
+
+    // The last one taken out (as a delete that can be undone does) and put back.
+    CNodePlace place;
+    CCalculation* last = folder->GetCalc()->GetNext()->GetNext()->GetNext();
+    ASSERT_TRUE(head.Detach(last, place));
+    file("j");
+    EXPECT_EQ(ChainLabels(folder), "f g h j");
+    CCalcDocNode::Attach(last, place);
+    file("k");
+    EXPECT_EQ(ChainLabels(folder), "f g h i j k");
 }
 
 TEST_F(LargeDocumentTest, FilingIntoAnOpenedDocumentKeepsTheStoredOrder)
