@@ -20,6 +20,7 @@
 namespace
 {
 CCalcDoc* g_current = nullptr;
+bool g_mapFiles = false;
 
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
                             "This was probably caused by an error in the 'Zentavo.ini' file.";
@@ -104,9 +105,9 @@ bool CCalcDoc::OnNewDocument()
 bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
 {
     MakeCurrent();
-    std::vector<unsigned char> bytes;
+    CFileBytes bytes;
     std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
+    if (!(g_mapFiles ? MapWholeFile(path, bytes, error) : ReadWholeFile(path, bytes, error))) {
         Fail(error);
         return false;
     }
@@ -128,6 +129,11 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
     m_modified = false;
     RememberFileStamp();
     return true;
+}
+
+void CCalcDoc::MapFilesWhenOpening(bool map)
+{
+    g_mapFiles = map;
 }
 
 bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
@@ -179,8 +185,15 @@ void CCalcDoc::Serialize(CArchive& ar)
 
 CCalcDocNode* CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
 {
+    auto copy = std::make_shared<const std::vector<unsigned char>>(bytes);
+    return LoadTree(CFileBytes{std::shared_ptr<const unsigned char>(copy, copy->data()), copy->size()}, error);
+}
+
+CCalcDocNode* CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
+{
     try {
-        CArchive ar(bytes.data(), bytes.size());
+        CArchive ar(bytes.data.get(), bytes.size);
+        const CSharedReportScope reports(ar, bytes); // reports stay in these bytes
         std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
         if (!head)
             throw CArchiveException("document without a head folder");
@@ -200,7 +213,7 @@ std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
         const_cast<CCalcDocNode*>(head)->Walk([&estimate](CCalcNodeBase& node, int) {
             estimate += 96 + node.GetLabel().size();
             if (node.IsCalculation())
-                estimate += static_cast<CCalculation&>(node).GetText().size();
+                estimate += static_cast<size_t>(static_cast<CCalculation&>(node).GetTextLength());
         });
     }
     std::vector<unsigned char> bytes;
@@ -366,7 +379,7 @@ std::string CCalcDoc::Export(CCalcDocNode* node)
         if (!visited.IsCalculation())
             return;
         const auto& calc = static_cast<const CCalculation&>(visited);
-        out += RtfToPlainText(calc.GetText());
+        out += RtfToPlainText(calc.StoredText());
         out += kExportSeparator;
     });
     return out;

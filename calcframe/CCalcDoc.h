@@ -7,11 +7,13 @@
 #include "ReportTarget.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class CArchive;
+struct CFileBytes;
 class CCalcDocNode;
 class CCalcNodeBase;
 class CCalculation;
@@ -42,6 +44,10 @@ public:
     bool OnNewDocument();
     /// Reads the file into a new tree; on any failure the open document stays exactly as it was.
     bool OnOpenDocument(const std::filesystem::path& path);
+    /// From now on, every document of this process maps its file when opening it (MapWholeFile)
+    /// instead of reading it: for short-lived processes such as the command-line tool, which
+    /// open large documents quicker so and guard against a file truncated under them.
+    static void MapFilesWhenOpening(bool map);
     /// Stores the shown report, then replaces the file atomically; on failure the old file, the
     /// path and the modified flag stay as they were.
     bool OnSaveDocument(const std::filesystem::path& path);
@@ -96,6 +102,8 @@ public:
     static std::string OpenHeadName(const std::string& path);
     /// Reads a document from bytes into a new tree; null with the reason in `error` on failure.
     static CCalcDocNode* LoadTree(const std::vector<unsigned char>& bytes, std::string& error);
+    /// As above; the tree's reports stay in `bytes` (shared, not copied) until they are changed.
+    static CCalcDocNode* LoadTree(const CFileBytes& bytes, std::string& error);
     /// The file bytes of a tree.
     static std::vector<unsigned char> StoreTree(const CCalcDocNode* head);
 

@@ -48,6 +48,7 @@ void CCalcDocNode::Reset()
     m_sub = nullptr;
     m_calc = nullptr;
     m_next = nullptr;
+    m_lastCalc = nullptr;
 }
 
 CCalcDocNode* CCalcDocNode::NewFolder(const CCalcType& type)
@@ -59,10 +60,15 @@ CCalcDocNode* CCalcDocNode::NewFolder(const CCalcType& type)
 
 void CCalcDocNode::AppendCalc(CCalculation* calc)
 {
-    if (!m_calc)
+    if (!m_calc) {
         m_calc = calc;
-    else
-        m_calc->Add(calc);
+    } else {
+        CCalculation* last = m_lastCalc ? m_lastCalc : m_calc;
+        while (last->GetNext())
+            last = last->GetNext();
+        last->m_next = calc;
+    }
+    m_lastCalc = calc;
 }
 
 bool CCalcDocNode::Add(CCalculation* calc)
@@ -109,13 +115,16 @@ bool CCalcDocNode::Delete(TreeItemHandle item)
     for (CCalcDocNode* node = this; node; node = node->m_next) {
         if (CCalculation* first = node->m_calc) {
             if (first->GetTreeHandle() == item) {
+                node->m_lastCalc = nullptr;
                 node->m_calc = first->m_next;
                 first->m_next = nullptr; // destroyed on its own, not with the rest of the chain
                 delete first;
                 return true;
             }
-            if (first->Delete(item))
+            if (first->Delete(item)) {
+                node->m_lastCalc = nullptr;
                 return true;
+            }
         }
         if (CCalcDocNode* sub = node->m_sub) {
             if (sub->GetTreeHandle() == item) {
@@ -159,6 +168,7 @@ bool CCalcDocNode::Detach(CCalcNodeBase* target, CNodePlace& place)
                     continue;
                 (before ? before->m_next : folder.m_calc) = calc->m_next;
                 calc->m_next = nullptr;
+                folder.m_lastCalc = nullptr; // it may have been the remembered end of the chain
                 place = CNodePlace{&folder, before};
                 found = true;
                 return;
@@ -192,6 +202,7 @@ void CCalcDocNode::Attach(CCalcNodeBase* node, const CNodePlace& place)
         CCalculation*& link = before ? before->m_next : folder->m_calc;
         calc->m_next = link;
         link = calc;
+        folder->m_lastCalc = nullptr;
         return;
     }
     auto* sub = static_cast<CCalcDocNode*>(node);

@@ -71,4 +71,8 @@ private:
     CCalcDocNode* m_sub = nullptr;
     CCalculation* m_calc = nullptr;
     CCalcDocNode* m_next = nullptr;
+    /// A calculation of this folder's chain at or before its end, null when not known: filing
+    /// starts the search for the end there, so adding n calculations costs time linear in n.
+    /// Every removal from the chain goes through Delete, which forgets it.
+    CCalculation* m_lastCalc = nullptr;
 };

@@ -56,7 +56,14 @@ bool CCalcType::operator==(CCalcType other) const
 
 std::string CCalcType::GetTypeString() const
 {
-    return Format("%d%d%d%d", m_digits[0], m_digits[1], m_digits[2], m_digits[3]);
+    // Asked for every node when a large tree is listed: single digits need no formatting.
+    std::string text(4, '0');
+    for (int i = 0; i < 4; ++i) {
+        if (m_digits[i] < 0 || m_digits[i] > 9)
+            return Format("%d%d%d%d", m_digits[0], m_digits[1], m_digits[2], m_digits[3]);
+        text[static_cast<size_t>(i)] = static_cast<char>('0' + m_digits[i]);
+    }
+    return text;
 }
 
 int CCalcType::GetTypeInt() const

@@ -5,12 +5,50 @@
 #include "CCalcBase.h"
 #include "CCalcDoc.h"
 #include "CalcFactory.h"
+#include "FileIO.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 IMPLEMENT_SERIAL(CCalculation, CCalcNodeBase, 0)
+
+namespace
+{
+/// The archive whose reports are kept in place, the bytes it reads, and how far mapped bytes
+/// were handed back.
+struct CSharedReports
+{
+    const CArchive* archive = nullptr;
+    const CFileBytes* bytes = nullptr;
+    size_t released = 0;
+};
+
+/// Mapped bytes are handed back in steps of this size, a little behind the archive.
+constexpr size_t kReleaseStep = size_t{1} << 20;
+thread_local CSharedReports t_shared;
+
+/// Moves the archive past `size` bytes it has checked are there.
+void SkipBytes(CArchive& ar, size_t size)
+{
+    char scratch[4096];
+    while (size > 0) {
+        const size_t step = std::min(size, sizeof scratch);
+        ar.Read(scratch, step);
+        size -= step;
+    }
+}
+} // namespace
+
+CSharedReportScope::CSharedReportScope(const CArchive& ar, const CFileBytes& bytes)
+{
+    t_shared = {&ar, &bytes, 0};
+}
+
+CSharedReportScope::~CSharedReportScope()
+{
+    t_shared = {};
+}
 
 CCalculation::CCalculation() = default;
 
@@ -80,7 +118,7 @@ void CCalculation::Reset()
 {
     m_next = nullptr;
     m_data = nullptr;
-    m_text.clear();
+    m_text.Clear();
 }
 
 bool CCalculation::Delete(TreeItemHandle item)
@@ -101,10 +139,11 @@ bool CCalculation::Delete(TreeItemHandle item)
 
 long CCalculation::StreamIn(unsigned char* buffer, long count)
 {
-    const long left = static_cast<long>(m_text.size()) - m_readPos;
+    const std::string_view text = m_text.View();
+    const long left = static_cast<long>(text.size()) - m_readPos;
     const long n = std::max(0L, std::min(count, left));
     if (n > 0) {
-        std::memcpy(buffer, m_text.data() + m_readPos, static_cast<size_t>(n));
+        std::memcpy(buffer, text.data() + m_readPos, static_cast<size_t>(n));
         m_readPos += static_cast<int32_t>(n);
     }
     return n;
@@ -112,7 +151,7 @@ long CCalculation::StreamIn(unsigned char* buffer, long count)
 
 void CCalculation::AppendText(const unsigned char* block, size_t size)
 {
-    m_text.append(reinterpret_cast<const char*>(block), size);
+    m_text.Append(reinterpret_cast<const char*>(block), size);
 }
 
 void CCalculation::StoreHead(CArchive& ar) const
@@ -136,8 +175,9 @@ void CCalculation::LoadHead(CArchive& ar)
 
 void CCalculation::StoreTail(CArchive& ar) const
 {
-    ar << static_cast<int32_t>(m_text.size()) << m_edited;
-    ar.Write(m_text.data(), m_text.size());
+    const std::string_view text = m_text.View();
+    ar << static_cast<int32_t>(text.size()) << m_edited;
+    ar.Write(text.data(), text.size());
 }
 
 void CCalculation::LoadTail(CArchive& ar)
@@ -148,8 +188,23 @@ void CCalculation::LoadTail(CArchive& ar)
     if (length < 0)
         throw CArchiveException("negative text length");
     ar.Require(static_cast<uint64_t>(length)); // before allocating anything
-    m_text.resize(static_cast<size_t>(length));
-    ar.Read(m_text.data(), m_text.size());
+    const size_t size = static_cast<size_t>(length);
+    if (t_shared.archive == &ar && t_shared.bytes->size >= ar.BytesLeft()) {
+        // Kept where it lies in the file's bytes: no copy, no parse until it is needed.
+        const CFileBytes& bytes = *t_shared.bytes;
+        m_text.Refer(bytes.data, bytes.data.get() + (bytes.size - ar.BytesLeft()), size);
+        SkipBytes(ar, size);
+        // The archive reads forwards only: what lies a step behind it is not read again now.
+        const size_t at = bytes.size - ar.BytesLeft();
+        if (bytes.mapped && at >= t_shared.released + 2 * kReleaseStep) {
+            ReleaseMappedPages(bytes, t_shared.released, at - kReleaseStep);
+            t_shared.released = at - kReleaseStep;
+        }
+    } else {
+        std::string text(size, '\0');
+        ar.Read(text.data(), text.size());
+        m_text.Assign(std::move(text));
+    }
     m_edited = edited != 0 ? 1 : 0;
 }
 

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "CCalcNodeBase.h"
+#include "StoredText.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CCalcBase;
+struct CFileBytes;
 
 class CCalculation : public CCalcNodeBase
 {
@@ -44,11 +47,15 @@ public:
     /// Removes the calculation shown by `item` from the rest of this chain (not this one).
     bool Delete(TreeItemHandle item) override;
 
-    /// The report text: Rich Text Format bytes, no terminating zero.
-    const std::string& GetText() const { return m_text; }
-    void SetText(std::string rtf) { m_text = std::move(rtf); }
-    int32_t GetTextLength() const { return static_cast<int32_t>(m_text.size()); }
-    void ClearText() { m_text.clear(); }
+    /// The report text: Rich Text Format bytes, no terminating zero. A report still kept as a
+    /// stretch of the document's file is copied into a string of its own by this call; readers
+    /// that only look use StoredText().
+    const std::string& GetText() const { return m_text.String(); }
+    /// The report bytes where they are kept; valid until the text is next changed.
+    std::string_view StoredText() const { return m_text.View(); }
+    void SetText(std::string rtf) { m_text.Assign(std::move(rtf)); }
+    int32_t GetTextLength() const { return static_cast<int32_t>(m_text.Size()); }
+    void ClearText() { m_text.Clear(); }
 
     /// Streaming the text into the result view: ResetReadPos, then StreamIn until it gives 0.
     void ResetReadPos() { m_readPos = 0; }
@@ -76,6 +83,20 @@ private:
     int32_t m_readPos = 0;
     CCalculation* m_next = nullptr;
     CCalcBase* m_data = nullptr;
-    std::string m_text;
+    CStoredText m_text;
     int32_t m_edited = 0;
+};
+
+/// While one exists, calculations loaded from `ar` keep their reports as stretches of `bytes`
+/// (the very bytes, all of them, that `ar` reads) instead of copies. Mapped bytes that the
+/// archive has passed are handed back to the system as it goes (they are read again from the
+/// file when a report is needed), so a mapped document's size does not add to the peak memory
+/// of opening it. One at a time per thread.
+class CSharedReportScope
+{
+public:
+    CSharedReportScope(const CArchive& ar, const CFileBytes& bytes);
+    ~CSharedReportScope();
+    CSharedReportScope(const CSharedReportScope&) = delete;
+    CSharedReportScope& operator=(const CSharedReportScope&) = delete;
 };

@@ -3,8 +3,11 @@
 
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +29,42 @@ std::string Replace1(const char* text, const std::string& value)
     return result;
 }
 
+/// Opens a regular file for reading; -1 with the reason in `error` otherwise.
+int OpenRegular(const std::filesystem::path& path, struct stat& st, std::string& error)
+{
+    // Non-blocking open, so that a FIFO named by mistake cannot hang the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = FileErrorMessage(errno, path);
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        error = FileErrorMessage(EINVAL, path);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+/// Reads until `size` bytes are in `buffer` or the file ends; the count read, -1 on failure
+/// (errno set).
+ssize_t ReadUpTo(int fd, unsigned char* buffer, size_t size)
+{
+    size_t have = 0;
+    while (have < size) {
+        const ssize_t got = ::read(fd, buffer + have, size - have);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        have += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(have);
+}
+
+constexpr size_t kHugePage = size_t{2} << 20;
 } // namespace
 
 std::string FileErrorMessage(int error, const std::filesystem::path& path)
@@ -48,37 +87,113 @@ std::string FileErrorMessage(int error, const std::filesystem::path& path)
 
 bool ReadWholeFile(const std::filesystem::path& path, std::vector<unsigned char>& bytes, std::string& error)
 {
-    // Non-blocking open, so that a FIFO named by mistake cannot hang the program.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = FileErrorMessage(errno, path);
-        return false;
-    }
     struct stat st
     {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        error = FileErrorMessage(EINVAL, path);
-        ::close(fd);
+    const int fd = OpenRegular(path, st, error);
+    if (fd < 0)
         return false;
-    }
-    bytes.clear();
-    bytes.reserve(static_cast<size_t>(st.st_size));
-    unsigned char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+    // Read straight into the result, then on to the end of a file that grew meanwhile.
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t have = 0;
+    for (ssize_t got = 1; got > 0;) {
+        if (have == bytes.size())
+            bytes.resize(have + 65536);
+        got = ReadUpTo(fd, bytes.data() + have, bytes.size() - have);
         if (got < 0) {
             error = FileErrorMessage(errno, path);
             ::close(fd);
             return false;
         }
-        if (got == 0)
+        have += static_cast<size_t>(got);
+        if (have < bytes.size())
             break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
     }
+    bytes.resize(have);
     ::close(fd);
     return true;
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, CFileBytes& bytes, std::string& error)
+{
+    struct stat st
+    {};
+    const int fd = OpenRegular(path, st, error);
+    if (fd < 0)
+        return false;
+    // Whole huge pages where the system gives them on request: a document of many megabytes
+    // then costs a few hundred page faults instead of tens of thousands.
+    const size_t size = static_cast<size_t>(st.st_size);
+    const bool large = size >= 4 * kHugePage;
+    const size_t capacity = large ? (size / kHugePage + 1) * kHugePage : size + 1;
+    void* memory = large ? std::aligned_alloc(kHugePage, capacity) : std::malloc(capacity);
+    if (!memory) {
+        ::close(fd);
+        error = FileErrorMessage(ENOMEM, path);
+        return false;
+    }
+    if (large)
+        ::madvise(memory, capacity, MADV_HUGEPAGE); // advice only: no harm when refused
+    std::shared_ptr<unsigned char> data(static_cast<unsigned char*>(memory), [](unsigned char* p) { std::free(p); });
+    // One byte more than the size asks whether the file grew since it was opened.
+    const ssize_t got = ReadUpTo(fd, data.get(), size + 1);
+    const int failure = errno;
+    ::close(fd);
+    if (got < 0) {
+        error = FileErrorMessage(failure, path);
+        return false;
+    }
+    if (static_cast<size_t>(got) > size) {
+        // Written to as we read: read it again whole, as the plain reader does.
+        auto whole = std::make_shared<std::vector<unsigned char>>();
+        if (!ReadWholeFile(path, *whole, error))
+            return false;
+        bytes.size = whole->size();
+        bytes.data = std::shared_ptr<const unsigned char>(whole, whole->data());
+        return true;
+    }
+    bytes.size = static_cast<size_t>(got);
+    bytes.data = std::move(data);
+    return true;
+}
+
+bool MapWholeFile(const std::filesystem::path& path, CFileBytes& bytes, std::string& error)
+{
+    struct stat st
+    {};
+    const int fd = OpenRegular(path, st, error);
+    if (fd < 0)
+        return false;
+    const size_t size = static_cast<size_t>(st.st_size);
+    if (size == 0) {
+        ::close(fd);
+        return ReadWholeFile(path, bytes, error);
+    }
+    void* memory = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    const int failure = errno;
+    ::close(fd); // the mapping keeps the file open
+    if (memory == MAP_FAILED) {
+        error = FileErrorMessage(failure, path);
+        return false;
+    }
+    ::madvise(memory, size, MADV_WILLNEED); // advice only: read ahead what the parse will need
+    bytes.size = size;
+    bytes.mapped = true;
+    bytes.data =
+        std::shared_ptr<const unsigned char>(static_cast<const unsigned char*>(memory), [size](const unsigned char* p) {
+            ::munmap(const_cast<unsigned char*>(p), size);
+        });
+    return true;
+}
+
+void ReleaseMappedPages(const CFileBytes& bytes, size_t from, size_t to)
+{
+    if (!bytes.mapped || !bytes.data)
+        return;
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t begin = (from + page - 1) / page * page;
+    const size_t end = std::min(to, bytes.size) / page * page;
+    if (begin < end)
+        ::madvise(const_cast<unsigned char*>(bytes.data.get()) + begin, end - begin, MADV_DONTNEED);
 }
 
 bool SaveFileAtomic(const std::filesystem::path& path, const void* data, size_t size, std::string& error)

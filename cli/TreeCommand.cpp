@@ -17,7 +17,12 @@ int TreeCommand(const std::vector<std::string>& args)
         out.append(static_cast<size_t>(depth) * 2, ' ');
         out += node.GetType().GetTypeString();
         out += node.IsCalculation() ? " C " : " F ";
-        out += EscapeControlCharacters(node.GetLabel()); // no line end or terminal control passes
+        // No line end or terminal control passes.
+        const std::string& label = node.GetLabel();
+        if (HasControlCharacters(label))
+            out += EscapeControlCharacters(label);
+        else
+            out += label;
         out += '\n';
     });
     return FinishStdout(out);

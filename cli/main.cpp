@@ -1,6 +1,7 @@
 // zentavo-cli: the headless command-line tool (types, run, tree, export).
 // It runs in the C locale (it never adopts the user's), reads the vocabulary from --vocab FILE,
 // else $ZENTAVO_INI, else the copy beside the executable, and never writes it.
+#include "CCalcDoc.h"
 #include "Commands.h"
 #include "FrameworkInit.h"
 #include "Profile.h"
@@ -8,6 +9,7 @@
 #include "ZNTVStat.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +23,14 @@
 
 namespace
 {
+/// A mapped document that another program truncated while we read it: a message, not a crash.
+extern "C" void ReportTruncatedFile(int)
+{
+    static const char kMessage[] = "zentavo-cli: the document was truncated while it was read\n";
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    ::_exit(1);
+}
+
 const char kUsage[] = "Usage: zentavo-cli COMMAND ...\n"
                       "  types                      list the calculation types\n"
                       "  run CODE [ACTION ...]      make a calculation through its dialog and print its report\n"
@@ -72,6 +82,13 @@ int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, 
         return CliFailure(reason);
 
     InitVocabulary(ExecutableDir(argv0), vocabulary);
+    // Each run is short: documents are mapped, not read, which opens large ones several times
+    // quicker. A document truncated by another program meanwhile ends the run with a message.
+    CCalcDoc::MapFilesWhenOpening(true);
+    struct sigaction onFault
+    {};
+    onFault.sa_handler = ReportTruncatedFile;
+    ::sigaction(SIGBUS, &onFault, nullptr);
     ZNTVCalcInit();
     ZNTVStatInit();
     CHeadlessUIServices services;

@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -62,6 +63,7 @@ bool IsMenuFocusReason(Qt::FocusReason reason)
 CCalcEditView::CCalcEditView(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    UseDocument(NewReportDocument());
     connect(this, &QTextEdit::textChanged, this, &CCalcEditView::OnChange);
     // The clipboard's formats are read once per change, never in each enabling check.
     QClipboard* clipboard = QGuiApplication::clipboard();
@@ -147,6 +149,7 @@ void CCalcEditView::FlushPhrases()
 void CCalcEditView::Clear()
 {
     m_pending.clear();
+    DetachCachedDocument();
     CProgramChange change(*this, m_programDepth);
     RichTextToDocument(CRichText(), *document());
 }
@@ -156,6 +159,9 @@ QFont CCalcEditView::ReportFont()
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
+    // A report has no ligatures or joined scripts to shape: each character takes its glyph's
+    // advance, which lays out a long report several times faster.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPointSize(10);
     return font;
 }
@@ -174,6 +180,7 @@ void CCalcEditView::SetZoom(int percent)
     }
     setTabStopDistance(CReportPrinter::kTabStopInches * logicalDpiX() * factor);
     ApplyPageWidth();
+    DropCachedReports();
 }
 
 void CCalcEditView::wheelEvent(QWheelEvent* event)
@@ -293,10 +300,62 @@ void CCalcEditView::SetTextInView(CCalculation* calc)
     calc->ResetReadPos();
     for (long n; (n = calc->StreamIn(block, sizeof block)) > 0;)
         rtf.append(reinterpret_cast<const char*>(block), static_cast<size_t>(n));
-    CProgramChange change(*this, m_programDepth);
-    RichTextToDocument(CRichText::FromRtf(rtf), *document());
+    const auto cached = std::find_if(m_cache.begin(), m_cache.end(),
+                                     [&](const CachedReport& entry) { return entry.calc == calc && entry.rtf == rtf; });
+    if (cached != m_cache.end()) {
+        UseDocument(cached->doc);
+    } else {
+        DetachCachedDocument();
+        CProgramChange change(*this, m_programDepth);
+        RichTextToDocument(CRichText::FromRtf(rtf), *document());
+    }
     ShowFromTop();
     m_suspended = false;
+}
+
+QTextDocument* CCalcEditView::NewReportDocument()
+{
+    const QTextDocument* shown = document();
+    auto* doc = new QTextDocument(this);
+    doc->setDefaultFont(shown->defaultFont());
+    doc->setDefaultTextOption(shown->defaultTextOption());
+    doc->setDocumentMargin(shown->documentMargin());
+    return doc;
+}
+
+void CCalcEditView::UseDocument(QTextDocument* doc)
+{
+    QTextDocument* old = document();
+    if (old == doc)
+        return;
+    // The editor deletes a document of its own; ours go here unless the cache keeps them.
+    const bool ours = old->parent() == this && !IsCached(old);
+    ++m_programDepth; // the editor reports the switch as a change of text: no edit
+    setDocument(doc);
+    --m_programDepth;
+    if (ours)
+        delete old;
+}
+
+bool CCalcEditView::IsCached(const QTextDocument* doc) const
+{
+    return std::any_of(m_cache.begin(), m_cache.end(), [doc](const CachedReport& entry) { return entry.doc == doc; });
+}
+
+void CCalcEditView::DetachCachedDocument()
+{
+    if (IsCached(document()))
+        UseDocument(NewReportDocument());
+}
+
+void CCalcEditView::DropCachedReports()
+{
+    std::deque<CachedReport> dropped;
+    dropped.swap(m_cache);
+    for (const CachedReport& entry : dropped) {
+        if (entry.doc != document())
+            delete entry.doc;
+    }
 }
 
 void CCalcEditView::ShowFromTop()
@@ -308,9 +367,19 @@ void CCalcEditView::ShowFromTop()
 
 void CCalcEditView::StoreTextInView(CCalculation* calc)
 {
-    const std::string rtf = RichTextFromDocument(*document()).ToRtf();
+    std::string rtf = RichTextFromDocument(*document()).ToRtf();
     calc->ClearText();
     calc->AppendText(reinterpret_cast<const unsigned char*>(rtf.data()), rtf.size());
+    // The shown document is what this text reads back as: kept for the calculation's next show.
+    QTextDocument* shown = document();
+    std::erase_if(m_cache, [&](const CachedReport& entry) { return entry.calc == calc || entry.doc == shown; });
+    m_cache.push_front(CachedReport{calc, std::move(rtf), shown});
+    while (m_cache.size() > kCachedReports) {
+        QTextDocument* evicted = m_cache.back().doc;
+        m_cache.pop_back();
+        if (evicted != shown)
+            delete evicted;
+    }
 }
 
 void CCalcEditView::OnChange()

@@ -5,12 +5,14 @@
 
 #include <QTextEdit>
 
+#include <deque>
 #include <memory>
 #include <string>
 
 class CCalcDoc;
 class CCalculation;
 class QPrinter;
+class QTextDocument;
 
 class CCalcEditView : public QTextEdit
 {
@@ -121,6 +123,27 @@ private:
     void ToggleEffect(unsigned flag);
     unsigned SelectionFlags() const;
     QPrinter& Printer();
+    /// A report document configured like the shown one (font, tab stops), owned by the view.
+    QTextDocument* NewReportDocument();
+    /// Shows `doc`; the previous document is deleted unless it is kept in the cache.
+    void UseDocument(QTextDocument* doc);
+    /// Makes sure a program write never changes a cached report: a cached document on show is
+    /// replaced by an empty one first.
+    void DetachCachedDocument();
+    bool IsCached(const QTextDocument* doc) const;
+    /// Forgets every cached report but the one on show (after a change of their font).
+    void DropCachedReports();
+
+    /// A report already laid out, kept while its calculation's stored text is what it was made
+    /// from: showing it again costs no new layout.
+    struct CachedReport
+    {
+        const CCalculation* calc;
+        std::string rtf;
+        QTextDocument* doc;
+    };
+    static constexpr std::size_t kCachedReports = 4;
+    std::deque<CachedReport> m_cache; // most recently stored first
 
     CCalcDoc* m_doc = nullptr;
     CCalculation* m_shown = nullptr;

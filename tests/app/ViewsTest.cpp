@@ -871,3 +871,59 @@ TEST_F(CViewsTest, ANewNoteTakesTheKeyboardWithAGreyHint)
     m_tree->SelectNode(m_doc.GetHead());
     EXPECT_TRUE(m_edit->placeholderText().isEmpty());
 }
+
+TEST_F(CViewsTest, AReportShownAgainIsWhatItsCalculationNowHolds)
+{
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* first = Selected();
+    m_doc.OnNewCalculation(kPercentage);
+    CCalculation* second = Selected();
+    ASSERT_TRUE(first && second && first != second);
+    const std::vector<CTextRun> firstRuns{{"Test 1\n", kRunBold}, {"Level 95%\n", kRunItalic}, {"[1, 2]\n", 0}};
+
+    // Shown again unchanged: the same runs, no edit mark, nothing to undo from another report.
+    m_doc.SetModifiedFlag(false);
+    m_tree->SelectNode(first);
+    m_tree->SelectNode(second);
+    m_tree->SelectNode(first);
+    EXPECT_EQ(Shown().Runs(), firstRuns);
+    EXPECT_EQ(first->IsEditted(), 0);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_edit->verticalScrollBar()->value(), 0);
+
+    // An edit by hand is stored and shown when the report comes back.
+    QTextCursor cursor(m_edit->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("typed"));
+    EXPECT_EQ(first->IsEditted(), 1);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_tree->SelectNode(second);
+    EXPECT_EQ(Shown().ToPlainText(false), "Test 2\nLevel 95%\n[1, 2]\n");
+    m_tree->SelectNode(first);
+    EXPECT_EQ(Shown().ToPlainText(false), "Test 1\nLevel 95%\n[1, 2]\ntyped");
+
+    // Text changed in the calculation while another report is on show wins over the old one.
+    m_tree->SelectNode(second);
+    CRichText replaced;
+    replaced.Append("Replaced\n", kRunUnderline);
+    const std::string rtf = replaced.ToRtf();
+    first->ClearText();
+    first->AppendText(reinterpret_cast<const unsigned char*>(rtf.data()), rtf.size());
+    m_tree->SelectNode(first);
+    EXPECT_EQ(Shown().Runs(), replaced.Runs());
+
+    // A zoom while one report is on show reaches every report shown after it.
+    m_edit->SetZoom(150);
+    m_tree->SelectNode(second);
+    EXPECT_EQ(m_edit->document()->defaultFont().pointSize(), 15);
+    m_tree->SelectNode(first);
+    EXPECT_EQ(m_edit->document()->defaultFont().pointSize(), 15);
+    EXPECT_EQ(Shown().Runs(), replaced.Runs());
+
+    // Deleted and undone: the calculation comes back with its text.
+    m_tree->SelectNode(second);
+    m_tree->OnContextCommand(kCmdDelete);
+    m_tree->UndoStack().undo();
+    m_tree->SelectNode(second);
+    EXPECT_EQ(Shown().ToPlainText(false), "Test 2\nLevel 95%\n[1, 2]\n");
+}
