@@ -9,11 +9,13 @@
 #include "Utf8.h"
 #include "Vocabulary.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <ctime>
 #include <iconv.h>
 #include <langinfo.h>
+#include <stdexcept>
 
 IMPLEMENT_SERIAL(CCalcBase, CObject, 0)
 
@@ -142,6 +144,33 @@ std::string CCalcBase::Floating(double x, int decimals)
     if (!std::isfinite(x))
         return Format("%10s", "****");
     return Format("%*.*f", decimals + 8, decimals, x);
+}
+
+void CCalcBase::InsertResult(const CResult& result, const std::string& labelSuffix)
+{
+    InsertResult(ResultLabel(result) + labelSuffix, Floating(result.estimate, result.decimals),
+                 result.HasInterval() ? CI(result.lower, result.upper, result.decimals) : std::string());
+}
+
+void CCalcBase::InsertResult(const CResults& results, const std::string& key, const std::string& labelSuffix)
+{
+    const CResult* result = FindResult(results, key);
+    if (!result)
+        throw std::logic_error("no result '" + key + "'");
+    InsertResult(*result, labelSuffix);
+}
+
+std::string CCalcBase::ResultLabel(const CResult& result)
+{
+    std::string label;
+    size_t start = 0;
+    while (start <= result.label.size()) {
+        const size_t end = std::min(result.label.find(' ', start), result.label.size());
+        if (end > start)
+            label += (label.empty() ? "" : " ") + Term(result.label.substr(start, end - start));
+        start = end + 1;
+    }
+    return label;
 }
 
 std::string CCalcBase::Probability(double statistic, double p, int decimals)

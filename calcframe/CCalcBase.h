@@ -3,9 +3,12 @@
 #pragma once
 
 #include "CObject.h"
+#include "CalcResults.h"
 
 #include <string>
 #include <vector>
+
+struct CFieldTable;
 
 enum : unsigned
 {
@@ -37,6 +40,14 @@ public:
     void SetTypeString(const std::string& type) { m_typeString = type; }
     const std::string& GetTypeString() const { return m_typeString; }
 
+    /// The table of the input fields, in dialog order; null for a note.
+    virtual const CFieldTable* Fields() const { return nullptr; }
+    /// The stored inputs by field name, in the field table's order.
+    virtual CInputs Inputs() const { return {}; }
+    /// The results computed from the stored inputs, in the order the report prints them. The
+    /// report is a rendering of this list; nothing here depends on the vocabulary.
+    virtual CResults Results() const { return {}; }
+
     /// Sends the phrase list to the current report target and empties it.
     void Output();
     const std::vector<CPhrase>& GetPhrases() const { return m_phrases; }
@@ -65,6 +76,15 @@ protected:
         InsertPhrase(GetTitle() + "\n\n", kPhraseItalic);
     }
     void InsertResult(const std::string& label, const std::string& value, const std::string& extra);
+    /// A result line: its label from the vocabulary, its estimate and, where it has one, its
+    /// interval, each with the result's decimals ("****" when undefined).
+    /// `labelSuffix` follows the label (an interval's level, a unit).
+    void InsertResult(const CResult& result, const std::string& labelSuffix = "");
+    /// The result `key` of `results` as InsertResult(const CResult&) prints it; a key the list
+    /// lacks is a programming error (logic_error).
+    void InsertResult(const CResults& results, const std::string& key, const std::string& labelSuffix = "");
+    /// The label of a result: the terms of its vocabulary keys joined by spaces.
+    static std::string ResultLabel(const CResult& result);
 
 private:
     std::string m_typeString;

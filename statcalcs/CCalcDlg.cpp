@@ -4,6 +4,8 @@
 #include "Profile.h"
 #include "Vocabulary.h"
 
+#include <stdexcept>
+
 bool CCalcDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -34,6 +36,38 @@ void CCalcDlg::ExchangeTitle(CDataExchange& dx, int id)
 {
     DDX_Text(dx, id, m_title);
     DDV_MaxChars(dx, m_title, kMaxTitleChars);
+}
+
+void CCalcDlg::ExchangeField(CDataExchange& dx, const CField& field, uint32_t& value)
+{
+    DDX_Text(dx, field.id, value);
+    if (field.minimum && field.maximum)
+        DDV_MinMaxUInt(dx, value, static_cast<uint32_t>(*field.minimum), static_cast<uint32_t>(*field.maximum));
+}
+
+void CCalcDlg::ExchangeField(CDataExchange& dx, const CField& field, int32_t& value)
+{
+    DDX_Text(dx, field.id, value);
+    if (field.minimum && field.maximum)
+        DDV_MinMaxInt(dx, value, static_cast<int32_t>(*field.minimum), static_cast<int32_t>(*field.maximum));
+}
+
+void CCalcDlg::ExchangeField(CDataExchange& dx, const CField& field, double& value)
+{
+    DDX_Text(dx, field.id, value);
+    if (field.minimum && field.maximum)
+        DDV_MinMaxDouble(dx, value, *field.minimum, *field.maximum);
+}
+
+const CField& FieldOf(const CFieldTable& table, const std::string& name)
+{
+    if (const CField* field = table.Find(name))
+        return *field;
+    for (const CFieldGroup& group : table.groups)
+        for (const CField& field : group.fields)
+            if (field.name == name)
+                return field;
+    throw std::logic_error("no field '" + name + "' in the table");
 }
 
 int AppendValueRows(std::vector<CControlTemplate>& controls, const std::vector<CValueField>& fields)

@@ -6,6 +6,7 @@
 #include "CCalcBase.h"
 #include "CDialog.h"
 #include "DataExchange.h"
+#include "FieldTable.h"
 #include "UIServices.h"
 
 #include <optional>
@@ -65,6 +66,10 @@ protected:
     void SetValueLabels(const std::vector<CValueField>& fields);
     /// Exchanges value fields with `values` (one per field) and checks their ranges.
     void ExchangeValues(CDataExchange& dx, const std::vector<CValueField>& fields, double* values);
+    /// Exchanges a typed field with `value` and checks it against the field's range.
+    void ExchangeField(CDataExchange& dx, const CField& field, uint32_t& value);
+    void ExchangeField(CDataExchange& dx, const CField& field, int32_t& value);
+    void ExchangeField(CDataExchange& dx, const CField& field, double& value);
     /// Exchanges the title edit: at most 50 characters.
     void ExchangeTitle(CDataExchange& dx, int id = kIdTitle);
 
@@ -72,6 +77,9 @@ protected:
     bool m_keepButtonTexts = false; // a dialog that keeps its resource OK and Cancel texts
     bool m_keepCaption = false;     // a dialog that keeps its template's caption
 };
+
+/// The field `name` of a table; a name the table lacks is a programming error (logic_error).
+const CField& FieldOf(const CFieldTable& table, const std::string& name);
 
 /// The steps of Do around the input dialog: the base Do (a default title), the dialog shown on
 /// the calculation's current inputs (Dialog::Load), and on OK the inputs and title copied back

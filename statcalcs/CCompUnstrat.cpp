@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "Distributions.h"
 #include "Estimate.h"
+#include "FieldTable.h"
 #include "FisherExact.h"
 #include "Format.h"
 #include "Profile.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 IMPLEMENT_SERIAL(CCompUnstrat, CCalcBase, 0)
 
@@ -46,6 +48,28 @@ enum : int
     kIdColumnHeading = 1128,
     kIdFisher = 1157,
 };
+
+/// The cells a, b / c, d (exposed and unexposed by with and without the outcome), the level, the
+/// title and the exact test.
+const CFieldTable& UnstratFields()
+{
+    const auto cell = [](const char* name, int id, const char* label) {
+        CField field = CountField(name, id, "", 0, kMaxCount);
+        field.label = label;
+        return field;
+    };
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       LevelField(),
+                                       cell("a", kIdA, "exposed, with the outcome"),
+                                       cell("b", kIdB, "exposed, without the outcome"),
+                                       cell("c", kIdC, "unexposed, with the outcome"),
+                                       cell("d", kIdD, "unexposed, without the outcome"),
+                                       FlagField("exact", kIdFisher, "14", true),
+                                   },
+                                   {}};
+    return table;
+}
 
 /// A proportion p of a base m with Fleiss' limits.
 CEstimate Proportion(double p, double m, double z)
@@ -206,14 +230,11 @@ void CCompUnstratDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
     DDX_Radio(dx, kIdLevel95, m_level);
-    DDX_Text(dx, kIdA, m_a);
-    DDV_MinMaxUInt(dx, m_a, 0, kMaxCount);
-    DDX_Text(dx, kIdB, m_b);
-    DDV_MinMaxUInt(dx, m_b, 0, kMaxCount);
-    DDX_Text(dx, kIdC, m_c);
-    DDV_MinMaxUInt(dx, m_c, 0, kMaxCount);
-    DDX_Text(dx, kIdD, m_d);
-    DDV_MinMaxUInt(dx, m_d, 0, kMaxCount);
+    const CFieldTable& fields = UnstratFields();
+    ExchangeField(dx, FieldOf(fields, "a"), m_a);
+    ExchangeField(dx, FieldOf(fields, "b"), m_b);
+    ExchangeField(dx, FieldOf(fields, "c"), m_c);
+    ExchangeField(dx, FieldOf(fields, "d"), m_d);
     DDX_Check(dx, kIdFisher, m_fisher);
 }
 } // namespace
@@ -234,17 +255,79 @@ void CCompUnstrat::Serialize(CArchive& ar)
     }
 }
 
+const CFieldTable* CCompUnstrat::Fields() const
+{
+    return &UnstratFields();
+}
+
+CInputs CCompUnstrat::Inputs() const
+{
+    return CInputList()
+        .Text("title", GetTitle())
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Number("a", m_a)
+        .Number("b", m_b)
+        .Number("c", m_c)
+        .Number("d", m_d)
+        .Flag("exact", m_fisher)
+        .Take();
+}
+
+CResults CCompUnstrat::Results() const
+{
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    const CUnstratStats s = ComputeStats(*this, kDeviates[levelIndex]);
+    const std::string level = kLevels[levelIndex];
+    CResults results;
+    if (m_fisher) {
+        for (const auto& [key, label, p] : {std::tuple{"fisher_p_one_sided", "89 90", s.fisher.oneSided},
+                                            std::tuple{"fisher_p_two_sided", "89 91", s.fisher.twoSided}}) {
+            results.push_back(EstimateResult(key, label, p, 6));
+            results.back().probability = true;
+        }
+    }
+    results.push_back(StatisticResult("chi2", "87", s.x2, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2", "26", s.x2, s.x2P, 1, 6));
+    results.push_back(StatisticResult("chi2_yates", "92", s.x2y, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_yates", "26", s.x2y, s.x2yP, 1, 6));
+    const auto interval = [&](const char* key, const char* label, const CEstimate& e) {
+        results.push_back(IntervalResult(key, label, e.value, e.lower, e.upper, level, 2));
+    };
+    interval("risk_ratio", "52", s.riskRatio);
+    interval("odds_ratio", "21", s.oddsRatio);
+    interval("risk_difference", "51", s.riskDifference);
+    interval("attributable_fraction_exposed", "46", s.afExposed);
+    interval("attributable_fraction_population", "28", s.afPopulation);
+    // The preventive fraction 1 - RR: its lower limit comes from the upper limit of RR.
+    const CEstimate& rr = s.riskRatio;
+    interval("preventive_fraction", "70", {1 - rr.value, 1 - rr.upper, 1 - rr.lower});
+    interval("prevalence", "42", s.prevalence);
+    interval("sensitivity", "59", s.sensitivity);
+    interval("specificity", "61", s.specificity);
+    interval("agreement", "04", s.agreement);
+    interval("positive_predictive_value", "41", s.positivePV);
+    interval("negative_predictive_value", "40", s.negativePV);
+    results.push_back(StatisticResult("z_matched", "74", s.zMatched, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_matched_one_tailed", "22 26", s.zMatched, s.zMatchedP, kNoValue, 6));
+    results.push_back(ProbabilityResult("p_z_matched_two_tailed", "66 26", s.zMatched, 2 * s.zMatchedP, kNoValue, 6));
+    results.push_back(StatisticResult("chi2_mcnemar", "93", s.mcNemar, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_mcnemar", "26", s.mcNemar, s.mcNemarP, 1, 6));
+    interval("matched_odds_ratio", "94", s.matchedOddsRatio);
+    interval("paired_difference", "102", s.pairedDifference);
+    return results;
+}
+
 bool CCompUnstrat::Do()
 {
     if (!RunInputDialog<CCompUnstratDlg>(*this))
         return false;
     CWaitCursor wait;
-    const CUnstratStats stats = ComputeStats(*this, kDeviates[m_level]);
+    const CResults results = Results();
     InsertHeading();
     ReportTable();
-    ReportTests(stats);
-    ReportEstimates(stats);
-    ReportMatchedPairs(stats);
+    ReportTests(results);
+    ReportEstimates(results);
+    ReportMatchedPairs(results);
     return true;
 }
 
@@ -271,61 +354,45 @@ void CCompUnstrat::ReportTable()
     InsertPhrase(row(Term("86") + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
 }
 
-void CCompUnstrat::ReportTests(const CUnstratStats& stats)
+void CCompUnstrat::ReportTests(const CResults& results)
 {
     InsertPhrase(Term("64") + "\n", kPhraseBold);
     if (m_fisher) {
-        InsertResult(Term("89") + " " + Term("90"), Floating(stats.fisher.oneSided, 6), "");
-        InsertResult(Term("89") + " " + Term("91"), Floating(stats.fisher.twoSided, 6), "");
+        InsertResult(results, "fisher_p_one_sided");
+        InsertResult(results, "fisher_p_two_sided");
     }
-    InsertResult(Term("87"), Floating(stats.x2, 2), "");
-    InsertResult(Term("26"), Probability(stats.x2, stats.x2P, 6), "");
-    InsertResult(Term("92"), Floating(stats.x2y, 2), "");
-    InsertResult(Term("26"), Probability(stats.x2y, stats.x2yP, 6), "");
+    for (const char* key : {"chi2", "p_chi2", "chi2_yates", "p_chi2_yates"})
+        InsertResult(results, key);
 }
 
-void CCompUnstrat::ReportEstimates(const CUnstratStats& stats)
+void CCompUnstrat::ReportEstimates(const CResults& results)
 {
     const std::string level = LabelCI(kLevels[m_level]);
-    const auto result = [this](const std::string& key, const CEstimate& e) {
-        InsertResult(Term(key), Floating(e.value, 2), CI(e.lower, e.upper, 2));
-    };
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("18") + level + "\n", kPhraseBold);
-    result("52", stats.riskRatio);
-    result("21", stats.oddsRatio);
-    result("51", stats.riskDifference);
-    result("46", stats.afExposed);
-    result("28", stats.afPopulation);
+    for (const char* key : {"risk_ratio", "odds_ratio", "risk_difference", "attributable_fraction_exposed",
+                            "attributable_fraction_population"})
+        InsertResult(results, key);
 
-    // The preventive fraction 1 - RR: its lower limit comes from the upper limit of RR.
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("70") + level + "\n", kPhraseBold);
-    const CEstimate& rr = stats.riskRatio;
-    InsertResult(Term("70"), Floating(1 - rr.value, 2), CI(1 - rr.upper, 1 - rr.lower, 2));
+    InsertResult(results, "preventive_fraction");
 
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("57") + level + "\n", kPhraseBold);
-    result("42", stats.prevalence);
-    result("59", stats.sensitivity);
-    result("61", stats.specificity);
-    result("04", stats.agreement);
-    result("41", stats.positivePV);
-    result("40", stats.negativePV);
+    for (const char* key : {"prevalence", "sensitivity", "specificity", "agreement", "positive_predictive_value",
+                            "negative_predictive_value"})
+        InsertResult(results, key);
 }
 
-void CCompUnstrat::ReportMatchedPairs(const CUnstratStats& stats)
+void CCompUnstrat::ReportMatchedPairs(const CResults& results)
 {
     const std::string level = LabelCI(kLevels[m_level]);
     InsertPhrase("\n", kPhrasePlain);
     InsertPhrase(Term("16") + "\n", kPhraseBold);
-    InsertResult(Term("74"), Floating(stats.zMatched, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(stats.zMatched, stats.zMatchedP, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(stats.zMatched, 2 * stats.zMatchedP, 6), "");
-    InsertResult(Term("93"), Floating(stats.mcNemar, 2), "");
-    InsertResult(Term("26"), Probability(stats.mcNemar, stats.mcNemarP, 6), "");
-    const CEstimate& mor = stats.matchedOddsRatio;
-    InsertResult(Term("94") + level, Floating(mor.value, 2), CI(mor.lower, mor.upper, 2));
-    const CEstimate& diff = stats.pairedDifference;
-    InsertResult(Term("102") + level, Floating(diff.value, 2), CI(diff.lower, diff.upper, 2));
+    for (const char* key :
+         {"z_matched", "p_z_matched_one_tailed", "p_z_matched_two_tailed", "chi2_mcnemar", "p_chi2_mcnemar"})
+        InsertResult(results, key);
+    InsertResult(results, "matched_odds_ratio", level);
+    InsertResult(results, "paired_difference", level);
 }

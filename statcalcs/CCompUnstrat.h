@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-struct CUnstratStats;
-
 class CCompUnstrat : public CCalcBase
 {
     DECLARE_SERIAL(CCompUnstrat)
@@ -18,6 +16,9 @@ public:
     /// Asks for the table, then reports the tests, the measures of association, the screening
     /// measures and the matched-pairs analysis of it.
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     bool m_fisher = true; // perform Fisher's exact test
     uint32_t m_a = 0;     // exposed with the outcome
@@ -28,7 +29,7 @@ public:
 
 private:
     void ReportTable();
-    void ReportTests(const CUnstratStats& stats);
-    void ReportEstimates(const CUnstratStats& stats);
-    void ReportMatchedPairs(const CUnstratStats& stats);
+    void ReportTests(const CResults& results);
+    void ReportEstimates(const CResults& results);
+    void ReportMatchedPairs(const CResults& results);
 };

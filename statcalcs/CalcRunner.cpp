@@ -42,8 +42,9 @@ bool AddNote(CCalcDoc& doc)
     return added;
 }
 
-/// The steps of the document's new-calculation command, with the seed set before Do runs.
-bool AddCalculation(CCalcDoc& doc, const CCalcType& type, const std::optional<uint32_t>& seed)
+/// The steps of the document's new-calculation command, with the seed set before Do runs; the
+/// calculation added is left in `added`.
+bool AddCalculation(CCalcDoc& doc, const CCalcType& type, const std::optional<uint32_t>& seed, CCalcBase*& made)
 {
     if (type.GetTypeString() == "9999")
         return AddNote(doc);
@@ -65,6 +66,7 @@ bool AddCalculation(CCalcDoc& doc, const CCalcType& type, const std::optional<ui
     }
     calc.release(); // the document owns it now
     added->GetData()->Output();
+    made = added->GetData();
     return true;
 }
 
@@ -125,8 +127,14 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
         views.OnUpdate(); // the frame's initial update: the tree is filled and the head selected
     if (!opened) {
         result.error = doc.GetLastError();
-    } else if (AddCalculation(doc, *type, request.seed)) {
+    } else if (CCalcBase* made = nullptr; AddCalculation(doc, *type, request.seed, made)) {
         views.UpdateCalculation();
+        if (made) {
+            result.className = made->GetRuntimeClass()->m_lpszClassName;
+            result.title = made->GetTitle();
+            result.inputs = made->Inputs();
+            result.results = made->Results();
+        }
         result.outcome = CCalcRunResult::Written;
         result.report = views.ShownText().ToPlainText(false);
         result.rtf = views.ShownText().ToRtf();

@@ -2,6 +2,7 @@
 // dialog driven by a script of user actions: the engine of `zentavo-cli run` and of the tests.
 #pragma once
 
+#include "CalcResults.h"
 #include "ScriptedDialogHost.h"
 
 #include <cstdint>
@@ -34,6 +35,11 @@ struct CCalcRunResult
     int finalFocusId = 0;                  // the control with the focus when the dialog ended
     std::string caption;                   // the caption of the dialog
     std::string error;                     // the reason of a failure
+    // The calculation made (when Written): its class, title, inputs and results as data.
+    std::string className;
+    std::string title;
+    CInputs inputs;
+    CResults results;
 };
 
 /// Runs the request with its own headless services and scripted dialog host (restoring the ones

@@ -1,0 +1,109 @@
+// A calculation's inputs as a table of named fields.
+#include "FieldTable.h"
+
+const CField* CFieldTable::Find(const std::string& name) const
+{
+    for (const CField& field : fields)
+        if (field.name == name)
+            return &field;
+    return nullptr;
+}
+
+const CField* CFieldTable::FindId(int id) const
+{
+    for (const CField& field : fields)
+        if (field.id == id)
+            return &field;
+    for (const CFieldGroup& group : groups)
+        for (const CField& field : group.fields)
+            if (field.id == id)
+                return &field;
+    return nullptr;
+}
+
+const CFieldGroup* CFieldTable::FindGroup(const std::string& name) const
+{
+    for (const CFieldGroup& group : groups)
+        if (group.name == name)
+            return &group;
+    return nullptr;
+}
+
+CField CountField(const std::string& name, int id, const std::string& labelKey, double minimum, double maximum,
+                  const std::string& defaultValue)
+{
+    CField field;
+    field.name = name;
+    field.kind = CFieldKind::Count;
+    field.id = id;
+    field.minimum = minimum;
+    field.maximum = maximum;
+    field.defaultValue = defaultValue;
+    field.labelKey = labelKey;
+    return field;
+}
+
+CField NumberField(const std::string& name, int id, const std::string& labelKey, std::optional<double> minimum,
+                   std::optional<double> maximum, const std::string& defaultValue)
+{
+    CField field;
+    field.name = name;
+    field.kind = CFieldKind::Number;
+    field.id = id;
+    field.minimum = minimum;
+    field.maximum = maximum;
+    field.defaultValue = defaultValue;
+    field.labelKey = labelKey;
+    return field;
+}
+
+CField FlagField(const std::string& name, int id, const std::string& labelKey, bool defaultValue)
+{
+    CField field;
+    field.name = name;
+    field.kind = CFieldKind::Flag;
+    field.id = id;
+    field.defaultValue = defaultValue ? "yes" : "no";
+    field.labelKey = labelKey;
+    return field;
+}
+
+CField TitleField(int id)
+{
+    CField field;
+    field.name = "title";
+    field.kind = CFieldKind::Text;
+    field.id = id;
+    field.labelKey = "65";
+    field.maxChars = 50;
+    field.defaultValue = "the time and date";
+    return field;
+}
+
+CField LevelField(const std::string& defaultValue)
+{
+    CField field;
+    field.name = "level";
+    field.kind = CFieldKind::Choice;
+    field.labelKey = "06";
+    field.defaultValue = defaultValue;
+    field.options = {{"95", 1020}, {"99", 1021}};
+    return field;
+}
+
+const char* FieldKindName(CFieldKind kind)
+{
+    switch (kind) {
+    case CFieldKind::Count:
+        return "count";
+    case CFieldKind::Number:
+        return "number";
+    case CFieldKind::Choice:
+        return "choice";
+    case CFieldKind::Flag:
+        return "flag";
+    case CFieldKind::Text:
+        return "text";
+    }
+    return "";
+}
