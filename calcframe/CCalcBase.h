@@ -61,6 +61,8 @@ public:
     static std::string LabelCI(const std::string& level);
     static std::string TUnderline(const std::string& text);
     static std::string Term(const std::string& key);
+    /// The label of a result: the terms of its vocabulary keys joined by spaces.
+    static std::string ResultLabel(const CResult& result);
 
     /// The class-wide confidence-level strings: "95%" (index 0) and "99%" (index 1).
     static const char* const kLevels[2];
@@ -83,8 +85,6 @@ protected:
     /// The result `key` of `results` as InsertResult(const CResult&) prints it; a key the list
     /// lacks is a programming error (logic_error).
     void InsertResult(const CResults& results, const std::string& key, const std::string& labelSuffix = "");
-    /// The label of a result: the terms of its vocabulary keys joined by spaces.
-    static std::string ResultLabel(const CResult& result);
 
 private:
     std::string m_typeString;

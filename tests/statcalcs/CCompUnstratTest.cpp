@@ -5,6 +5,7 @@
 #include "CDialog.h"
 #include "CalcTestSupport.h"
 #include "DialogHost.h"
+#include "FieldArgs.h"
 #include "Format.h"
 #include "GetCalcBase.h"
 #include "UIServices.h"
@@ -279,4 +280,37 @@ TEST_F(CCompUnstratTest, DialogShowsTheTableAndTheStoredInputs)
     EXPECT_EQ(calc->GetTitle(), "Stored");
     EXPECT_EQ(calc->m_d, 999999u);
     EXPECT_TRUE(calc->m_level == 1 && !calc->m_fisher && calc->GetPhrases().empty());
+}
+
+TEST_F(CCompUnstratTest, ResultsAsDataMatchTheReport)
+{
+    ExpectResultsAsData("3200", {"1022=T", "1090=12", "1091=5", "1092=3", "1093=20", "+1021"},
+                        {"title=T", "a=12", "b=5", "c=3", "d=20", "level=99"});
+    // Undefined statistics are undefined results, and a table without the exact test has none.
+    const CCalcRunResult empty =
+        ExpectResultsAsData("3200", {"1022=T", "1090=0", "1091=0", "1092=5", "1093=5", "-1157"},
+                            {"title=T", "a=0", "b=0", "c=5", "d=5", "exact=no"});
+    ASSERT_NE(FindResult(empty.results, "p_chi2_yates"), nullptr);
+    EXPECT_TRUE(FindResult(empty.results, "p_chi2_yates")->Undefined());
+    EXPECT_EQ(FindResult(empty.results, "fisher_p_two_sided"), nullptr);
+    EXPECT_EQ(FindResult(empty.results, "odds_ratio")->level, "95%");
+}
+
+TEST_F(CCompUnstratTest, FieldArgumentsThatDoNotFit)
+{
+    const CFieldTable& table = *CCompUnstrat().Fields();
+    std::vector<CScriptAction> actions;
+    std::string error;
+    EXPECT_FALSE(FieldActions(table, {"e=1"}, actions, error));
+    EXPECT_EQ(error, "no field 'e'");
+    EXPECT_FALSE(FieldActions(table, {"level=90"}, actions, error));
+    EXPECT_EQ(error, "level: '90' is not one of 95, 99");
+    EXPECT_FALSE(FieldActions(table, {"exact=maybe"}, actions, error));
+    EXPECT_EQ(error, "exact: 'maybe' is not yes or no");
+    EXPECT_FALSE(FieldActions(table, {"a"}, actions, error));
+    // A value out of range is the dialog's to refuse, with its own message and focus.
+    const CCalcRunResult run = RunByNames("3200", {"a=1000001"});
+    EXPECT_EQ(run.outcome, CCalcRunResult::NotAdded);
+    EXPECT_TRUE(run.refusedOpen);
+    EXPECT_EQ(FieldNameOfId(table, run.finalFocusId), "a");
 }

@@ -4,6 +4,8 @@
 
 #include "CCalcBase.h"
 #include "CDialog.h"
+#include "FieldArgs.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "FrameworkInit.h"
 #include "GetCalcBase.h"
@@ -11,6 +13,7 @@
 #include "TestSupport.h"
 #include "ZNTVStat.h"
 
+#include <algorithm>
 #include <clocale>
 #include <memory>
 #include <sstream>
@@ -51,6 +54,65 @@ CCalcRunResult CCalcTest::Run(const std::string& code, std::vector<std::string> 
         request.actions.push_back(action);
     }
     return RunNewCalculation(request);
+}
+
+CCalcRunResult CCalcTest::RunByNames(const std::string& code, const std::vector<std::string>& args)
+{
+    CCalcRunRequest request;
+    request.code = code;
+    std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
+    const CFieldTable* table = calc ? calc->Fields() : nullptr;
+    if (!table) {
+        ADD_FAILURE() << code << " has no field table";
+        return {};
+    }
+    std::string error;
+    if (!FieldActions(*table, args, request.actions, error))
+        ADD_FAILURE() << code << ": " << error;
+    return RunNewCalculation(request);
+}
+
+CCalcRunResult CCalcTest::ExpectResultsAsData(const std::string& code, const std::vector<std::string>& byIds,
+                                              const std::vector<std::string>& byNames)
+{
+    const CCalcRunResult ids = Run(code, byIds);
+    const CCalcRunResult names = RunByNames(code, byNames);
+    EXPECT_EQ(ids.outcome, CCalcRunResult::Written) << code << ": " << ids.error;
+    EXPECT_EQ(names.outcome, CCalcRunResult::Written) << code << ": " << names.error;
+    EXPECT_EQ(names.report, ids.report) << code;
+    EXPECT_FALSE(names.results.empty()) << code << " has no results";
+
+    std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
+    if (const CFieldTable* table = calc ? calc->Fields() : nullptr) {
+        for (const CField& field : table->fields) {
+            const bool named = std::any_of(names.inputs.begin(), names.inputs.end(),
+                                           [&](const CInput& input) { return input.name == field.name; });
+            EXPECT_TRUE(named) << code << ": field '" << field.name << "' is not among the inputs";
+        }
+    }
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < names.report.size();) {
+        const size_t end = std::min(names.report.find('\n', start), names.report.size());
+        lines.push_back(names.report.substr(start, end - start));
+        start = end + 1;
+    }
+    for (const CResult& result : names.results) {
+        const std::string label = CCalcBase::ResultLabel(result);
+        const std::string value = CCalcBase::Floating(result.estimate, result.decimals);
+        // The interval's list separator shows as the C locale's ",".
+        std::string interval =
+            result.HasInterval() ? CCalcBase::CI(result.lower, result.upper, result.decimals) : std::string();
+        std::replace(interval.begin(), interval.end(), '\a', ',');
+        const bool shown = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            const size_t first = line.find_first_not_of(" \t");
+            return first != std::string::npos && line.compare(first, label.size(), label) == 0 &&
+                   line.find(value) != std::string::npos &&
+                   (interval.empty() || line.find(interval) != std::string::npos);
+        });
+        EXPECT_TRUE(shown) << code << ": result " << result.key << " (" << label << value << " " << interval
+                           << ") is not on a report line";
+    }
+    return names;
 }
 
 std::string CCalcTest::Report(const std::string& code, std::vector<std::string> actions)

@@ -42,6 +42,17 @@ protected:
     void ExpectRefusedWithoutReport(const std::string& code, const std::vector<std::string>& actions,
                                     const std::string& message, int id);
 
+    /// Makes a new calculation of type `code` from command-line field arguments ("a=12",
+    /// "level=99", "strata[2].a=5"); arguments that do not translate fail the test.
+    CCalcRunResult RunByNames(const std::string& code, const std::vector<std::string>& args);
+
+    /// The results as data agree with the dialog and the report: `byIds` (numeric actions) and
+    /// `byNames` (field arguments) make the same report, every field of the table is named in
+    /// the inputs, and every result's printed value (and interval) stands on the report line of
+    /// its label. Both should set the title. Returns the run by names.
+    CCalcRunResult ExpectResultsAsData(const std::string& code, const std::vector<std::string>& byIds,
+                                       const std::vector<std::string>& byNames);
+
     /// Vocabulary lookups that fell back to their default since SetUp, as "Section/key".
     std::vector<std::string> m_fallbacks;
 };
