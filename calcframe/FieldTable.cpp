@@ -1,6 +1,9 @@
 // A calculation's inputs as a table of named fields.
 #include "FieldTable.h"
 
+#include "CCalcBase.h"
+#include "Profile.h"
+
 const CField* CFieldTable::Find(const std::string& name) const
 {
     for (const CField& field : fields)
@@ -89,6 +92,17 @@ CField LevelField(const std::string& defaultValue)
     field.defaultValue = defaultValue;
     field.options = {{"95", 1020}, {"99", 1021}};
     return field;
+}
+
+std::string FieldLabel(const CField& field)
+{
+    if (field.labelKey.empty())
+        return field.label;
+    const size_t slash = field.labelKey.find('/');
+    if (slash == std::string::npos)
+        return CCalcBase::Term(field.labelKey);
+    const std::string section = field.labelKey.substr(0, slash), key = field.labelKey.substr(slash + 1);
+    return GetProfileString(section, key, key);
 }
 
 const char* FieldKindName(CFieldKind kind)

@@ -32,7 +32,8 @@ struct CField
     std::optional<double> minimum;
     std::optional<double> maximum;
     std::string defaultValue; // as the dialog shows it on a new calculation
-    std::string labelKey;     // vocabulary key of its label ("" for a resource text)
+    std::string labelKey;     // vocabulary key of its label: "Section/key", or a key of Terms;
+                              // "" for a resource text
     std::string label;        // the resource text, where the label has no vocabulary key
     std::vector<CFieldOption> options;
     int maxChars = 0; // texts: the most characters taken (0: any)
@@ -78,6 +79,9 @@ CField FlagField(const std::string& name, int id, const std::string& labelKey, b
 CField TitleField(int id = 1022);
 /// The confidence level: "95" or "99" (radio buttons 1020 and 1021).
 CField LevelField(const std::string& defaultValue = "95");
+
+/// The label of a field in the current vocabulary: its key's text, else its resource text.
+std::string FieldLabel(const CField& field);
 
 /// The name of a field kind as `fields` prints it: count, number, choice, flag, text.
 const char* FieldKindName(CFieldKind kind);

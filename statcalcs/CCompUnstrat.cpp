@@ -65,7 +65,7 @@ const CFieldTable& UnstratFields()
                                        cell("b", kIdB, "exposed, without the outcome"),
                                        cell("c", kIdC, "unexposed, with the outcome"),
                                        cell("d", kIdD, "unexposed, without the outcome"),
-                                       FlagField("exact", kIdFisher, "14", true),
+                                       FlagField("exact", kIdFisher, "Messages/14", true),
                                    },
                                    {}};
     return table;
