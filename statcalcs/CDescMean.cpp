@@ -5,11 +5,40 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
 
 IMPLEMENT_SERIAL(CDescMean, CCalcBase, 0)
+
+namespace
+{
+enum : int
+{
+    kIdMean = 1027,
+    kIdSd = 1028,
+    kIdSampleSize = 1024,
+    kIdMeanLabel = 1109,
+    kIdSdLabel = 1110,
+    kIdSampleSizeLabel = 1111,
+};
+
+/// The sample's mean, standard deviation and size, the level and the title. The mean may be
+/// any number.
+const CFieldTable& DescMeanFields()
+{
+    static const CFieldTable table{{
+                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
+                                       NumberField("sd", kIdSd, "58", 0, 1000000),
+                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CDescMean::Serialize(CArchive& ar)
 {
@@ -41,35 +70,52 @@ private:
     int m_level = 0;
 };
 
-bool CDescMean::Do()
+const CFieldTable* CDescMean::Fields() const
 {
-    if (!RunInputDialog<CDescMeanDlg>(*this))
-        return false;
-    CWaitCursor wait;
-    // Student's t interval with n - 1 degrees of freedom; a sample of 1 has none, and the
-    // non-finite t then prints as "****".
+    return &DescMeanFields();
+}
+
+CInputs CDescMean::Inputs() const
+{
+    return CInputList()
+        .Number("mean", m_mean)
+        .Number("sd", m_sd)
+        .Number("n", m_sampleSize)
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CDescMean::Results() const
+{
+    // Student's t interval with n - 1 degrees of freedom; a sample of 1 has none, and its
+    // limits are then undefined.
     const double se = m_sd / std::sqrt(static_cast<double>(m_sampleSize));
     const int df = static_cast<int>(m_sampleSize) - 1;
     const double t = TPercPt(m_level == 0 ? 0.975 : 0.995, df);
     const double lower = m_mean - t * se;
     const double upper = m_mean + t * se;
-
-    InsertHeading();
-    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
-    InsertResult(Term("58"), Floating(m_sd, 2), "");
-    InsertResult(Term("17") + LabelCI(kLevels[m_level]), Floating(m_mean, 2), CI(lower, upper, 2));
-    return true;
+    CResults results;
+    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
+    results.push_back(EstimateResult("sd", "58", m_sd, 2));
+    results.push_back(IntervalResult("mean", "17", m_mean, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    return results;
 }
 
-enum : int
+bool CDescMean::Do()
 {
-    kIdMean = 1027,
-    kIdSd = 1028,
-    kIdSampleSize = 1024,
-    kIdMeanLabel = 1109,
-    kIdSdLabel = 1110,
-    kIdSampleSizeLabel = 1111,
-};
+    if (!RunInputDialog<CDescMeanDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    const CResult& size = *FindResult(results, "sample_size");
+
+    InsertHeading();
+    InsertResult(ResultLabel(size), Integer(static_cast<int>(static_cast<uint32_t>(size.estimate))), "");
+    InsertResult(results, "sd");
+    InsertResult(results, "mean", LabelCI(kLevels[m_level]));
+    return true;
+}
 
 static const CDialogTemplate& DescMeanTemplate()
 {
@@ -125,11 +171,10 @@ bool CDescMeanDlg::OnInitDialog()
 
 void CDescMeanDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdMean, m_mean);
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    DDX_Text(dx, kIdSampleSize, m_sampleSize);
-    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    const CFieldTable& fields = DescMeanFields();
+    ExchangeField(dx, FieldOf(fields, "mean"), m_mean);
+    ExchangeField(dx, FieldOf(fields, "sd"), m_sd);
+    ExchangeField(dx, FieldOf(fields, "n"), m_sampleSize);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

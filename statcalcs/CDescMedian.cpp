@@ -4,11 +4,33 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
 
 IMPLEMENT_SERIAL(CDescMedian, CCalcBase, 0)
+
+namespace
+{
+enum : int
+{
+    kIdSampleSize = 1024,
+    kIdSampleSizeLabel = 1111,
+};
+
+/// The sample size, the level and the title.
+const CFieldTable& DescMedianFields()
+{
+    static const CFieldTable table{{
+                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CDescMedian::Serialize(CArchive& ar)
 {
@@ -38,11 +60,22 @@ private:
     int m_level = 0;
 };
 
-bool CDescMedian::Do()
+const CFieldTable* CDescMedian::Fields() const
 {
-    if (!RunInputDialog<CDescMedianDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &DescMedianFields();
+}
+
+CInputs CDescMedian::Inputs() const
+{
+    return CInputList()
+        .Number("n", m_sampleSize)
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CDescMedian::Results() const
+{
     // The median's rank (the lower middle one for an even size, by integer division) and the
     // ranks of its limits, m -/+ z * sqrt(n) / 2 from the normal approximation to the binomial.
     const double z = m_level == 0 ? 1.96 : 2.58;
@@ -50,18 +83,30 @@ bool CDescMedian::Do()
     const double half = std::sqrt(static_cast<double>(m_sampleSize)) / 2;
     const double lower = median - z * half;
     const double upper = median + z * half;
-
-    InsertHeading();
-    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
-    InsertResult(Term("19") + LabelCI(kLevels[m_level]), Integer(static_cast<int>(median)), CI(lower, upper, 0));
-    return true;
+    CResults results;
+    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
+    results.push_back(IntervalResult("median_rank", "19", median, lower, upper, kLevels[m_level == 0 ? 0 : 1], 0));
+    return results;
 }
 
-enum : int
+bool CDescMedian::Do()
 {
-    kIdSampleSize = 1024,
-    kIdSampleSizeLabel = 1111,
-};
+    if (!RunInputDialog<CDescMedianDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    // Ranks are whole numbers in a seven-wide column.
+    const auto whole = [](const CResult& result) {
+        return Integer(static_cast<int>(static_cast<uint32_t>(result.estimate)));
+    };
+    const CResult& size = *FindResult(results, "sample_size");
+    const CResult& median = *FindResult(results, "median_rank");
+
+    InsertHeading();
+    InsertResult(ResultLabel(size), whole(size), "");
+    InsertResult(ResultLabel(median) + LabelCI(kLevels[m_level]), whole(median), CI(median.lower, median.upper, 0));
+    return true;
+}
 
 static const CDialogTemplate& DescMedianTemplate()
 {
@@ -107,8 +152,7 @@ bool CDescMedianDlg::OnInitDialog()
 
 void CDescMedianDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdSampleSize, m_sampleSize);
-    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    ExchangeField(dx, FieldOf(DescMedianFields(), "n"), m_sampleSize);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

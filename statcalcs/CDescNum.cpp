@@ -4,11 +4,36 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "NumberParse.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
 
 IMPLEMENT_SERIAL(CDescNum, CCalcBase, 0)
+
+namespace
+{
+enum : int
+{
+    kIdCount = 1025,
+    kIdSampleSize = 1024,
+    kIdCountLabel = 1119,
+    kIdSampleSizeLabel = 1111,
+};
+
+/// The count, the sample size, the level and the title.
+const CFieldTable& DescNumFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count", kIdCount, "08", 0, 1000000),
+                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CDescNum::Serialize(CArchive& ar)
 {
@@ -41,32 +66,55 @@ private:
     int m_level = 0;
 };
 
-bool CDescNum::Do()
+const CFieldTable* CDescNum::Fields() const
 {
-    if (!RunInputDialog<CDescNumDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &DescNumFields();
+}
+
+CInputs CDescNum::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_count)
+        .Number("n", m_sampleSize)
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CDescNum::Results() const
+{
     // Fleiss' interval of a single proportion; the quotient is formed in double.
     const double z = m_level == 0 ? 1.96 : 2.58;
     const double p = static_cast<double>(m_count) / static_cast<double>(m_sampleSize);
     double lower = 0.0;
     double upper = 0.0;
     FleissCISingProp(p, m_sampleSize, z, lower, upper);
-
-    InsertHeading();
-    InsertResult(Term("08"), Integer(static_cast<int>(m_count)), "");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
-    InsertResult(Term("43") + LabelCI(kLevels[m_level]), Floating(100 * p, 2), CI(100 * lower, 100 * upper, 2));
-    return true;
+    CResults results;
+    results.push_back(EstimateResult("count", "08", m_count, 0));
+    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
+    results.push_back(
+        IntervalResult("percentage", "43", 100 * p, 100 * lower, 100 * upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    return results;
 }
 
-enum : int
+bool CDescNum::Do()
 {
-    kIdCount = 1025,
-    kIdSampleSize = 1024,
-    kIdCountLabel = 1119,
-    kIdSampleSizeLabel = 1111,
-};
+    if (!RunInputDialog<CDescNumDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    // The count and the sample size keep their seven-wide column.
+    const auto insertWhole = [&](const char* key) {
+        const CResult& result = *FindResult(results, key);
+        InsertResult(ResultLabel(result), Integer(static_cast<int>(static_cast<uint32_t>(result.estimate))), "");
+    };
+
+    InsertHeading();
+    insertWhole("count");
+    insertWhole("sample_size");
+    InsertResult(results, "percentage", LabelCI(kLevels[m_level]));
+    return true;
+}
 
 static const CDialogTemplate& DescNumTemplate()
 {
@@ -117,10 +165,9 @@ bool CDescNumDlg::OnInitDialog()
 
 void CDescNumDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdCount, m_count);
-    DDV_MinMaxUInt(dx, m_count, 0, 1000000);
-    DDX_Text(dx, kIdSampleSize, m_sampleSize);
-    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    const CFieldTable& fields = DescNumFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_count);
+    ExchangeField(dx, FieldOf(fields, "n"), m_sampleSize);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

@@ -4,10 +4,37 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
 
+#include <cstdint>
+
 IMPLEMENT_SERIAL(CDescPerc, CCalcBase, 0)
+
+namespace
+{
+enum : int
+{
+    kIdPercent = 1023,
+    kIdSampleSize = 1024,
+    kIdPercentLabel = 1118,
+    kIdSampleSizeLabel = 1111,
+};
+
+/// The percentage, the sample size, the level and the title.
+const CFieldTable& DescPercFields()
+{
+    static const CFieldTable table{{
+                                       NumberField("percentage", kIdPercent, "43", 0, 100),
+                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CDescPerc::Serialize(CArchive& ar)
 {
@@ -38,30 +65,50 @@ private:
     int m_level = 0;
 };
 
-bool CDescPerc::Do()
+const CFieldTable* CDescPerc::Fields() const
 {
-    if (!RunInputDialog<CDescPercDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &DescPercFields();
+}
+
+CInputs CDescPerc::Inputs() const
+{
+    return CInputList()
+        .Number("percentage", m_percent)
+        .Number("n", m_sampleSize)
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CDescPerc::Results() const
+{
     // Fleiss' interval of a single proportion, on the proportion (not the percentage).
     const double z = m_level == 0 ? 1.96 : 2.58;
     double lower = 0.0;
     double upper = 0.0;
     FleissCISingProp(m_percent / 100, m_sampleSize, z, lower, upper);
-
-    InsertHeading();
-    InsertResult(Term("55"), Integer(static_cast<int>(m_sampleSize)), "");
-    InsertResult(Term("43") + LabelCI(kLevels[m_level]), Floating(m_percent, 2) + "%", CI(100 * lower, 100 * upper, 2));
-    return true;
+    CResults results;
+    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
+    results.push_back(
+        IntervalResult("percentage", "43", m_percent, 100 * lower, 100 * upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    return results;
 }
 
-enum : int
+bool CDescPerc::Do()
 {
-    kIdPercent = 1023,
-    kIdSampleSize = 1024,
-    kIdPercentLabel = 1118,
-    kIdSampleSizeLabel = 1111,
-};
+    if (!RunInputDialog<CDescPercDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    const CResult& size = *FindResult(results, "sample_size");
+    const CResult& percentage = *FindResult(results, "percentage");
+
+    InsertHeading();
+    InsertResult(ResultLabel(size), Integer(static_cast<int>(static_cast<uint32_t>(size.estimate))), "");
+    InsertResult(ResultLabel(percentage) + LabelCI(kLevels[m_level]), Floating(percentage.estimate, 2) + "%",
+                 CI(percentage.lower, percentage.upper, 2));
+    return true;
+}
 
 static const CDialogTemplate& DescPercTemplate()
 {
@@ -112,10 +159,9 @@ bool CDescPercDlg::OnInitDialog()
 
 void CDescPercDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdPercent, m_percent);
-    DDV_MinMaxDouble(dx, m_percent, 0, 100);
-    DDX_Text(dx, kIdSampleSize, m_sampleSize);
-    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    const CFieldTable& fields = DescPercFields();
+    ExchangeField(dx, FieldOf(fields, "percentage"), m_percent);
+    ExchangeField(dx, FieldOf(fields, "n"), m_sampleSize);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

@@ -4,11 +4,36 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
 
 IMPLEMENT_SERIAL(CDescRate, CCalcBase, 0)
+
+namespace
+{
+enum : int
+{
+    kIdCount = 1025,
+    kIdPersonTime = 1026,
+    kIdCountLabel = 1119,
+    kIdPersonTimeLabel = 1120,
+};
+
+/// The count, the person-time, the level and the title.
+const CFieldTable& DescRateFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count", kIdCount, "08", 0, 1000000),
+                                       CountField("person_time", kIdPersonTime, "27", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CDescRate::Serialize(CArchive& ar)
 {
@@ -40,11 +65,23 @@ private:
     int m_level = 0;
 };
 
-bool CDescRate::Do()
+const CFieldTable* CDescRate::Fields() const
 {
-    if (!RunInputDialog<CDescRateDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &DescRateFields();
+}
+
+CInputs CDescRate::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_count)
+        .Number("person_time", m_personTime)
+        .Text("level", m_level == 0 ? "95" : "99")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CDescRate::Results() const
+{
     // Poisson count: the standard error of the rate is sqrt(count) / person-time; a negative
     // lower limit is raised to 0.
     const double z = m_level == 0 ? 1.96 : 2.58;
@@ -54,22 +91,32 @@ bool CDescRate::Do()
     if (lower < 0)
         lower = 0;
     const double upper = rate + z * se;
+    CResults results;
+    results.push_back(EstimateResult("count", "08", m_count, 0));
+    results.push_back(EstimateResult("person_time", "27", m_personTime, 0));
+    results.push_back(IntervalResult("rate_per_1000", "48", rate, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    return results;
+}
+
+bool CDescRate::Do()
+{
+    if (!RunInputDialog<CDescRateDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    // The count and the person-time keep their seven-wide column.
+    const auto insertWhole = [&](const char* key) {
+        const CResult& result = *FindResult(results, key);
+        InsertResult(ResultLabel(result), Integer(static_cast<int>(static_cast<uint32_t>(result.estimate))), "");
+    };
 
     InsertHeading();
-    InsertResult(Term("08"), Integer(static_cast<int>(m_count)), "");
-    InsertResult(Term("27"), Integer(static_cast<int>(m_personTime)), "");
-    InsertResult(Term("48") + LabelCI(kLevels[m_level]), Floating(rate, 2), CI(lower, upper, 2));
+    insertWhole("count");
+    insertWhole("person_time");
+    InsertResult(results, "rate_per_1000", LabelCI(kLevels[m_level]));
     InsertPhrase("/ 1000 " + Term("69") + "\n", kPhraseItalic);
     return true;
 }
-
-enum : int
-{
-    kIdCount = 1025,
-    kIdPersonTime = 1026,
-    kIdCountLabel = 1119,
-    kIdPersonTimeLabel = 1120,
-};
 
 static const CDialogTemplate& DescRateTemplate()
 {
@@ -122,10 +169,9 @@ bool CDescRateDlg::OnInitDialog()
 
 void CDescRateDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdCount, m_count);
-    DDV_MinMaxUInt(dx, m_count, 0, 1000000);
-    DDX_Text(dx, kIdPersonTime, m_personTime);
-    DDV_MinMaxUInt(dx, m_personTime, 1, 1000000);
+    const CFieldTable& fields = DescRateFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_count);
+    ExchangeField(dx, FieldOf(fields, "person_time"), m_personTime);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

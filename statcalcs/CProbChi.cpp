@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 
 IMPLEMENT_SERIAL(CProbChi, CCalcBase, 0)
 
@@ -27,6 +28,18 @@ enum : int
     kIdChi2Label = 1138,
     kIdDfLabel = 1139,
 };
+
+/// The title, the chi-square value and its degrees of freedom.
+const CFieldTable& ProbChiFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("chi2", kIdChi2, "72", 0, 1000000),
+                                       CountField("df", kIdDf, "10", 1, 250),
+                                   },
+                                   {}};
+    return table;
+}
 
 class CProbChiDlg : public CCalcDlg
 {
@@ -89,24 +102,44 @@ bool CProbChiDlg::OnInitDialog()
 void CProbChiDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdChi2, m_chi2);
-    DDV_MinMaxDouble(dx, m_chi2, 0, 1000000);
-    DDX_Text(dx, kIdDf, m_df);
-    DDV_MinMaxUInt(dx, m_df, 1, 250);
+    const CFieldTable& fields = ProbChiFields();
+    ExchangeField(dx, FieldOf(fields, "chi2"), m_chi2);
+    ExchangeField(dx, FieldOf(fields, "df"), m_df);
 }
 } // namespace
+
+const CFieldTable* CProbChi::Fields() const
+{
+    return &ProbChiFields();
+}
+
+CInputs CProbChi::Inputs() const
+{
+    return CInputList().Text("title", GetTitle()).Number("chi2", m_chi2).Number("df", m_df).Take();
+}
+
+CResults CProbChi::Results() const
+{
+    const int df = static_cast<int>(m_df);
+    CResults results;
+    results.push_back(StatisticResult("chi2", "72", m_chi2, df, 2));
+    results.push_back(EstimateResult("df", "10", df, 0));
+    results.push_back(ProbabilityResult("p_chi2", "26", m_chi2, Chi2Prob(m_chi2, df), df, 6));
+    return results;
+}
 
 bool CProbChi::Do()
 {
     if (!RunInputDialog<CProbChiDlg>(*this))
         return false;
     CWaitCursor wait;
-    const int df = static_cast<int>(m_df);
-    const double p = Chi2Prob(m_chi2, df);
+    const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("72"), Floating(m_chi2, 2), "");
-    InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Probability(m_chi2, p, 6), "");
+    InsertResult(results, "chi2");
+    // The degrees of freedom keep their seven-wide column.
+    const CResult& df = *FindResult(results, "df");
+    InsertResult(ResultLabel(df), Integer(static_cast<int>(df.estimate)), "");
+    InsertResult(results, "p_chi2");
     return true;
 }

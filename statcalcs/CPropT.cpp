@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 
 IMPLEMENT_SERIAL(CPropT, CCalcBase, 0)
 
@@ -28,6 +29,18 @@ enum : int
     kIdDfLabel = 1139,
     kIdTLabel = 1140,
 };
+
+/// The title, the t value and its degrees of freedom.
+const CFieldTable& PropTFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("t", kIdT, "73", 0, 1000000),
+                                       CountField("df", kIdDf, "10", 1, 250),
+                                   },
+                                   {}};
+    return table;
+}
 
 class CPropTDlg : public CCalcDlg
 {
@@ -90,25 +103,47 @@ bool CPropTDlg::OnInitDialog()
 void CPropTDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdT, m_t);
-    DDV_MinMaxDouble(dx, m_t, 0, 1000000);
-    DDX_Text(dx, kIdDf, m_df);
-    DDV_MinMaxUInt(dx, m_df, 1, 250);
+    const CFieldTable& fields = PropTFields();
+    ExchangeField(dx, FieldOf(fields, "t"), m_t);
+    ExchangeField(dx, FieldOf(fields, "df"), m_df);
 }
 } // namespace
+
+const CFieldTable* CPropT::Fields() const
+{
+    return &PropTFields();
+}
+
+CInputs CPropT::Inputs() const
+{
+    return CInputList().Text("title", GetTitle()).Number("t", m_t).Number("df", m_df).Take();
+}
+
+CResults CPropT::Results() const
+{
+    const int df = static_cast<int>(m_df);
+    const double p = TProb(m_t, df);
+    CResults results;
+    results.push_back(StatisticResult("t", "73", m_t, df, 2));
+    results.push_back(EstimateResult("df", "10", df, 0));
+    results.push_back(ProbabilityResult("p_t_one_sided", "22 26", m_t, p, df, 6));
+    results.push_back(ProbabilityResult("p_t_two_sided", "66 26", m_t, 2 * p, df, 6));
+    return results;
+}
 
 bool CPropT::Do()
 {
     if (!RunInputDialog<CPropTDlg>(*this))
         return false;
     CWaitCursor wait;
-    const int df = static_cast<int>(m_df);
-    const double p = TProb(m_t, df);
+    const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("73"), Floating(m_t, 2), "");
-    InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(m_t, p, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(m_t, 2 * p, 6), "");
+    InsertResult(results, "t");
+    // The degrees of freedom keep their seven-wide column.
+    const CResult& df = *FindResult(results, "df");
+    InsertResult(ResultLabel(df), Integer(static_cast<int>(df.estimate)), "");
+    InsertResult(results, "p_t_one_sided");
+    InsertResult(results, "p_t_two_sided");
     return true;
 }

@@ -14,6 +14,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     double m_t = 0.0;  // t value
     uint32_t m_df = 0; // degrees of freedom

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 
 IMPLEMENT_SERIAL(CPropZ, CCalcBase, 0)
 
@@ -25,6 +26,17 @@ enum : int
     kIdZ = 1079,
     kIdZLabel = 1148,
 };
+
+/// The title and the normal deviate.
+const CFieldTable& PropZFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("z", kIdZ, "74", 0, 1000000),
+                                   },
+                                   {}};
+    return table;
+}
 
 class CPropZDlg : public CCalcDlg
 {
@@ -81,21 +93,39 @@ bool CPropZDlg::OnInitDialog()
 void CPropZDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdZ, m_z);
-    DDV_MinMaxDouble(dx, m_z, 0, 1000000);
+    ExchangeField(dx, FieldOf(PropZFields(), "z"), m_z);
 }
 } // namespace
+
+const CFieldTable* CPropZ::Fields() const
+{
+    return &PropZFields();
+}
+
+CInputs CPropZ::Inputs() const
+{
+    return CInputList().Text("title", GetTitle()).Number("z", m_z).Take();
+}
+
+CResults CPropZ::Results() const
+{
+    const double p = NormalProb(m_z);
+    CResults results;
+    results.push_back(StatisticResult("z", "74", m_z, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_sided", "22 26", m_z, p, kNoValue, 6));
+    results.push_back(ProbabilityResult("p_z_two_sided", "66 26", m_z, 2 * p, kNoValue, 6));
+    return results;
+}
 
 bool CPropZ::Do()
 {
     if (!RunInputDialog<CPropZDlg>(*this))
         return false;
     CWaitCursor wait;
-    const double p = NormalProb(m_z);
+    const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("74"), Floating(m_z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(m_z, p, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(m_z, 2 * p, 6), "");
+    for (const char* key : {"z", "p_z_one_sided", "p_z_two_sided"})
+        InsertResult(results, key);
     return true;
 }
