@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "CComp2PropPerc.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
 
@@ -21,6 +22,39 @@ void CComp2PropNum::Serialize(CArchive& ar)
         ar >> m_size1 >> m_size2 >> m_count1 >> m_count2;
     }
 }
+
+namespace
+{
+enum : int
+{
+    kIdCount1 = 1081,
+    kIdSize1 = 1082,
+    kIdCount2 = 1083,
+    kIdSize2 = 1084,
+    kIdSample1Box = 1099,
+    kIdSample2Box = 1100,
+    kIdCount1Label = 1101,
+    kIdCount2Label = 1102,
+    kIdSize1Label = 1103,
+    kIdSize2Label = 1104,
+};
+
+/// Count and size of each sample, the level and the title, as the dialog lays them out. A count
+/// above its sample size is taken: the report then shows what it gives.
+const CFieldTable& Comp2PropNumFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count1", kIdCount1, "08", 0, 1000000),
+                                       CountField("n1", kIdSize1, "55", 1, 1000000),
+                                       CountField("count2", kIdCount2, "08", 0, 1000000),
+                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 /// Input dialog: count and size of each sample, confidence level and title.
 class CComp2PropNumDlg : public CCalcDlg
@@ -42,48 +76,63 @@ private:
     int m_level = 0;
 };
 
+const CFieldTable* CComp2PropNum::Fields() const
+{
+    return &Comp2PropNumFields();
+}
+
+CInputs CComp2PropNum::Inputs() const
+{
+    return CInputList()
+        .Number("count1", m_count1)
+        .Number("n1", m_size1)
+        .Number("count2", m_count2)
+        .Number("n2", m_size2)
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CComp2PropNum::Results() const
+{
+    // Proportions as real quotients of the counts.
+    const double p1 = static_cast<double>(m_count1) / static_cast<double>(m_size1);
+    const double p2 = static_cast<double>(m_count2) / static_cast<double>(m_size2);
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    const double z = levelIndex == 0 ? 1.96 : 2.58;
+    CResults results;
+    results.push_back(EstimateResult("sample[1].percentage", "43", 100 * p1, 2));
+    results.push_back(EstimateResult("sample[2].percentage", "43", 100 * p2, 2));
+    AppendComparisonResults(results, CompareTwoProportions(p1, p2, m_size1, m_size2, z), kLevels[levelIndex]);
+    return results;
+}
+
 bool CComp2PropNum::Do()
 {
     if (!RunInputDialog<CComp2PropNumDlg>(*this))
         return false;
     CWaitCursor wait;
-    // Proportions as real quotients of the counts.
-    const double p1 = static_cast<double>(m_count1) / static_cast<double>(m_size1);
-    const double p2 = static_cast<double>(m_count2) / static_cast<double>(m_size2);
-    const double z = m_level == 0 ? 1.96 : 2.58;
-    const CTwoPropComparison result = CompareTwoProportions(p1, p2, m_size1, m_size2, z);
+    const CResults results = Results();
+    const auto percentage = [&](const char* key) {
+        const CResult& result = *FindResult(results, key);
+        InsertResult(ResultLabel(result), Floating(result.estimate, result.decimals) + "%", "");
+    };
 
     InsertHeading();
     InsertPhrase(Format("%s 1\n", Term("54").c_str()), kPhraseBold);
     InsertResult(Term("08"), Integer(static_cast<int>(m_count1)), "");
-    InsertResult(Term("43"), Floating(100 * p1, 2) + "%", "");
+    percentage("sample[1].percentage");
     InsertResult(Term("55"), Integer(static_cast<int>(m_size1)), "");
     InsertPhrase(Format("\n%s 2\n", Term("54").c_str()), kPhraseBold);
     InsertResult(Term("08"), Integer(static_cast<int>(m_count2)), "");
-    InsertResult(Term("43"), Floating(100 * p2, 2) + "%", "");
+    percentage("sample[2].percentage");
     InsertResult(Term("55"), Integer(static_cast<int>(m_size2)), "");
     InsertPhrase(Format("\n%s\n", Term("11").c_str()), kPhraseBold);
     // Unlike the percentage form, the difference line carries no level and no percent sign.
-    InsertResult(Term("11"), Floating(100 * result.difference, 2), CI(100 * result.lower, 100 * result.upper, 2));
-    InsertResult(Term("74"), Floating(result.z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(result.z, result.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(result.z, 2 * result.oneTailed, 6), "");
+    for (const char* key : {"difference", "z", "p_z_one_tailed", "p_z_two_tailed"})
+        InsertResult(results, key);
     return true;
 }
-
-enum : int
-{
-    kIdCount1 = 1081,
-    kIdSize1 = 1082,
-    kIdCount2 = 1083,
-    kIdSize2 = 1084,
-    kIdSample1Box = 1099,
-    kIdSample2Box = 1100,
-    kIdCount1Label = 1101,
-    kIdCount2Label = 1102,
-    kIdSize1Label = 1103,
-    kIdSize2Label = 1104,
-};
 
 static const CDialogTemplate& Comp2PropNumTemplate()
 {
@@ -148,15 +197,11 @@ bool CComp2PropNumDlg::OnInitDialog()
 
 void CComp2PropNumDlg::DoDataExchange(CDataExchange& dx)
 {
-    // A count above its sample size is accepted: the report then shows what it gives.
-    DDX_Text(dx, kIdCount1, m_count1);
-    DDV_MinMaxUInt(dx, m_count1, 0, 1000000);
-    DDX_Text(dx, kIdSize1, m_size1);
-    DDV_MinMaxUInt(dx, m_size1, 1, 1000000);
-    DDX_Text(dx, kIdCount2, m_count2);
-    DDV_MinMaxUInt(dx, m_count2, 0, 1000000);
-    DDX_Text(dx, kIdSize2, m_size2);
-    DDV_MinMaxUInt(dx, m_size2, 1, 1000000);
+    const CFieldTable& fields = Comp2PropNumFields();
+    ExchangeField(dx, FieldOf(fields, "count1"), m_count1);
+    ExchangeField(dx, FieldOf(fields, "n1"), m_size1);
+    ExchangeField(dx, FieldOf(fields, "count2"), m_count2);
+    ExchangeField(dx, FieldOf(fields, "n2"), m_size2);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
 
@@ -31,6 +32,48 @@ CTwoPropComparison CompareTwoProportions(double p1, double p2, uint32_t size1, u
     result.oneTailed = NormalProb(result.z);
     return result;
 }
+
+void AppendComparisonResults(CResults& results, const CTwoPropComparison& comparison, const std::string& level)
+{
+    results.push_back(IntervalResult("difference", "11", 100 * comparison.difference, 100 * comparison.lower,
+                                     100 * comparison.upper, level, 2));
+    results.push_back(StatisticResult("z", "74", comparison.z, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_tailed", "22 26", comparison.z, comparison.oneTailed, kNoValue, 6));
+    results.push_back(
+        ProbabilityResult("p_z_two_tailed", "66 26", comparison.z, 2 * comparison.oneTailed, kNoValue, 6));
+}
+
+namespace
+{
+enum : int
+{
+    kIdPercent1 = 1071,
+    kIdSize1 = 1080,
+    kIdPercent2 = 1072,
+    kIdSize2 = 1025,
+    kIdSample1Box = 1099,
+    kIdSample2Box = 1100,
+    kIdSize1Label = 1103,
+    kIdSize2Label = 1104,
+    kIdPercent1Label = 1107,
+    kIdPercent2Label = 1108,
+};
+
+/// Percentage and size of each sample, the level and the title, as the dialog lays them out.
+const CFieldTable& Comp2PropPercFields()
+{
+    static const CFieldTable table{{
+                                       NumberField("percentage1", kIdPercent1, "43", 0, 100),
+                                       CountField("n1", kIdSize1, "55", 1, 1000000),
+                                       NumberField("percentage2", kIdPercent2, "43", 0, 100),
+                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       LevelField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 void CComp2PropPerc::Serialize(CArchive& ar)
 {
@@ -63,13 +106,39 @@ private:
     int m_level = 0;
 };
 
+const CFieldTable* CComp2PropPerc::Fields() const
+{
+    return &Comp2PropPercFields();
+}
+
+CInputs CComp2PropPerc::Inputs() const
+{
+    return CInputList()
+        .Number("percentage1", m_percent1)
+        .Number("n1", m_size1)
+        .Number("percentage2", m_percent2)
+        .Number("n2", m_size2)
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CComp2PropPerc::Results() const
+{
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    const double z = levelIndex == 0 ? 1.96 : 2.58;
+    CResults results;
+    AppendComparisonResults(results, CompareTwoProportions(m_percent1 / 100, m_percent2 / 100, m_size1, m_size2, z),
+                            kLevels[levelIndex]);
+    return results;
+}
+
 bool CComp2PropPerc::Do()
 {
     if (!RunInputDialog<CComp2PropPercDlg>(*this))
         return false;
     CWaitCursor wait;
-    const double z = m_level == 0 ? 1.96 : 2.58;
-    const CTwoPropComparison result = CompareTwoProportions(m_percent1 / 100, m_percent2 / 100, m_size1, m_size2, z);
+    const CResults results = Results();
 
     InsertHeading();
     InsertPhrase(Format("%s 1\n", Term("54").c_str()), kPhraseBold);
@@ -79,27 +148,14 @@ bool CComp2PropPerc::Do()
     InsertResult(Term("43"), Floating(m_percent2, 2) + "%", "");
     InsertResult(Term("55"), Integer(static_cast<int>(m_size2)), "");
     InsertPhrase(Format("\n%s\n", Term("11").c_str()), kPhraseBold);
-    InsertResult(Term("11") + LabelCI(kLevels[m_level]), Floating(100 * result.difference, 2) + "%",
-                 CI(100 * result.lower, 100 * result.upper, 2));
-    InsertResult(Term("74"), Floating(result.z, 2), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(result.z, result.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(result.z, 2 * result.oneTailed, 6), "");
+    // The difference is in percent, and its line says so.
+    const CResult& difference = *FindResult(results, "difference");
+    InsertResult(ResultLabel(difference) + LabelCI(kLevels[m_level]), Floating(difference.estimate, 2) + "%",
+                 CI(difference.lower, difference.upper, 2));
+    for (const char* key : {"z", "p_z_one_tailed", "p_z_two_tailed"})
+        InsertResult(results, key);
     return true;
 }
-
-enum : int
-{
-    kIdPercent1 = 1071,
-    kIdSize1 = 1080,
-    kIdPercent2 = 1072,
-    kIdSize2 = 1025,
-    kIdSample1Box = 1099,
-    kIdSample2Box = 1100,
-    kIdSize1Label = 1103,
-    kIdSize2Label = 1104,
-    kIdPercent1Label = 1107,
-    kIdPercent2Label = 1108,
-};
 
 static const CDialogTemplate& Comp2PropPercTemplate()
 {
@@ -164,14 +220,11 @@ bool CComp2PropPercDlg::OnInitDialog()
 
 void CComp2PropPercDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdPercent1, m_percent1);
-    DDV_MinMaxDouble(dx, m_percent1, 0, 100);
-    DDX_Text(dx, kIdSize1, m_size1);
-    DDV_MinMaxUInt(dx, m_size1, 1, 1000000);
-    DDX_Text(dx, kIdPercent2, m_percent2);
-    DDV_MinMaxDouble(dx, m_percent2, 0, 100);
-    DDX_Text(dx, kIdSize2, m_size2);
-    DDV_MinMaxUInt(dx, m_size2, 1, 1000000);
+    const CFieldTable& fields = Comp2PropPercFields();
+    ExchangeField(dx, FieldOf(fields, "percentage1"), m_percent1);
+    ExchangeField(dx, FieldOf(fields, "n1"), m_size1);
+    ExchangeField(dx, FieldOf(fields, "percentage2"), m_percent2);
+    ExchangeField(dx, FieldOf(fields, "n2"), m_size2);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

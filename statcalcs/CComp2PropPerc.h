@@ -5,6 +5,7 @@
 #include "CCalcBase.h"
 
 #include <cstdint>
+#include <string>
 
 class CComp2PropPerc : public CCalcBase
 {
@@ -14,6 +15,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     int32_t m_level = 0;     // confidence level: 0 = 95 %, 1 = 99 %
     double m_percent1 = 0.0; // percentage of sample 1
@@ -36,3 +40,7 @@ struct CTwoPropComparison
 
 /// Compares p1 of `size1` with p2 of `size2`; `deviate` is the normal deviate of the level.
 CTwoPropComparison CompareTwoProportions(double p1, double p2, uint32_t size1, uint32_t size2, double deviate);
+
+/// Appends the comparison as results: the difference in percent with its interval at `level`
+/// ("95%"), the z statistic and its one- and two-tailed probabilities.
+void AppendComparisonResults(CResults& results, const CTwoPropComparison& comparison, const std::string& level);

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "CCompMeanMDZ.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 IMPLEMENT_SERIAL(CCompMeanMDG, CCalcBase, 0)
@@ -33,6 +34,22 @@ enum : int
     kIdSizeLabel = 1111,
     kIdRefMeanLabel = 1112,
 };
+
+/// The title, the sample's mean, the reference mean, the sample's SD and size, and the level,
+/// as the dialog lays them out.
+const CFieldTable& CompMeanMDGFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
+                                       NumberField("reference_mean", kIdRefMean, "50", std::nullopt, std::nullopt),
+                                       NumberField("sd", kIdSd, "58", 0, 1000000),
+                                       CountField("n", kIdSize, "55", 1, 1000000),
+                                       LevelField(),
+                                   },
+                                   {}};
+    return table;
+}
 
 class CCompMeanMDGDlg : public CCalcDlg
 {
@@ -113,32 +130,55 @@ bool CCompMeanMDGDlg::OnInitDialog()
 void CCompMeanMDGDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdMean, m_mean);
-    DDX_Text(dx, kIdRefMean, m_refMean);
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    DDX_Text(dx, kIdSize, m_size);
-    DDV_MinMaxUInt(dx, m_size, 1, 1000000);
+    const CFieldTable& fields = CompMeanMDGFields();
+    ExchangeField(dx, FieldOf(fields, "mean"), m_mean);
+    ExchangeField(dx, FieldOf(fields, "reference_mean"), m_refMean);
+    ExchangeField(dx, FieldOf(fields, "sd"), m_sd);
+    ExchangeField(dx, FieldOf(fields, "n"), m_size);
     DDX_Radio(dx, kIdLevel95, m_level);
 }
 } // namespace
+
+const CFieldTable* CCompMeanMDG::Fields() const
+{
+    return &CompMeanMDGFields();
+}
+
+CInputs CCompMeanMDG::Inputs() const
+{
+    return CInputList()
+        .Text("title", GetTitle())
+        .Number("mean", m_mean)
+        .Number("reference_mean", m_refMean)
+        .Number("sd", m_sd)
+        .Number("n", m_size)
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Take();
+}
+
+CResults CCompMeanMDG::Results() const
+{
+    // The interval is that of the sample mean, not of its difference from the reference.
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    return OneSampleResults(m_mean, OneSampleT(m_mean, m_refMean, m_sd, m_size, levelIndex), kLevels[levelIndex]);
+}
 
 bool CCompMeanMDG::Do()
 {
     if (!RunInputDialog<CCompMeanMDGDlg>(*this))
         return false;
     CWaitCursor wait;
-    // The interval is that of the sample mean, not of its difference from the reference.
-    const COneSampleT test = OneSampleT(m_mean, m_refMean, m_sd, m_size, m_level);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("50"), Floating(m_refMean, 2), "");
-    InsertResult(Term("17") + LabelCI(kLevels[m_level]), Floating(m_mean, 2), CI(test.lower, test.upper, 2));
+    InsertResult(results, "mean", LabelCI(kLevels[m_level]));
     InsertResult(Term("58"), Floating(m_sd, 2), "");
     InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
-    InsertResult(Term("73"), Floating(test.t, 2), "");
-    InsertResult(Term("10"), Integer(test.df), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(test.t, test.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(test.t, 2 * test.oneTailed, 6), "");
+    const CResult& t = *FindResult(results, "t");
+    InsertResult(t);
+    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(results, "p_t_one_sided");
+    InsertResult(results, "p_t_two_sided");
     return true;
 }

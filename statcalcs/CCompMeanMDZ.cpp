@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
@@ -26,6 +27,20 @@ enum : int
     kIdSdLabel = 1110,
     kIdSizeLabel = 1111,
 };
+
+/// The title, the sample's mean, SD and size, and the level, as the dialog lays them out.
+const CFieldTable& CompMeanMDZFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
+                                       NumberField("sd", kIdSd, "58", 0, 1000000),
+                                       CountField("n", kIdSize, "55", 1, 1000000),
+                                       LevelField(),
+                                   },
+                                   {}};
+    return table;
+}
 } // namespace
 
 COneSampleT OneSampleT(double mean, double reference, double sd, uint32_t size, int level)
@@ -41,6 +56,16 @@ COneSampleT OneSampleT(double mean, double reference, double sd, uint32_t size, 
     result.lower = mean - result.se * tc;
     result.upper = result.se * tc + mean;
     return result;
+}
+
+CResults OneSampleResults(double mean, const COneSampleT& test, const std::string& level)
+{
+    CResults results;
+    results.push_back(IntervalResult("mean", "17", mean, test.lower, test.upper, level, 2));
+    results.push_back(StatisticResult("t", "73", test.t, test.df, 2));
+    results.push_back(ProbabilityResult("p_t_one_sided", "22 26", test.t, test.oneTailed, test.df, 6));
+    results.push_back(ProbabilityResult("p_t_two_sided", "66 26", test.t, 2 * test.oneTailed, test.df, 6));
+    return results;
 }
 
 void CCompMeanMDZ::Serialize(CArchive& ar)
@@ -129,29 +154,51 @@ bool CCompMeanMDZDlg::OnInitDialog()
 void CCompMeanMDZDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdMean, m_mean);
-    DDX_Text(dx, kIdSd, m_sd);
-    DDV_MinMaxDouble(dx, m_sd, 0, 1000000);
-    DDX_Text(dx, kIdSize, m_size);
-    DDV_MinMaxUInt(dx, m_size, 1, 1000000);
+    const CFieldTable& fields = CompMeanMDZFields();
+    ExchangeField(dx, FieldOf(fields, "mean"), m_mean);
+    ExchangeField(dx, FieldOf(fields, "sd"), m_sd);
+    ExchangeField(dx, FieldOf(fields, "n"), m_size);
     DDX_Radio(dx, kIdLevel95, m_level);
 }
 } // namespace
+
+const CFieldTable* CCompMeanMDZ::Fields() const
+{
+    return &CompMeanMDZFields();
+}
+
+CInputs CCompMeanMDZ::Inputs() const
+{
+    return CInputList()
+        .Text("title", GetTitle())
+        .Number("mean", m_mean)
+        .Number("sd", m_sd)
+        .Number("n", m_size)
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Take();
+}
+
+CResults CCompMeanMDZ::Results() const
+{
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    return OneSampleResults(m_mean, OneSampleT(m_mean, 0.0, m_sd, m_size, levelIndex), kLevels[levelIndex]);
+}
 
 bool CCompMeanMDZ::Do()
 {
     if (!RunInputDialog<CCompMeanMDZDlg>(*this))
         return false;
     CWaitCursor wait;
-    const COneSampleT test = OneSampleT(m_mean, 0.0, m_sd, m_size, m_level);
+    const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("17") + LabelCI(kLevels[m_level]), Floating(m_mean, 2), CI(test.lower, test.upper, 2));
+    InsertResult(results, "mean", LabelCI(kLevels[m_level]));
     InsertResult(Term("58"), Floating(m_sd, 2), "");
     InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
-    InsertResult(Term("73"), Floating(test.t, 2), "");
-    InsertResult(Term("10"), Integer(test.df), "");
-    InsertResult(Term("22") + " " + Term("26"), Probability(test.t, test.oneTailed, 6), "");
-    InsertResult(Term("66") + " " + Term("26"), Probability(test.t, 2 * test.oneTailed, 6), "");
+    const CResult& t = *FindResult(results, "t");
+    InsertResult(t);
+    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(results, "p_t_one_sided");
+    InsertResult(results, "p_t_two_sided");
     return true;
 }

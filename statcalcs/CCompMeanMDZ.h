@@ -5,6 +5,7 @@
 #include "CCalcBase.h"
 
 #include <cstdint>
+#include <string>
 
 class CCompMeanMDZ : public CCalcBase
 {
@@ -14,6 +15,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     int32_t m_level = 0; // confidence level: 0 = 95 %, 1 = 99 %
     double m_mean = 0.0; // sample mean
@@ -36,3 +40,7 @@ struct COneSampleT
 /// Tests `mean` (of a sample of `size` with standard deviation `sd`) against `reference` at
 /// the confidence level of index `level` (0 = 95 %, 1 = 99 %).
 COneSampleT OneSampleT(double mean, double reference, double sd, uint32_t size, int level);
+
+/// The test as results: the sample's `mean` with its interval at `level` ("95%"), t with its
+/// degrees of freedom, and the one- and two-sided probabilities of t.
+CResults OneSampleResults(double mean, const COneSampleT& test, const std::string& level);

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
@@ -33,6 +34,24 @@ enum : int
     kIdSd1Label = 1116,
     kIdSd2Label = 1117,
 };
+
+/// The title, then mean, SD and size of each sample, and the level, as the dialog lays them out.
+/// A mean takes any number.
+const CFieldTable& CompMeans2Fields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       NumberField("mean1", kIdMean1, "17", std::nullopt, std::nullopt),
+                                       NumberField("sd1", kIdSd1, "58", 0, 1000000),
+                                       CountField("n1", kIdSize1, "55", 1, 1000000),
+                                       NumberField("mean2", kIdMean2, "17", std::nullopt, std::nullopt),
+                                       NumberField("sd2", kIdSd2, "58", 0, 1000000),
+                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       LevelField(),
+                                   },
+                                   {}};
+    return table;
+}
 
 /// Student's t test of two independent means with a pooled variance, and the confidence
 /// interval of their absolute difference.
@@ -176,26 +195,53 @@ bool CCompMeans2Dlg::OnInitDialog()
 void CCompMeans2Dlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdMean1, m_mean1);
-    DDX_Text(dx, kIdSd1, m_sd1);
-    DDV_MinMaxDouble(dx, m_sd1, 0, 1000000);
-    DDX_Text(dx, kIdSize1, m_size1);
-    DDV_MinMaxUInt(dx, m_size1, 1, 1000000);
-    DDX_Text(dx, kIdMean2, m_mean2);
-    DDX_Text(dx, kIdSd2, m_sd2);
-    DDV_MinMaxDouble(dx, m_sd2, 0, 1000000);
-    DDX_Text(dx, kIdSize2, m_size2);
-    DDV_MinMaxUInt(dx, m_size2, 1, 1000000);
+    const CFieldTable& fields = CompMeans2Fields();
+    ExchangeField(dx, FieldOf(fields, "mean1"), m_mean1);
+    ExchangeField(dx, FieldOf(fields, "sd1"), m_sd1);
+    ExchangeField(dx, FieldOf(fields, "n1"), m_size1);
+    ExchangeField(dx, FieldOf(fields, "mean2"), m_mean2);
+    ExchangeField(dx, FieldOf(fields, "sd2"), m_sd2);
+    ExchangeField(dx, FieldOf(fields, "n2"), m_size2);
     DDX_Radio(dx, kIdLevel95, m_level);
 }
 } // namespace
+
+const CFieldTable* CCompMeans2::Fields() const
+{
+    return &CompMeans2Fields();
+}
+
+CInputs CCompMeans2::Inputs() const
+{
+    return CInputList()
+        .Text("title", GetTitle())
+        .Number("mean1", m_mean1)
+        .Number("sd1", m_sd1)
+        .Number("n1", m_size1)
+        .Number("mean2", m_mean2)
+        .Number("sd2", m_sd2)
+        .Number("n2", m_size2)
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Take();
+}
+
+CResults CCompMeans2::Results() const
+{
+    const CTwoMeansT test = TwoMeansT(*this);
+    const std::string level = kLevels[m_level == 1 ? 1 : 0];
+    CResults results;
+    results.push_back(IntervalResult("difference", "11", test.difference, test.lower, test.upper, level, 2));
+    results.push_back(StatisticResult("t", "73", test.t, test.df, 2));
+    results.push_back(ProbabilityResult("p_t_two_sided", "26", test.t, test.p, test.df, 6));
+    return results;
+}
 
 bool CCompMeans2::Do()
 {
     if (!RunInputDialog<CCompMeans2Dlg>(*this))
         return false;
     CWaitCursor wait;
-    const CTwoMeansT test = TwoMeansT(*this);
+    const CResults results = Results();
 
     const auto insertSample = [this](int number, double mean, double sd, uint32_t size) {
         InsertPhrase(Term("54") + " " + std::to_string(number) + "\n", kPhraseBold);
@@ -209,9 +255,10 @@ bool CCompMeans2::Do()
     insertSample(1, m_mean1, m_sd1, m_size1);
     insertSample(2, m_mean2, m_sd2, m_size2);
     InsertPhrase(Term("11") + "\n", kPhraseBold);
-    InsertResult(Term("11") + LabelCI(kLevels[m_level]), Floating(test.difference, 2), CI(test.lower, test.upper, 2));
-    InsertResult(Term("73"), Floating(test.t, 2), "");
-    InsertResult(Term("10"), Integer(test.df), "");
-    InsertResult(Term("26"), Probability(test.t, test.p, 6), "");
+    InsertResult(results, "difference", LabelCI(kLevels[m_level]));
+    const CResult& t = *FindResult(results, "t");
+    InsertResult(t);
+    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(results, "p_t_two_sided");
     return true;
 }

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "StoredInputs.h"
 
 #include <cmath>
@@ -62,53 +63,6 @@ CRateEstimate EstimateRate(double cases, double time, double deviate)
     estimate.upper = estimate.rate + deviate * se;
     return estimate;
 }
-} // namespace
-
-bool CCompRates::Do()
-{
-    if (!RunInputDialog<CCompRatesDlg>(*this))
-        return false;
-    CWaitCursor wait;
-    // Every count and person-time as a real: the quotients and t1 * t1 must not be integer.
-    const double c1 = m_c1;
-    const double c2 = m_c2;
-    const double t1 = m_t1;
-    const double t2 = m_t2;
-    const double z = m_level == 0 ? 1.96 : 2.58;
-    const CRateEstimate rate1 = EstimateRate(c1, t1, z);
-    const CRateEstimate rate2 = EstimateRate(c2, t2, z);
-    const CRateEstimate pooled = EstimateRate(c1 + c2, t1 + t2, z);
-    const double difference = absd(rate1.rate - rate2.rate);
-    const double seDifference = std::sqrt(c1 / (t1 * t1) + c2 / (t2 * t2));
-    // Normal test of equal rates with a continuity correction of half a case per person-time.
-    const double zd = (difference - (1 / (2 * t1) + 1 / (2 * t2))) / std::sqrt(pooled.rate * (1 / t1 + 1 / t2));
-    const double p = NormalProb(zd);
-
-    const std::string rateLabel = Term("48") + LabelCI(kLevels[m_level]);
-    const std::string perUnit = "/ 1000 " + Term("69") + "\n";
-    const auto insertRate = [&](uint32_t cases, uint32_t time, const CRateEstimate& estimate) {
-        InsertResult(Term("08"), Integer(static_cast<int>(cases)), "");
-        InsertResult(Term("27"), Integer(static_cast<int>(time)), "");
-        InsertResult(rateLabel, Floating(1000 * estimate.rate, 2), CI(1000 * estimate.lower, 1000 * estimate.upper, 2));
-        InsertPhrase(perUnit, kPhraseItalic);
-        InsertPhrase("\n", kPhrasePlain);
-    };
-
-    InsertHeading();
-    InsertPhrase(Term("54") + " 1\n", kPhraseBold);
-    insertRate(m_c1, m_t1, rate1);
-    InsertPhrase(Term("54") + " 2\n", kPhraseBold);
-    insertRate(m_c2, m_t2, rate2);
-    InsertPhrase(Term("71") + "\n", kPhraseBold);
-    insertRate(m_c1 + m_c2, m_t1 + m_t2, pooled);
-    InsertPhrase(Term("11") + "\n", kPhraseBold);
-    InsertResult(Term("74"), Floating(zd, 2), "");
-    InsertResult(Term("26"), Probability(zd, p, 6), "");
-    InsertResult(rateLabel, Floating(1000 * difference, 2),
-                 CI(1000 * (difference - z * seDifference), 1000 * (difference + z * seDifference), 2));
-    InsertPhrase(perUnit, kPhraseItalic);
-    return true;
-}
 
 enum : int
 {
@@ -123,6 +77,107 @@ enum : int
     kIdTime1Label = 1125,
     kIdTime2Label = 1126,
 };
+
+/// The title, the level, and cases and person-time of each sample, as the dialog lays them out.
+/// The second person-time takes at most 100,000, the first up to 1,000,000.
+const CFieldTable& CompRatesFields()
+{
+    static const CFieldTable table{{
+                                       TitleField(),
+                                       LevelField(),
+                                       CountField("cases1", kIdCases1, "08", 0, 1000000),
+                                       CountField("person_time1", kIdTime1, "27", 1, 1000000),
+                                       CountField("cases2", kIdCases2, "08", 0, 1000000),
+                                       CountField("person_time2", kIdTime2, "27", 1, 100000),
+                                   },
+                                   {}};
+    return table;
+}
+
+/// A rate per 1000 units of person-time as a result with its interval.
+CResult RateResult(const std::string& key, const CRateEstimate& estimate, const std::string& level)
+{
+    return IntervalResult(key, "48", 1000 * estimate.rate, 1000 * estimate.lower, 1000 * estimate.upper, level, 2);
+}
+} // namespace
+
+const CFieldTable* CCompRates::Fields() const
+{
+    return &CompRatesFields();
+}
+
+CInputs CCompRates::Inputs() const
+{
+    return CInputList()
+        .Text("title", GetTitle())
+        .Text("level", m_level == 1 ? "99" : "95")
+        .Number("cases1", m_c1)
+        .Number("person_time1", m_t1)
+        .Number("cases2", m_c2)
+        .Number("person_time2", m_t2)
+        .Take();
+}
+
+CResults CCompRates::Results() const
+{
+    // Every count and person-time as a real: the quotients and t1 * t1 must not be integer.
+    const double c1 = m_c1;
+    const double c2 = m_c2;
+    const double t1 = m_t1;
+    const double t2 = m_t2;
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    const double z = levelIndex == 0 ? 1.96 : 2.58;
+    const std::string level = kLevels[levelIndex];
+    const CRateEstimate rate1 = EstimateRate(c1, t1, z);
+    const CRateEstimate rate2 = EstimateRate(c2, t2, z);
+    const CRateEstimate pooled = EstimateRate(c1 + c2, t1 + t2, z);
+    const double difference = absd(rate1.rate - rate2.rate);
+    const double seDifference = std::sqrt(c1 / (t1 * t1) + c2 / (t2 * t2));
+    // Normal test of equal rates with a continuity correction of half a case per person-time.
+    const double zd = (difference - (1 / (2 * t1) + 1 / (2 * t2))) / std::sqrt(pooled.rate * (1 / t1 + 1 / t2));
+
+    CResults results;
+    results.push_back(RateResult("sample[1].rate", rate1, level));
+    results.push_back(RateResult("sample[2].rate", rate2, level));
+    results.push_back(RateResult("pooled_rate", pooled, level));
+    results.push_back(StatisticResult("z", "74", zd, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_tailed", "26", zd, NormalProb(zd), kNoValue, 6));
+    results.push_back(IntervalResult("rate_difference", "48", 1000 * difference, 1000 * (difference - z * seDifference),
+                                     1000 * (difference + z * seDifference), level, 2));
+    return results;
+}
+
+bool CCompRates::Do()
+{
+    if (!RunInputDialog<CCompRatesDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+
+    const std::string levelSuffix = LabelCI(kLevels[m_level]);
+    const std::string perUnit = "/ 1000 " + Term("69") + "\n";
+    const auto insertRate = [&](uint32_t cases, uint32_t time, const char* key) {
+        InsertResult(Term("08"), Integer(static_cast<int>(cases)), "");
+        InsertResult(Term("27"), Integer(static_cast<int>(time)), "");
+        InsertResult(results, key, levelSuffix);
+        InsertPhrase(perUnit, kPhraseItalic);
+        InsertPhrase("\n", kPhrasePlain);
+    };
+
+    InsertHeading();
+    InsertPhrase(Term("54") + " 1\n", kPhraseBold);
+    insertRate(m_c1, m_t1, "sample[1].rate");
+    InsertPhrase(Term("54") + " 2\n", kPhraseBold);
+    insertRate(m_c2, m_t2, "sample[2].rate");
+    InsertPhrase(Term("71") + "\n", kPhraseBold);
+    insertRate(m_c1 + m_c2, m_t1 + m_t2, "pooled_rate");
+    InsertPhrase(Term("11") + "\n", kPhraseBold);
+    InsertResult(results, "z");
+    InsertResult(results, "p_z_one_tailed");
+    InsertResult(results, "rate_difference", levelSuffix);
+    InsertPhrase(perUnit, kPhraseItalic);
+    return true;
+}
 
 static const CDialogTemplate& CompRatesTemplate()
 {
@@ -189,13 +244,9 @@ void CCompRatesDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
     DDX_Radio(dx, kIdLevel95, m_level);
-    DDX_Text(dx, kIdCases1, m_c1);
-    DDV_MinMaxUInt(dx, m_c1, 0, 1000000);
-    DDX_Text(dx, kIdTime1, m_t1);
-    DDV_MinMaxUInt(dx, m_t1, 1, 1000000);
-    DDX_Text(dx, kIdCases2, m_c2);
-    DDV_MinMaxUInt(dx, m_c2, 0, 1000000);
-    // The second person-time takes at most 100,000, the first up to 1,000,000.
-    DDX_Text(dx, kIdTime2, m_t2);
-    DDV_MinMaxUInt(dx, m_t2, 1, 100000);
+    const CFieldTable& fields = CompRatesFields();
+    ExchangeField(dx, FieldOf(fields, "cases1"), m_c1);
+    ExchangeField(dx, FieldOf(fields, "person_time1"), m_t1);
+    ExchangeField(dx, FieldOf(fields, "cases2"), m_c2);
+    ExchangeField(dx, FieldOf(fields, "person_time2"), m_t2);
 }

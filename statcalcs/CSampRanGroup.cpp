@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "CPleaseWaitDlg.h"
+#include "FieldTable.h"
 #include "RandomDraw.h"
 
 #include <cstdint>
@@ -21,6 +22,22 @@ void CSampRanGroup::Serialize(CArchive& ar)
         ar >> m_groups >> m_number >> m_seed;
     }
 }
+
+namespace
+{
+/// Number required, number of groups and the title, as the dialog lays them out. No groups would
+/// make the range [1, 0], which wraps around in 32 bits.
+const CFieldTable& SampRanGroupFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
+                                       CountField("groups", kIdRanGroups, "77", 1, UINT32_MAX),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 /// Input dialog: number required, number of groups (at least 1), and the title.
 class CSampRanGroupDlg : public CCalcDlg
@@ -45,21 +62,52 @@ bool CSampRanGroup::CanDraw() const
     return m_groups >= 1 && m_number <= kMaxDraws;
 }
 
+const CFieldTable* CSampRanGroup::Fields() const
+{
+    return &SampRanGroupFields();
+}
+
+CInputs CSampRanGroup::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_number)
+        .Number("groups", m_groups)
+        .Text("title", GetTitle())
+        .Number("seed", m_seed)
+        .Take();
+}
+
+CResults CSampRanGroup::Results() const
+{
+    if (m_seed == 0 || !CanDraw())
+        return {};
+    uint32_t seed = m_seed;
+    CRandom generator = StartGenerator(seed);
+    std::vector<uint32_t> values;
+    values.reserve(m_number);
+    {
+        CPleaseWaitDlg progress(static_cast<int>(m_number));
+        for (uint32_t i = 0; i < m_number; ++i) {
+            values.push_back(DrawInRange(generator.Rand(), 1, m_groups));
+            progress.SetPos(static_cast<int>(i));
+        }
+    }
+    CResults results;
+    AppendNumberResults(results, values);
+    return results;
+}
+
 bool CSampRanGroup::Do()
 {
     if (!RunInputDialog<CSampRanGroupDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
-    CRandom generator = StartGenerator(m_seed);
+    FixSeed(m_seed);
+    const CResults results = Results();
 
     InsertHeading();
-    {
-        CPleaseWaitDlg progress(static_cast<int>(m_number));
-        for (uint32_t i = 0; i < m_number; ++i) {
-            InsertPhrase(NumberPhrase(DrawInRange(generator.Rand(), 1, m_groups)), kPhrasePlain);
-            progress.SetPos(static_cast<int>(i));
-        }
-    }
+    for (const CResult& result : results)
+        InsertPhrase(NumberPhrase(static_cast<uint32_t>(result.estimate)), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
     return true;
 }
@@ -108,10 +156,9 @@ bool CSampRanGroupDlg::OnInitDialog()
 
 void CSampRanGroupDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdRanNumber, m_number);
-    DDX_Text(dx, kIdRanGroups, m_groups);
-    // No groups would make the range [1, 0], which wraps around in 32 bits.
-    DDV_MinMaxUInt(dx, m_groups, 1, UINT32_MAX);
+    const CFieldTable& fields = SampRanGroupFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_number);
+    ExchangeField(dx, FieldOf(fields, "groups"), m_groups);
     ExchangeTitle(dx);
 }
 

@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "RandomDraw.h"
 
@@ -22,6 +23,27 @@ void CSampRanGrpList::Serialize(CArchive& ar)
         ar >> m_max >> m_min >> m_groups >> m_number >> m_unique >> m_seed;
     }
 }
+
+namespace
+{
+/// Number required per group, number of groups, minimum, maximum, sorted and unique, and the
+/// title, as the dialog lays them out. No groups would leave the number per group unchecked by
+/// the total (0 x anything is 0); OK checks the request as a whole.
+const CFieldTable& SampRanGrpListFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
+                                       CountField("groups", kIdRanGroups, "77", 1, UINT32_MAX),
+                                       CountField("minimum", kIdRanMinimum, "78", 0, UINT32_MAX),
+                                       CountField("maximum", kIdRanMaximum, "79", 0, UINT32_MAX, "100"),
+                                       FlagField("sorted", kIdRanSorted, "75", false),
+                                       FlagField("unique", kIdRanUnique, "80", false),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 /// Input dialog: number required per group, number of groups, minimum, maximum, sorted and
 /// unique, and the title.
@@ -54,20 +76,37 @@ bool CSampRanGrpList::CanDraw() const
            FindListRequestFault(m_min, m_max, total, m_unique != 0) == ListRequestFault::None;
 }
 
-bool CSampRanGrpList::Do()
+const CFieldTable* CSampRanGrpList::Fields() const
 {
-    if (!RunInputDialog<CSampRanGrpListDlg>(*this) || !CanDraw())
-        return false;
-    CWaitCursor wait;
-    CRandom generator = StartGenerator(m_seed);
+    return &SampRanGrpListFields();
+}
+
+CInputs CSampRanGrpList::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_number)
+        .Number("groups", m_groups)
+        .Number("minimum", m_min)
+        .Number("maximum", m_max)
+        .Flag("sorted", m_sorted != 0)
+        .Flag("unique", m_unique != 0)
+        .Text("title", GetTitle())
+        .Number("seed", m_seed)
+        .Take();
+}
+
+CResults CSampRanGrpList::Results() const
+{
+    if (m_seed == 0 || !CanDraw())
+        return {};
+    uint32_t seed = m_seed;
+    CRandom generator = StartGenerator(seed);
     // Within kMaxDraws (CanDraw): the total does not wrap around in 32 bits.
     const uint64_t total = static_cast<uint64_t>(m_groups) * m_number;
     const std::vector<uint32_t> values =
         DrawValues(generator, static_cast<uint32_t>(total), m_min, m_max, m_unique != 0);
-
-    // The heading's title without its empty line: each group begins with line feeds of its own.
-    InsertPhrase(GetTypeTitle() + "\n", kPhraseBold);
-    InsertPhrase(GetTitle(), kPhraseItalic);
+    CResults results;
+    results.reserve(values.size());
     std::vector<uint32_t> group;
     group.reserve(m_number);
     for (uint32_t k = 0; k < m_groups; ++k) {
@@ -77,9 +116,27 @@ bool CSampRanGrpList::Do()
             group.push_back(values[j]);
         if (m_sorted)
             std::sort(group.begin(), group.end());
+        AppendNumberResults(results, group, "group[" + std::to_string(k + 1) + "].");
+    }
+    return results;
+}
+
+bool CSampRanGrpList::Do()
+{
+    if (!RunInputDialog<CSampRanGrpListDlg>(*this) || !CanDraw())
+        return false;
+    CWaitCursor wait;
+    FixSeed(m_seed);
+    const CResults results = Results();
+
+    // The heading's title without its empty line: each group begins with line feeds of its own.
+    InsertPhrase(GetTypeTitle() + "\n", kPhraseBold);
+    InsertPhrase(GetTitle(), kPhraseItalic);
+    // Every group has m_number results, in group order.
+    for (uint32_t k = 0; k < m_groups; ++k) {
         InsertPhrase("\n\n" + Term("98") + Format(" %u\n", k + 1), kPhraseUnderline);
-        for (const uint32_t value : group)
-            InsertPhrase(NumberPhrase(value), kPhrasePlain);
+        for (size_t j = static_cast<size_t>(k) * m_number; j < (static_cast<size_t>(k) + 1) * m_number; ++j)
+            InsertPhrase(NumberPhrase(static_cast<uint32_t>(results[j].estimate)), kPhrasePlain);
     }
     InsertPhrase("\n", kPhrasePlain);
     return true;
@@ -147,12 +204,11 @@ bool CSampRanGrpListDlg::OnInitDialog()
 
 void CSampRanGrpListDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdRanNumber, m_number);
-    DDX_Text(dx, kIdRanGroups, m_groups);
-    // No groups would leave the number per group unchecked by the total: 0 x anything is 0.
-    DDV_MinMaxUInt(dx, m_groups, 1, UINT32_MAX);
-    DDX_Text(dx, kIdRanMinimum, m_min);
-    DDX_Text(dx, kIdRanMaximum, m_max);
+    const CFieldTable& fields = SampRanGrpListFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_number);
+    ExchangeField(dx, FieldOf(fields, "groups"), m_groups);
+    ExchangeField(dx, FieldOf(fields, "minimum"), m_min);
+    ExchangeField(dx, FieldOf(fields, "maximum"), m_max);
     DDX_Check(dx, kIdRanSorted, m_sorted);
     DDX_Check(dx, kIdRanUnique, m_unique);
     ExchangeTitle(dx);

@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "FieldTable.h"
 #include "RandomDraw.h"
 
 #include <algorithm>
@@ -21,6 +22,25 @@ void CSampRanList::Serialize(CArchive& ar)
         ar >> m_max >> m_min >> m_number >> m_unique >> m_seed;
     }
 }
+
+namespace
+{
+/// Number required, minimum, maximum, sorted and unique, and the title, as the dialog lays them
+/// out. The counts take any 32-bit value; OK then checks the request as a whole.
+const CFieldTable& SampRanListFields()
+{
+    static const CFieldTable table{{
+                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
+                                       CountField("minimum", kIdRanMinimum, "78", 0, UINT32_MAX),
+                                       CountField("maximum", kIdRanMaximum, "79", 0, UINT32_MAX, "100"),
+                                       FlagField("sorted", kIdRanSorted, "75", false),
+                                       FlagField("unique", kIdRanUnique, "80", false),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 /// Input dialog: number required, minimum, maximum, sorted and unique, and the title.
 class CSampRanListDlg : public CCalcDlg
@@ -48,19 +68,49 @@ bool CSampRanList::CanDraw() const
     return FindListRequestFault(m_min, m_max, m_number, m_unique != 0) == ListRequestFault::None;
 }
 
+const CFieldTable* CSampRanList::Fields() const
+{
+    return &SampRanListFields();
+}
+
+CInputs CSampRanList::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_number)
+        .Number("minimum", m_min)
+        .Number("maximum", m_max)
+        .Flag("sorted", m_sorted != 0)
+        .Flag("unique", m_unique != 0)
+        .Text("title", GetTitle())
+        .Number("seed", m_seed)
+        .Take();
+}
+
+CResults CSampRanList::Results() const
+{
+    if (m_seed == 0 || !CanDraw())
+        return {};
+    uint32_t seed = m_seed;
+    CRandom generator = StartGenerator(seed);
+    std::vector<uint32_t> values = DrawValues(generator, m_number, m_min, m_max, m_unique != 0);
+    if (m_sorted)
+        std::sort(values.begin(), values.end());
+    CResults results;
+    AppendNumberResults(results, values);
+    return results;
+}
+
 bool CSampRanList::Do()
 {
     if (!RunInputDialog<CSampRanListDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
-    CRandom generator = StartGenerator(m_seed);
-    std::vector<uint32_t> values = DrawValues(generator, m_number, m_min, m_max, m_unique != 0);
-    if (m_sorted)
-        std::sort(values.begin(), values.end());
+    FixSeed(m_seed);
+    const CResults results = Results();
 
     InsertHeading();
-    for (const uint32_t value : values)
-        InsertPhrase(NumberPhrase(value), kPhrasePlain);
+    for (const CResult& result : results)
+        InsertPhrase(NumberPhrase(static_cast<uint32_t>(result.estimate)), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
     return true;
 }
@@ -122,9 +172,10 @@ bool CSampRanListDlg::OnInitDialog()
 
 void CSampRanListDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdRanNumber, m_number);
-    DDX_Text(dx, kIdRanMinimum, m_min);
-    DDX_Text(dx, kIdRanMaximum, m_max);
+    const CFieldTable& fields = SampRanListFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_number);
+    ExchangeField(dx, FieldOf(fields, "minimum"), m_min);
+    ExchangeField(dx, FieldOf(fields, "maximum"), m_max);
     DDX_Check(dx, kIdRanSorted, m_sorted);
     DDX_Check(dx, kIdRanUnique, m_unique);
     ExchangeTitle(dx);

@@ -14,6 +14,11 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    /// The numbers drawn from the stored seed: none before a first run has fixed the seed, nor
+    /// for inputs past the limits (CanDraw).
+    CResults Results() const override;
     /// Whether the inputs are ones the dialog's OK accepts. Do checks it again before it draws
     /// anything, so inputs that reach it by another way (a document written elsewhere) are
     /// never drawn past the limits.

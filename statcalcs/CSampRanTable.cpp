@@ -5,7 +5,11 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "CPleaseWaitDlg.h"
+#include "FieldTable.h"
 #include "RandomDraw.h"
+
+#include <string>
+#include <vector>
 
 IMPLEMENT_SERIAL(CSampRanTable, CCalcBase, 0)
 
@@ -13,6 +17,41 @@ namespace
 {
 // Most digits one number of the table has.
 constexpr uint32_t kMaxDigits = 16;
+
+/// Number required, number of digits (1 to 16) and the title, as the dialog lays them out. The
+/// digits' label has no vocabulary key: its resource text stands.
+const CFieldTable& SampRanTableFields()
+{
+    static const CFieldTable table = [] {
+        CField digits = CountField("digits", kIdRanDigits, "", 1, kMaxDigits);
+        digits.label = "Number of digits";
+        return CFieldTable{{
+                               CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
+                               digits,
+                               TitleField(),
+                           },
+                           {}};
+    }();
+    return table;
+}
+
+/// The numbers of the table as their digits, `number` numbers of `digits` digits each drawn on
+/// its own from `seed`, so that leading zeros stay.
+std::vector<std::string> DrawTable(uint32_t seed, uint32_t digits, uint32_t number)
+{
+    CRandom generator = StartGenerator(seed);
+    std::vector<std::string> numbers;
+    numbers.reserve(number);
+    CPleaseWaitDlg progress(static_cast<int>(number));
+    for (uint32_t i = 0; i < number; ++i) {
+        std::string text;
+        for (uint32_t d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + DrawDigit(generator.Rand()));
+        numbers.push_back(std::move(text));
+        progress.SetPos(static_cast<int>(i));
+    }
+    return numbers;
+}
 } // namespace
 
 void CSampRanTable::Serialize(CArchive& ar)
@@ -49,26 +88,47 @@ bool CSampRanTable::CanDraw() const
     return m_digits >= 1 && m_digits <= kMaxDigits && static_cast<uint64_t>(m_digits) * m_number <= kMaxDraws;
 }
 
+const CFieldTable* CSampRanTable::Fields() const
+{
+    return &SampRanTableFields();
+}
+
+CInputs CSampRanTable::Inputs() const
+{
+    return CInputList()
+        .Number("count", m_number)
+        .Number("digits", m_digits)
+        .Text("title", GetTitle())
+        .Number("seed", m_seed)
+        .Take();
+}
+
+CResults CSampRanTable::Results() const
+{
+    if (m_seed == 0 || !CanDraw())
+        return {};
+    // Each number as the value of its digits; from 16 digits on, a value above 2^53 is the
+    // nearest double, so the report prints the digits themselves.
+    CResults results;
+    const std::vector<std::string> numbers = DrawTable(m_seed, m_digits, m_number);
+    results.reserve(numbers.size());
+    for (size_t i = 0; i < numbers.size(); ++i)
+        results.push_back(EstimateResult("number[" + std::to_string(i + 1) + "]", "", std::stod(numbers[i]), 0));
+    return results;
+}
+
 bool CSampRanTable::Do()
 {
     if (!RunInputDialog<CSampRanTableDlg>(*this) || !CanDraw())
         return false;
     CWaitCursor wait;
-    CRandom generator = StartGenerator(m_seed);
+    FixSeed(m_seed);
+    const std::vector<std::string> numbers = DrawTable(m_seed, m_digits, m_number);
 
     InsertHeading();
-    {
-        CPleaseWaitDlg progress(static_cast<int>(m_number));
-        for (uint32_t i = 0; i < m_number; ++i) {
-            // Each digit drawn on its own, so leading zeros stay; four numbers to a line.
-            std::string number;
-            for (uint32_t d = 0; d < m_digits; ++d)
-                number += static_cast<char>('0' + DrawDigit(generator.Rand()));
-            number += (i + 1) % 4 == 0 ? '\n' : '\t';
-            InsertPhrase(number, kPhrasePlain);
-            progress.SetPos(static_cast<int>(i));
-        }
-    }
+    // Four numbers to a line.
+    for (size_t i = 0; i < numbers.size(); ++i)
+        InsertPhrase(numbers[i] + ((i + 1) % 4 == 0 ? '\n' : '\t'), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
     return true;
 }
@@ -117,9 +177,9 @@ bool CSampRanTableDlg::OnInitDialog()
 
 void CSampRanTableDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdRanNumber, m_number);
-    DDX_Text(dx, kIdRanDigits, m_digits);
-    DDV_MinMaxUInt(dx, m_digits, 1, kMaxDigits);
+    const CFieldTable& fields = SampRanTableFields();
+    ExchangeField(dx, FieldOf(fields, "count"), m_number);
+    ExchangeField(dx, FieldOf(fields, "digits"), m_digits);
     ExchangeTitle(dx);
 }
 

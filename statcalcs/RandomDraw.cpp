@@ -12,13 +12,18 @@
 #include <ctime>
 #include <unordered_set>
 
-CRandom StartGenerator(uint32_t& seed)
+void FixSeed(uint32_t& seed)
 {
     if (seed == 0) {
         seed = static_cast<uint32_t>(std::time(nullptr));
         if (seed == 0) // 0 means "none drawn yet": never keep it
             seed = 1;
     }
+}
+
+CRandom StartGenerator(uint32_t& seed)
+{
+    FixSeed(seed);
     return CRandom(seed);
 }
 
@@ -58,6 +63,13 @@ std::vector<uint32_t> DrawValues(CRandom& generator, uint32_t count, uint32_t lo
 std::string NumberPhrase(uint32_t value)
 {
     return Format("%u\t", value);
+}
+
+void AppendNumberResults(CResults& results, const std::vector<uint32_t>& values, const std::string& prefix)
+{
+    results.reserve(results.size() + values.size());
+    for (size_t i = 0; i < values.size(); ++i)
+        results.push_back(EstimateResult(prefix + "number[" + std::to_string(i + 1) + "]", "", values[i], 0));
 }
 
 std::string DrawLimitMessage(const char* what)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CRandom.h"
+#include "CalcResults.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,9 @@ class CDialog;
 constexpr uint64_t kMaxDraws = 100000;
 /// Most different values the generator can give (15 bits), so most numbers a unique draw finds.
 constexpr uint64_t kMaxUnique = static_cast<uint64_t>(CRandom::kRandMax) + 1;
+
+/// Gives a seed of 0 ("none drawn yet") one from the clock (seconds since 1970, never 0).
+void FixSeed(uint32_t& seed);
 
 /// A generator started from `seed`; a seed of 0 is first set from the clock (seconds since 1970)
 /// and kept, so that a redo, or the calculation saved and opened again, repeats the numbers.
@@ -37,6 +41,10 @@ std::vector<uint32_t> DrawValues(CRandom& generator, uint32_t count, uint32_t lo
 /// Each value as the phrase "%u\t" (the original "%d\t"; values above 2,147,483,647 print as
 /// the unsigned numbers they are).
 std::string NumberPhrase(uint32_t value);
+
+/// The drawn values as results, in order: `prefix` + "number[N]", N from 1, with no label and
+/// no decimals.
+void AppendNumberResults(CResults& results, const std::vector<uint32_t>& values, const std::string& prefix = "");
 
 /// What makes a list request one that cannot be drawn, in the order the dialogs check it.
 enum class ListRequestFault
