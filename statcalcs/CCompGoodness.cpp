@@ -5,12 +5,36 @@
 #include "CArchive.h"
 #include "CListEntryDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
 
 #include <cmath>
 
 IMPLEMENT_SERIAL(CCompGoodness, CCalcBase, 0)
+
+enum : int
+{
+    kIdObserved = 1155,
+    kIdExpected = 1156,
+    kIdObservedLabel = 1154,
+    kIdExpectedLabel = 1153,
+};
+
+/// The title, then the rows: each an observed and an expected value, typed and added.
+static const CFieldTable& GoodnessFields()
+{
+    static const CFieldTable table = [] {
+        CFieldGroup rows;
+        rows.name = "rows";
+        rows.kind = CFieldGroup::Rows;
+        rows.addId = kIdAdd;
+        rows.fields = {NumberField("observed", kIdObserved, "99", 0, 1000000, ""),
+                       NumberField("expected", kIdExpected, "100", 0, 1000000, "")};
+        return CFieldTable{{TitleField()}, {rows}};
+    }();
+    return table;
+}
 
 void CCompGoodness::Serialize(CArchive& ar)
 {
@@ -49,18 +73,36 @@ private:
     double m_expected = 0.0;
 };
 
-bool CCompGoodness::Do()
+const CFieldTable* CCompGoodness::Fields() const
 {
-    if (!RunInputDialog<CCompGoodnessDlg>(*this))
-        return false;
-    CWaitCursor wait;
-    // An expected value of 0 makes the sum non-finite; it and its p print as "****".
+    return &GoodnessFields();
+}
+
+CInputs CCompGoodness::Inputs() const
+{
+    std::vector<std::vector<double>> rows;
+    for (const CGoodnessRow& row : m_rows)
+        rows.push_back({row.observed, row.expected});
+    return CInputList().Text("title", GetTitle()).Rows("rows", std::move(rows)).Take();
+}
+
+CResults CCompGoodness::Results() const
+{
+    // An expected value of 0 makes the sum non-finite: the statistic and its p are undefined.
     double x2 = 0.0;
     for (const CGoodnessRow& row : m_rows)
         x2 += std::pow(row.observed - row.expected, 2) / row.expected;
     const int df = static_cast<int>(m_rows.size()) - 1;
     const double p = Chi2Prob(x2, df);
+    return {StatisticResult("chi2", "72", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6)};
+}
 
+bool CCompGoodness::Do()
+{
+    if (!RunInputDialog<CCompGoodnessDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
     InsertHeading();
     const std::string header = PadToWidth(Term("99"), 20, false) + PadToWidth(Term("100"), 20, false) + "\n";
     InsertPhrase(header, kPhrasePlain);
@@ -68,20 +110,12 @@ bool CCompGoodness::Do()
     for (const CGoodnessRow& row : m_rows)
         InsertPhrase(Format("%20.2f%20.2f\n", row.observed, row.expected), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("72"), Floating(x2, 2), "");
-    InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Probability(x2, p, 6), "");
+    InsertResult(results, "chi2");
+    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
     return true;
 }
-
-enum : int
-{
-    kIdObserved = 1155,
-    kIdExpected = 1156,
-    kIdObservedLabel = 1154,
-    kIdExpectedLabel = 1153,
-};
 
 static const CDialogTemplate& CompGoodnessTemplate()
 {
@@ -138,8 +172,7 @@ void CCompGoodnessDlg::ReadRows(const std::vector<CRowTexts>& rows)
 void CCompGoodnessDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdObserved, m_observed);
-    DDV_MinMaxDouble(dx, m_observed, 0, 1000000);
-    DDX_Text(dx, kIdExpected, m_expected);
-    DDV_MinMaxDouble(dx, m_expected, 0, 1000000);
+    const CFieldTable& fields = GoodnessFields();
+    ExchangeField(dx, FieldOf(fields, "observed"), m_observed);
+    ExchangeField(dx, FieldOf(fields, "expected"), m_expected);
 }

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CListEntryDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "Matrix.h"
 #include "NumberParse.h"
@@ -12,6 +13,29 @@
 #include "TableTests.h"
 
 IMPLEMENT_SERIAL(CCompPropPerc, CCalcBase, 0)
+
+enum : int
+{
+    kIdPercent = 1023,
+    kIdSampleSize = 1024,
+    kIdPercentLabel = 1118,
+    kIdSampleSizeLabel = 1111,
+};
+
+/// The title, then the rows: each a percentage and the size of its sample, typed and added.
+static const CFieldTable& PropPercFields()
+{
+    static const CFieldTable table = [] {
+        CFieldGroup rows;
+        rows.name = "rows";
+        rows.kind = CFieldGroup::Rows;
+        rows.addId = kIdAdd;
+        rows.fields = {NumberField("percent", kIdPercent, "43", 0, 100, ""),
+                       CountField("size", kIdSampleSize, "55", 1, 1000000, "")};
+        return CFieldTable{{TitleField()}, {rows}};
+    }();
+    return table;
+}
 
 void CCompPropPerc::Serialize(CArchive& ar)
 {
@@ -50,11 +74,21 @@ private:
     uint32_t m_sampleSize = 0;
 };
 
-bool CCompPropPerc::Do()
+const CFieldTable* CCompPropPerc::Fields() const
 {
-    if (!RunInputDialog<CCompPropPercDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &PropPercFields();
+}
+
+CInputs CCompPropPerc::Inputs() const
+{
+    std::vector<std::vector<double>> rows;
+    for (const CPropPercRow& row : m_rows)
+        rows.push_back({row.percent, static_cast<double>(row.sampleSize)});
+    return CInputList().Text("title", GetTitle()).Rows("rows", std::move(rows)).Take();
+}
+
+CResults CCompPropPerc::Results() const
+{
     // The N x 2 table of counts with and without the attribute (not rounded).
     const int count = static_cast<int>(m_rows.size());
     Matrix table(count, 2);
@@ -67,7 +101,16 @@ bool CCompPropPerc::Do()
     const double x2 = Chi2FromTable(static_cast<unsigned>(count), 2, table, fractionSmall);
     const int df = count - 1;
     const double p = Chi2Prob(x2, df);
+    return {StatisticResult("chi2", "87", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6),
+            EstimateResult("percent_expected_below_5", "45", 100 * fractionSmall, 2)};
+}
 
+bool CCompPropPerc::Do()
+{
+    if (!RunInputDialog<CCompPropPercDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
     InsertHeading();
     const std::string header = PadToWidth(Term("43"), 20, false) + PadToWidth(Term("55"), 20, false) + "\n";
     InsertPhrase(header, kPhrasePlain);
@@ -75,21 +118,15 @@ bool CCompPropPerc::Do()
     for (const CPropPercRow& row : m_rows)
         InsertPhrase(Format("%19.2f%%%20u\n", row.percent, row.sampleSize), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("87"), Floating(x2, 2), "");
-    InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Probability(x2, p, 6), "");
+    InsertResult(results, "chi2");
+    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("45"), Floating(100 * fractionSmall, 2) + "%", "");
+    // The share of small expected counts is printed with its percent sign after the number.
+    const CResult& small = *FindResult(results, "percent_expected_below_5");
+    InsertResult(ResultLabel(small), Floating(small.estimate, small.decimals) + "%", "");
     return true;
 }
-
-enum : int
-{
-    kIdPercent = 1023,
-    kIdSampleSize = 1024,
-    kIdPercentLabel = 1118,
-    kIdSampleSizeLabel = 1111,
-};
 
 static const CDialogTemplate& CompPropPercTemplate()
 {
@@ -147,8 +184,7 @@ void CCompPropPercDlg::ReadRows(const std::vector<CRowTexts>& rows)
 void CCompPropPercDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdPercent, m_percent);
-    DDV_MinMaxDouble(dx, m_percent, 0, 100);
-    DDX_Text(dx, kIdSampleSize, m_sampleSize);
-    DDV_MinMaxUInt(dx, m_sampleSize, 1, 1000000);
+    const CFieldTable& fields = PropPercFields();
+    ExchangeField(dx, FieldOf(fields, "percent"), m_percent);
+    ExchangeField(dx, FieldOf(fields, "size"), m_sampleSize);
 }

@@ -24,6 +24,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     std::vector<CPropPercRow> m_rows; // N rows; N is the vector's size
 };

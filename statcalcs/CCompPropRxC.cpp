@@ -5,12 +5,14 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "NumberParse.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
 
 #include <algorithm>
+#include <limits>
 
 IMPLEMENT_SERIAL(CCompPropRxC, CCalcBase, 0)
 
@@ -51,6 +53,33 @@ constexpr int kGridIds[CCompPropRxC::kMaxSide][CCompPropRxC::kMaxSide] = {
     {1016, 1017, 1018, 1035, 1025, 1026}, {1036, 1037, 1038, 1039, 1075, 1076}, {1040, 1041, 1042, 1043, 1079, 1080},
     {1044, 1045, 1046, 1047, 1083, 1084}, {1019, 1020, 1021, 1048, 1022, 1023}, {1049, 1050, 1051, 1052, 1062, 1063},
 };
+
+/// The name of a grid cell: "r2c3" is row 2, column 3, both from 1.
+std::string CellName(int row, int col)
+{
+    return Format("r%dc%d", row + 1, col + 1);
+}
+
+/// The title, then the grid's cells row by row. A cell takes a count up to the largest signed
+/// 32-bit value; the dialog leaves a cell empty when its text is not such a count, so the range
+/// is the one the grid's own reading applies, not a check that refuses.
+const CFieldTable& RxCFields()
+{
+    static const CFieldTable table = [] {
+        CFieldTable made;
+        made.fields.push_back(TitleField(kIdRxCTitle));
+        for (int row = 0; row < CCompPropRxC::kMaxSide; ++row) {
+            for (int col = 0; col < CCompPropRxC::kMaxSide; ++col) {
+                CField cell =
+                    CountField(CellName(row, col), kGridIds[row][col], "", 0, std::numeric_limits<int32_t>::max(), "");
+                cell.label = Format("row %d, column %d", row + 1, col + 1);
+                made.fields.push_back(cell);
+            }
+        }
+        return made;
+    }();
+    return table;
+}
 
 const char kTooSmall[] = "R x C table must have at least 2 rows and 2 columns";
 
@@ -161,11 +190,23 @@ void CCompPropRxCDlg::OnOK()
 }
 } // namespace
 
-bool CCompPropRxC::Do()
+const CFieldTable* CCompPropRxC::Fields() const
 {
-    if (!RunInputDialog<CCompPropRxCDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &RxCFields();
+}
+
+CInputs CCompPropRxC::Inputs() const
+{
+    CInputList inputs;
+    inputs.Text("title", GetTitle());
+    for (int row = 0; row < kMaxSide; ++row)
+        for (int col = 0; col < kMaxSide; ++col)
+            inputs.Number(CellName(row, col), row < m_r && col < m_c ? m_cells[row][col] : kNoValue);
+    return inputs.Take();
+}
+
+CResults CCompPropRxC::Results() const
+{
     Matrix table(kMaxSide, kMaxSide);
     for (int row = 0; row < m_r; ++row)
         for (int col = 0; col < m_c; ++col)
@@ -174,14 +215,25 @@ bool CCompPropRxC::Do()
     const double x2 = Chi2FromTable(static_cast<unsigned>(m_r), static_cast<unsigned>(m_c), table, fractionSmall);
     const int df = (m_r - 1) * (m_c - 1);
     const double p = Chi2Prob(x2, df);
+    return {StatisticResult("chi2", "72", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6),
+            EstimateResult("percent_expected_below_5", "45", 100 * fractionSmall, 2)};
+}
 
+bool CCompPropRxC::Do()
+{
+    if (!RunInputDialog<CCompPropRxCDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
     InsertHeading();
     ReportTable();
-    InsertResult(Term("72"), Floating(x2, 2), "");
-    InsertResult(Term("10"), Integer(df), "");
-    InsertResult(Term("26"), Probability(x2, p, 6), "");
+    InsertResult(results, "chi2");
+    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("45"), Floating(100 * fractionSmall, 2) + "%", "");
+    // The share of small expected counts is printed with its percent sign after the number.
+    const CResult& small = *FindResult(results, "percent_expected_below_5");
+    InsertResult(ResultLabel(small), Floating(small.estimate, small.decimals) + "%", "");
     return true;
 }
 

@@ -18,6 +18,11 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    /// The title and every cell of the grid ("r1c1" to "r6c6"); a cell outside the block in
+    /// use has no value (not a number).
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     /// Row-major counts; kEmptyCell marks an empty cell. Only the m_r x m_c block is meaningful,
     /// the other cells keep whatever they held (and are stored all the same).

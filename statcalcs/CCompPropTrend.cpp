@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CListEntryDlg.h"
 #include "Distributions.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "NumberParse.h"
 #include "StoredInputs.h"
@@ -82,13 +83,49 @@ std::string RatioColumn(double ratio)
 
 /// Marks a figure that cannot be formed.
 constexpr double kNoFigure = -9.99;
+
+enum : int
+{
+    kIdScore = 1045,
+    kIdIll = 1046,
+    kIdNotIll = 1047,
+    kIdScoreLabel = 1122,
+    kIdIllLabel = 1123,
+    kIdNotIllLabel = 1124,
+};
+
+/// The title, then the groups: each a score with its ill and not-ill counts, typed and added.
+const CFieldTable& PropTrendFields()
+{
+    static const CFieldTable table = [] {
+        CFieldGroup rows;
+        rows.name = "rows";
+        rows.kind = CFieldGroup::Rows;
+        rows.addId = kIdAdd;
+        rows.fields = {NumberField("score", kIdScore, "56", 0, 1000000, ""),
+                       CountField("ill", kIdIll, "14", 0, 1000000, ""),
+                       CountField("not_ill", kIdNotIll, "15", 0, 1000000, "")};
+        return CFieldTable{{TitleField()}, {rows}};
+    }();
+    return table;
+}
 } // namespace
 
-bool CCompPropTrend::Do()
+const CFieldTable* CCompPropTrend::Fields() const
 {
-    if (!RunInputDialog<CCompPropTrendDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &PropTrendFields();
+}
+
+CInputs CCompPropTrend::Inputs() const
+{
+    std::vector<std::vector<double>> rows;
+    for (const CTrendRow& row : m_rows)
+        rows.push_back({row.score, static_cast<double>(row.ill), static_cast<double>(row.notIll)});
+    return CInputList().Text("title", GetTitle()).Rows("rows", std::move(rows)).Take();
+}
+
+CResults CCompPropTrend::Results() const
+{
     // Every sum and product in double: with 32-bit counts Nt^2 and A (Nt - A) would wrap.
     double t1 = 0, t2 = 0, t3 = 0, a = 0, nt = 0;
     for (const CTrendRow& row : m_rows) {
@@ -103,7 +140,15 @@ bool CCompPropTrend::Do()
     const double v = (nt * t3 - t2 * t2) * a * (nt - a) / (nt * nt * (nt - 1));
     const double x2 = u * u / v;
     const double p = Chi2Prob(x2, 1);
+    return {StatisticResult("chi2_trend", "88", x2, 1, 2), ProbabilityResult("p_chi2_trend", "26", x2, p, 1, 6)};
+}
 
+bool CCompPropTrend::Do()
+{
+    if (!RunInputDialog<CCompPropTrendDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
     InsertHeading();
     std::string header;
     for (const std::string& text : {Term("56"), Term("14"), Term("15"), "% " + Term("14"), Term("23"), Term("53")})
@@ -128,20 +173,10 @@ bool CCompPropTrend::Do()
                      kPhrasePlain);
     }
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("88"), Floating(x2, 2), "");
-    InsertResult(Term("26"), Probability(x2, p, 6), "");
+    InsertResult(results, "chi2_trend");
+    InsertResult(results, "p_chi2_trend");
     return true;
 }
-
-enum : int
-{
-    kIdScore = 1045,
-    kIdIll = 1046,
-    kIdNotIll = 1047,
-    kIdScoreLabel = 1122,
-    kIdIllLabel = 1123,
-    kIdNotIllLabel = 1124,
-};
 
 static const CDialogTemplate& CompPropTrendTemplate()
 {
@@ -260,10 +295,8 @@ void CCompPropTrendDlg::ReadRows(const std::vector<CRowTexts>& rows)
 void CCompPropTrendDlg::DoDataExchange(CDataExchange& dx)
 {
     ExchangeTitle(dx);
-    DDX_Text(dx, kIdScore, m_score);
-    DDV_MinMaxDouble(dx, m_score, 0, 1000000);
-    DDX_Text(dx, kIdIll, m_ill);
-    DDV_MinMaxUInt(dx, m_ill, 0, 1000000);
-    DDX_Text(dx, kIdNotIll, m_notIll);
-    DDV_MinMaxUInt(dx, m_notIll, 0, 1000000);
+    const CFieldTable& fields = PropTrendFields();
+    ExchangeField(dx, FieldOf(fields, "score"), m_score);
+    ExchangeField(dx, FieldOf(fields, "ill"), m_ill);
+    ExchangeField(dx, FieldOf(fields, "not_ill"), m_notIll);
 }

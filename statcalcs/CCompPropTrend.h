@@ -25,6 +25,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     /// The dialog's sort key of a score: score x 1000 truncated toward zero, clamped to the
     /// 32-bit range (0 for not a number).

@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "Distributions.h"
 #include "Estimate.h"
+#include "FieldTable.h"
 #include "Format.h"
 #include "Profile.h"
 #include "StoredInputs.h"
@@ -68,6 +69,45 @@ enum : int
     kIdColumnHeading = 1128,
 };
 
+/// The title, the level, then the strata, one tab each: the four cells and the stratum's title.
+const CFieldTable& StratFields()
+{
+    static const CFieldTable table = [] {
+        const auto cell = [](const char* name, int id, uint32_t maximum, const char* label) {
+            CField field = CountField(name, id, "", 0, maximum);
+            field.label = label;
+            return field;
+        };
+        CField title;
+        title.name = "title";
+        title.kind = CFieldKind::Text;
+        title.id = kIdStratumTitle;
+        title.labelKey = "101";
+        title.maxChars = kMaxStratumTitleChars;
+        title.defaultValue = "the stratum's word and number";
+        CFieldGroup strata;
+        strata.name = "strata";
+        strata.kind = CFieldGroup::Tabs;
+        strata.addId = kIdAdd;
+        strata.maxCount = kMaxStrata;
+        strata.fields = {cell("a", kIdA, kMaxCount, "exposed, with the outcome"),
+                         cell("b", kIdB, kMaxB, "exposed, without the outcome"),
+                         cell("c", kIdC, kMaxCount, "unexposed, with the outcome"),
+                         cell("d", kIdD, kMaxCount, "unexposed, without the outcome"), title};
+        return CFieldTable{{TitleField(), LevelField()}, {strata}};
+    }();
+    return table;
+}
+
+/// A field of a stratum (the table's own title is another field).
+const CField& StratumField(const char* name)
+{
+    for (const CField& field : StratFields().groups.front().fields)
+        if (field.name == name)
+            return field;
+    return FieldOf(StratFields(), name);
+}
+
 /// A stratum's table or the crude one; 64-bit so that the crude sums of any number of strata fit.
 struct CTable
 {
@@ -108,6 +148,35 @@ struct CMantelHaenszel
     }
 };
 
+/// Appends the risk ratio and odds ratio of one table with their limits (normal deviate z) and
+/// its Yates' chi-square with p, each key after `prefix`; every count and product is a double.
+void AppendTableResults(const CTable& t, double z, const std::string& level, const std::string& prefix,
+                        CResults& results)
+{
+    const double da = static_cast<double>(t.a), db = static_cast<double>(t.b);
+    const double dc = static_cast<double>(t.c), dd = static_cast<double>(t.d);
+    const double dr1 = da + db, dr2 = dc + dd, dc1 = da + dc, dc2 = db + dd, n = da + db + dc + dd;
+    const double rr = (da / dr1) / (dc / dr2);
+    const double rrSe = std::sqrt(db / (da * dr1) + dd / (dc * dr2));
+    const double odds = (da / db) / (dc / dd);
+    const double orSe = std::sqrt(1 / da + 1 / db + 1 / dc + 1 / dd);
+    const double corrected = absd(da * dd - db * dc) - n / 2;
+    const double x2y = n * (corrected * corrected) / (dc1 * dc2 * dr1 * dr2);
+    const CEstimate rrLimits = RatioLimits(rr, rrSe, z);
+    const CEstimate orLimits = RatioLimits(odds, orSe, z);
+    results.push_back(IntervalResult(prefix + "risk_ratio", "52", rr, rrLimits.lower, rrLimits.upper, level, 2));
+    results.push_back(IntervalResult(prefix + "odds_ratio", "21", odds, orLimits.lower, orLimits.upper, level, 2));
+    results.push_back(StatisticResult(prefix + "chi2_yates", "92", x2y, 1, 2));
+    results.push_back(ProbabilityResult(prefix + "p_chi2_yates", "26", x2y, Chi2Prob(x2y, 1), 1, 6));
+}
+
+/// The key prefix of the results of stratum `index` (from 0).
+std::string StratumPrefix(size_t index)
+{
+    return "stratum[" + std::to_string(index + 1) + "].";
+}
+
+const char kCrudePrefix[] = "crude.";
 } // namespace
 
 /// Input dialog: the title, the level, and the strata in a tab control, one tab per stratum,
@@ -148,27 +217,46 @@ private:
     std::string m_stratumTitle;
 };
 
-bool CCompStrat::Do()
+const CFieldTable* CCompStrat::Fields() const
 {
-    if (!RunInputDialog<CCompStratDlg>(*this))
-        return false;
-    CWaitCursor wait;
-    const double z = kDeviates[m_level];
-    InsertHeading();
+    return &StratFields();
+}
+
+CInputs CCompStrat::Inputs() const
+{
+    CInputList inputs;
+    inputs.Text("title", GetTitle()).Text("level", m_level == 1 ? "99" : "95");
+    for (size_t i = 0; i < m_strata.size(); ++i) {
+        const CStratum& stratum = m_strata[i];
+        const std::string prefix = "strata[" + std::to_string(i + 1) + "].";
+        inputs.Number(prefix + "a", stratum.a)
+            .Number(prefix + "b", stratum.b)
+            .Number(prefix + "c", stratum.c)
+            .Number(prefix + "d", stratum.d)
+            .Text(prefix + "title", stratum.title);
+    }
+    return inputs.Take();
+}
+
+CResults CCompStrat::Results() const
+{
+    const int levelIndex = m_level == 1 ? 1 : 0;
+    const double z = kDeviates[levelIndex];
+    const std::string level = kLevels[levelIndex];
+    CResults results;
     CTable crude;
     CMantelHaenszel mh;
-    for (const CStratum& stratum : m_strata) {
+    for (size_t i = 0; i < m_strata.size(); ++i) {
+        const CStratum& stratum = m_strata[i];
         const CTable table{stratum.a, stratum.b, stratum.c, stratum.d};
-        InsertPhrase(stratum.title + "\n", kPhraseBold);
-        ReportTable(table.a, table.b, table.c, table.d, z);
+        AppendTableResults(table, z, level, StratumPrefix(i), results);
         crude.a += table.a;
         crude.b += table.b;
         crude.c += table.c;
         crude.d += table.d;
         mh.Add(table);
     }
-    InsertPhrase(Term("09") + "\n", kPhraseBold);
-    ReportTable(crude.a, crude.b, crude.c, crude.d, z);
+    AppendTableResults(crude, z, level, kCrudePrefix, results);
 
     // Mantel-Haenszel chi-square with continuity correction (no floor at zero before squaring).
     const double deviation = absd(mh.sumA - mh.sumE) - 0.5;
@@ -182,16 +270,41 @@ bool CCompStrat::Do()
     const double rrVar = mh.sumGR / (mh.sumRrNum * mh.sumRrDen);
     const CEstimate orLimits = RatioLimits(orMh, std::sqrt(orVar), z);
     const CEstimate rrLimits = RatioLimits(rrMh, std::sqrt(rrVar), z);
+    results.push_back(IntervalResult("mh_risk_ratio", "95", rrMh, rrLimits.lower, rrLimits.upper, level, 2));
+    results.push_back(IntervalResult("mh_odds_ratio", "96", orMh, orLimits.lower, orLimits.upper, level, 2));
+    results.push_back(StatisticResult("chi2_mh", "97", x2mh, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_mh", "26", x2mh, Chi2Prob(x2mh, 1), 1, 6));
+    return results;
+}
+
+bool CCompStrat::Do()
+{
+    if (!RunInputDialog<CCompStratDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+    InsertHeading();
+    CTable crude;
+    for (size_t i = 0; i < m_strata.size(); ++i) {
+        const CStratum& stratum = m_strata[i];
+        InsertPhrase(stratum.title + "\n", kPhraseBold);
+        ReportTable(stratum.a, stratum.b, stratum.c, stratum.d, results, StratumPrefix(i));
+        crude.a += stratum.a;
+        crude.b += stratum.b;
+        crude.c += stratum.c;
+        crude.d += stratum.d;
+    }
+    InsertPhrase(Term("09") + "\n", kPhraseBold);
+    ReportTable(crude.a, crude.b, crude.c, crude.d, results, kCrudePrefix);
 
     InsertPhrase(Term("63") + LabelCI(kLevels[m_level]) + "\n", kPhraseBold);
-    InsertResult(Term("95"), Floating(rrMh, 2), CI(rrLimits.lower, rrLimits.upper, 2));
-    InsertResult(Term("96"), Floating(orMh, 2), CI(orLimits.lower, orLimits.upper, 2));
-    InsertResult(Term("97"), Floating(x2mh, 2), "");
-    InsertResult(Term("26"), Probability(x2mh, Chi2Prob(x2mh, 1), 6), "");
+    for (const char* key : {"mh_risk_ratio", "mh_odds_ratio", "chi2_mh", "p_chi2_mh"})
+        InsertResult(results, key);
     return true;
 }
 
-void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, double z)
+void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, const CResults& results,
+                             const std::string& prefix)
 {
     const uint64_t r1 = a + b, r2 = c + d, c1 = a + c, c2 = b + d;
     // The two count columns are 6 characters wide; a count of 6 digits or more widens both, so
@@ -211,23 +324,11 @@ void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, dou
     InsertPhrase(rule, kPhrasePlain);
     InsertPhrase(row(Term("86") + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
 
-    // Risk ratio, odds ratio and Yates' chi-square, every count and product as a double.
-    const double da = static_cast<double>(a), db = static_cast<double>(b);
-    const double dc = static_cast<double>(c), dd = static_cast<double>(d);
-    const double dr1 = da + db, dr2 = dc + dd, dc1 = da + dc, dc2 = db + dd, n = da + db + dc + dd;
-    const double rr = (da / dr1) / (dc / dr2);
-    const double rrSe = std::sqrt(db / (da * dr1) + dd / (dc * dr2));
-    const double odds = (da / db) / (dc / dd);
-    const double orSe = std::sqrt(1 / da + 1 / db + 1 / dc + 1 / dd);
-    const double corrected = absd(da * dd - db * dc) - n / 2;
-    const double x2y = n * (corrected * corrected) / (dc1 * dc2 * dr1 * dr2);
     const std::string level = LabelCI(kLevels[m_level]);
-    const CEstimate rrLimits = RatioLimits(rr, rrSe, z);
-    const CEstimate orLimits = RatioLimits(odds, orSe, z);
-    InsertResult(Term("52") + level, Floating(rr, 2), CI(rrLimits.lower, rrLimits.upper, 2));
-    InsertResult(Term("21") + level, Floating(odds, 2), CI(orLimits.lower, orLimits.upper, 2));
-    InsertResult(Term("92"), Floating(x2y, 2), "");
-    InsertResult(Term("26"), Probability(x2y, Chi2Prob(x2y, 1), 6), "");
+    InsertResult(results, prefix + "risk_ratio", level);
+    InsertResult(results, prefix + "odds_ratio", level);
+    InsertResult(results, prefix + "chi2_yates");
+    InsertResult(results, prefix + "p_chi2_yates");
     InsertPhrase("\n", kPhrasePlain);
 }
 
@@ -315,16 +416,13 @@ bool CCompStratDlg::OnInitDialog()
 
 void CCompStratDlg::ExchangeStratum(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdA, m_a);
-    DDV_MinMaxUInt(dx, m_a, 0, kMaxCount);
-    DDX_Text(dx, kIdB, m_b);
-    DDV_MinMaxUInt(dx, m_b, 0, kMaxB);
-    DDX_Text(dx, kIdC, m_c);
-    DDV_MinMaxUInt(dx, m_c, 0, kMaxCount);
-    DDX_Text(dx, kIdD, m_d);
-    DDV_MinMaxUInt(dx, m_d, 0, kMaxCount);
-    DDX_Text(dx, kIdStratumTitle, m_stratumTitle);
-    DDV_MaxChars(dx, m_stratumTitle, kMaxStratumTitleChars);
+    ExchangeField(dx, StratumField("a"), m_a);
+    ExchangeField(dx, StratumField("b"), m_b);
+    ExchangeField(dx, StratumField("c"), m_c);
+    ExchangeField(dx, StratumField("d"), m_d);
+    const CField& title = StratumField("title");
+    DDX_Text(dx, title.id, m_stratumTitle);
+    DDV_MaxChars(dx, m_stratumTitle, title.maxChars);
 }
 
 void CCompStratDlg::DoDataExchange(CDataExchange& dx)

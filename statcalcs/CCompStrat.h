@@ -29,6 +29,11 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    /// Each stratum's risk ratio, odds ratio and Yates' chi-square ("stratum[N]." before the
+    /// key, N from 1), the same for the crude table ("crude."), then the Mantel-Haenszel summary.
+    CResults Results() const override;
 
     /// The title of a new stratum: the vocabulary's word for a stratum and its 1-based number.
     static std::string NewStratumTitle(int number);
@@ -37,7 +42,8 @@ public:
     int32_t m_level = 0;            // confidence level: 0 = 95 %, 1 = 99 %
 
 private:
-    /// Writes the block of one table: the table with its margins, the risk ratio and odds ratio
-    /// with their limits at confidence level m_level (normal deviate z), and Yates' chi-square.
-    void ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, double z);
+    /// Writes the block of one table: the table with its margins, then the results whose keys
+    /// begin with `prefix`: the risk ratio and odds ratio with their limits, and Yates' chi-square.
+    void ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, const CResults& results,
+                     const std::string& prefix);
 };
