@@ -30,8 +30,9 @@ enum : int
 constexpr int kMaxTitleChars = 50;
 
 /// A number field of a dialog that is laid out as a column of labelled values: its edit and
-/// label ids, the label's resource text, the vocabulary key and suffix the label shows, and the
-/// largest value it takes (the least is 0); any value is taken when there is no maximum.
+/// label ids, the label's resource text, the vocabulary key and suffix the label shows, the
+/// largest value it takes (the least is 0; any value is taken when there is no maximum) and its
+/// field name on the command line.
 struct CValueField
 {
     int id;
@@ -40,6 +41,7 @@ struct CValueField
     const char* key;
     const char* suffix;
     std::optional<double> maximum;
+    const char* name = "";
 };
 
 /// Appends a label and a right-aligned edit for each field, one row each from the top; returns

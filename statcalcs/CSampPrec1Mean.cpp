@@ -22,11 +22,25 @@ void CSampPrec1Mean::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec1MeanForm()
+{
+    static const CPrecisionForm form = MakePrecisionForm(150, "Sample - Precision - Single mean",
+                                                         {
+                                                             {1028, 1110, "SD:", "58", ":", 1000000, "sd"},
+                                                         },
+                                                         /*valuesPositive=*/true, /*valuesDiffer=*/false);
+    return form;
+}
+} // namespace
+
 /// Input dialog: SD, precision, confidence level and title (template 150).
 class CSampPrec1MeanDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec1MeanDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec1MeanDlg() : CSampPrecDlg(Prec1MeanForm()) {}
 
     void Load(const CSampPrec1Mean& calc)
     {
@@ -41,33 +55,38 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form = MakePrecisionForm(150, "Sample - Precision - Single mean",
-                                                             {
-                                                                 {1028, 1110, "SD:", "58", ":", 1000000},
-                                                             },
-                                                             /*valuesPositive=*/true, /*valuesDiffer=*/false);
-        return form;
-    }
 };
+
+const CFieldTable* CSampPrec1Mean::Fields() const
+{
+    return &Prec1MeanForm().fields;
+}
+
+CInputs CSampPrec1Mean::Inputs() const
+{
+    return PrecisionFormInputs(Prec1MeanForm(), {m_sd}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec1Mean::Results() const
+{
+    // n = SD^2 / se^2 with se = precision / z (normal approximation).
+    const double se = m_precision / kPrecisionZ[m_level];
+    const double n = m_sd * m_sd / (se * se);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
 
 bool CSampPrec1Mean::Do()
 {
     if (!RunInputDialog<CSampPrec1MeanDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = SD^2 / se^2 with se = precision / z (normal approximation).
-    const double se = m_precision / kPrecisionZ[m_level];
-    const double n = m_sd * m_sd / (se * se);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("58"), Floating(m_sd, 2), "");
     InsertResult(Term("30"), Floating(m_precision, 2), "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

@@ -22,11 +22,26 @@ void CSampPrec1Prop::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec1PropForm()
+{
+    static const CPrecisionForm form =
+        MakePrecisionForm(151, "Sample - Precision - Single proportion",
+                          {
+                              {1023, 1118, "Proportion (%):", "43", " (%):", 100, "percentage"},
+                          },
+                          /*valuesPositive=*/false, /*valuesDiffer=*/false);
+    return form;
+}
+} // namespace
+
 /// Input dialog: proportion (%), precision, confidence level and title (template 151).
 class CSampPrec1PropDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec1PropDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec1PropDlg() : CSampPrecDlg(Prec1PropForm()) {}
 
     void Load(const CSampPrec1Prop& calc)
     {
@@ -41,34 +56,39 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form = MakePrecisionForm(151, "Sample - Precision - Single proportion",
-                                                             {
-                                                                 {1023, 1118, "Proportion (%):", "43", " (%):", 100},
-                                                             },
-                                                             /*valuesPositive=*/false, /*valuesDiffer=*/false);
-        return form;
-    }
 };
+
+const CFieldTable* CSampPrec1Prop::Fields() const
+{
+    return &Prec1PropForm().fields;
+}
+
+CInputs CSampPrec1Prop::Inputs() const
+{
+    return PrecisionFormInputs(Prec1PropForm(), {m_percent}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec1Prop::Results() const
+{
+    // n = p(1 - p) / se^2 with se = (precision / 100) / z (normal approximation).
+    const double p = m_percent / 100;
+    const double se = m_precision / 100 / kPrecisionZ[m_level];
+    const double n = p * (1 - p) / (se * se);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
 
 bool CSampPrec1Prop::Do()
 {
     if (!RunInputDialog<CSampPrec1PropDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = p(1 - p) / se^2 with se = (precision / 100) / z (normal approximation).
-    const double p = m_percent / 100;
-    const double se = m_precision / 100 / kPrecisionZ[m_level];
-    const double n = p * (1 - p) / (se * se);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("43"), Floating(m_percent, 2) + "%", "");
     InsertResult(Term("30"), Floating(m_precision, 2) + "%", "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

@@ -14,6 +14,9 @@ public:
 
     void Serialize(CArchive& ar) override;
     bool Do() override;
+    const CFieldTable* Fields() const override;
+    CInputs Inputs() const override;
+    CResults Results() const override;
 
     int32_t m_level = 0;      // confidence level: 0 = 95 %, 1 = 99 %
     double m_percent = 0.0;   // proportion in percent

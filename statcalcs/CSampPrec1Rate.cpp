@@ -22,11 +22,25 @@ void CSampPrec1Rate::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec1RateForm()
+{
+    static const CPrecisionForm form = MakePrecisionForm(149, "Sample - Precision - Single rate",
+                                                         {
+                                                             {1057, 1132, "Rate:", "48", ":", 1000000, "rate"},
+                                                         },
+                                                         /*valuesPositive=*/false, /*valuesDiffer=*/false);
+    return form;
+}
+} // namespace
+
 /// Input dialog: rate, precision, confidence level and title (template 149).
 class CSampPrec1RateDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec1RateDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec1RateDlg() : CSampPrecDlg(Prec1RateForm()) {}
 
     void Load(const CSampPrec1Rate& calc)
     {
@@ -41,33 +55,38 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form = MakePrecisionForm(149, "Sample - Precision - Single rate",
-                                                             {
-                                                                 {1057, 1132, "Rate:", "48", ":", 1000000},
-                                                             },
-                                                             /*valuesPositive=*/false, /*valuesDiffer=*/false);
-        return form;
-    }
 };
+
+const CFieldTable* CSampPrec1Rate::Fields() const
+{
+    return &Prec1RateForm().fields;
+}
+
+CInputs CSampPrec1Rate::Inputs() const
+{
+    return PrecisionFormInputs(Prec1RateForm(), {m_rate}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec1Rate::Results() const
+{
+    // n = rate / se^2 with se = precision / z (normal approximation to the Poisson count).
+    const double se = m_precision / kPrecisionZ[m_level];
+    const double n = m_rate / (se * se);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
 
 bool CSampPrec1Rate::Do()
 {
     if (!RunInputDialog<CSampPrec1RateDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = rate / se^2 with se = precision / z (normal approximation to the Poisson count).
-    const double se = m_precision / kPrecisionZ[m_level];
-    const double n = m_rate / (se * se);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("48"), Floating(m_rate, 2), "");
     InsertResult(Term("30"), Floating(m_precision, 2), "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

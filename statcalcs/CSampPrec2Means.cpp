@@ -22,11 +22,26 @@ void CSampPrec2Means::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec2MeansForm()
+{
+    static const CPrecisionForm form = MakePrecisionForm(152, "Sample - Precision - Two means",
+                                                         {
+                                                             {1070, 1116, "SD 1:", "58", " 1:", 1000000, "sd1"},
+                                                             {1071, 1117, "SD 2:", "58", " 2:", 1000000, "sd2"},
+                                                         },
+                                                         /*valuesPositive=*/true, /*valuesDiffer=*/false);
+    return form;
+}
+} // namespace
+
 /// Input dialog: SD 1, SD 2, precision, confidence level and title (template 152).
 class CSampPrec2MeansDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec2MeansDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec2MeansDlg() : CSampPrecDlg(Prec2MeansForm()) {}
 
     void Load(const CSampPrec2Means& calc)
     {
@@ -43,29 +58,34 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form = MakePrecisionForm(152, "Sample - Precision - Two means",
-                                                             {
-                                                                 {1070, 1116, "SD 1:", "58", " 1:", 1000000},
-                                                                 {1071, 1117, "SD 2:", "58", " 2:", 1000000},
-                                                             },
-                                                             /*valuesPositive=*/true, /*valuesDiffer=*/false);
-        return form;
-    }
 };
+
+const CFieldTable* CSampPrec2Means::Fields() const
+{
+    return &Prec2MeansForm().fields;
+}
+
+CInputs CSampPrec2Means::Inputs() const
+{
+    return PrecisionFormInputs(Prec2MeansForm(), {m_sd1, m_sd2}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec2Means::Results() const
+{
+    // n = (SD1^2 + SD2^2) / se^2 per group, se = precision / z (normal approximation).
+    const double se = m_precision / kPrecisionZ[m_level];
+    const double n = (m_sd1 * m_sd1 + m_sd2 * m_sd2) / (se * se);
+    const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "", TotalSize(group, group))};
+}
 
 bool CSampPrec2Means::Do()
 {
     if (!RunInputDialog<CSampPrec2MeansDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = (SD1^2 + SD2^2) / se^2 per group, se = precision / z (normal approximation).
-    const double se = m_precision / kPrecisionZ[m_level];
-    const double n = (m_sd1 * m_sd1 + m_sd2 * m_sd2) / (se * se);
-    const std::optional<int32_t> group = TruncSize(n);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("58") + " 1", Floating(m_sd1, 2), "");
@@ -73,7 +93,7 @@ bool CSampPrec2Means::Do()
     InsertResult(Term("30"), Floating(m_precision, 2), "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult("", TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

@@ -22,11 +22,27 @@ void CSampPrec2Props::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec2PropsForm()
+{
+    static const CPrecisionForm form =
+        MakePrecisionForm(154, "Sample - Precision - Two proportions",
+                          {
+                              {1071, 1107, "Proportion 1 (%):", "43", " 1 (%):", 100, "percentage1"},
+                              {1072, 1108, "Proportion 2 (%):", "43", " 2 (%):", 100, "percentage2"},
+                          },
+                          /*valuesPositive=*/false, /*valuesDiffer=*/true);
+    return form;
+}
+} // namespace
+
 /// Input dialog: proportion 1, proportion 2 (%), precision, confidence level and title (template 154).
 class CSampPrec2PropsDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec2PropsDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec2PropsDlg() : CSampPrecDlg(Prec2PropsForm()) {}
 
     void Load(const CSampPrec2Props& calc)
     {
@@ -43,32 +59,36 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form =
-            MakePrecisionForm(154, "Sample - Precision - Two proportions",
-                              {
-                                  {1071, 1107, "Proportion 1 (%):", "43", " 1 (%):", 100},
-                                  {1072, 1108, "Proportion 2 (%):", "43", " 2 (%):", 100},
-                              },
-                              /*valuesPositive=*/false, /*valuesDiffer=*/true);
-        return form;
-    }
 };
 
-bool CSampPrec2Props::Do()
+const CFieldTable* CSampPrec2Props::Fields() const
 {
-    if (!RunInputDialog<CSampPrec2PropsDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &Prec2PropsForm().fields;
+}
+
+CInputs CSampPrec2Props::Inputs() const
+{
+    return PrecisionFormInputs(Prec2PropsForm(), {m_percent1, m_percent2}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec2Props::Results() const
+{
     // n = (p1(1 - p1) + p2(1 - p2)) / se^2 per group, se = (precision / 100) / z.
     const double p1 = m_percent1 / 100;
     const double p2 = m_percent2 / 100;
     const double se = m_precision / 100 / kPrecisionZ[m_level];
     const double n = (p1 * (1 - p1) + p2 * (1 - p2)) / (se * se);
     const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "", TotalSize(group, group))};
+}
+
+bool CSampPrec2Props::Do()
+{
+    if (!RunInputDialog<CSampPrec2PropsDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("43") + " 1", Floating(m_percent1, 2) + "%", "");
@@ -76,7 +96,7 @@ bool CSampPrec2Props::Do()
     InsertResult(Term("30"), Floating(m_precision, 2) + "%", "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult("", TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

@@ -22,11 +22,26 @@ void CSampPrec2Rates::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CPrecisionForm& Prec2RatesForm()
+{
+    static const CPrecisionForm form = MakePrecisionForm(153, "Sample - Precision - Two rates",
+                                                         {
+                                                             {1062, 1133, "Rate 1:", "48", " 1:", 1000000, "rate1"},
+                                                             {1063, 1137, "Rate 2:", "48", " 2:", 1000000, "rate2"},
+                                                         },
+                                                         /*valuesPositive=*/false, /*valuesDiffer=*/true);
+    return form;
+}
+} // namespace
+
 /// Input dialog: rate 1, rate 2, precision, confidence level and title (template 153).
 class CSampPrec2RatesDlg : public CSampPrecDlg
 {
 public:
-    CSampPrec2RatesDlg() : CSampPrecDlg(Form()) {}
+    CSampPrec2RatesDlg() : CSampPrecDlg(Prec2RatesForm()) {}
 
     void Load(const CSampPrec2Rates& calc)
     {
@@ -43,29 +58,34 @@ public:
         calc.m_precision = m_precision;
         calc.m_level = m_level;
     }
-
-private:
-    static const CPrecisionForm& Form()
-    {
-        static const CPrecisionForm form = MakePrecisionForm(153, "Sample - Precision - Two rates",
-                                                             {
-                                                                 {1062, 1133, "Rate 1:", "48", " 1:", 1000000},
-                                                                 {1063, 1137, "Rate 2:", "48", " 2:", 1000000},
-                                                             },
-                                                             /*valuesPositive=*/false, /*valuesDiffer=*/true);
-        return form;
-    }
 };
+
+const CFieldTable* CSampPrec2Rates::Fields() const
+{
+    return &Prec2RatesForm().fields;
+}
+
+CInputs CSampPrec2Rates::Inputs() const
+{
+    return PrecisionFormInputs(Prec2RatesForm(), {m_rate1, m_rate2}, m_precision, m_level, GetTitle());
+}
+
+CResults CSampPrec2Rates::Results() const
+{
+    // n = (rate 1 + rate 2) / se^2 per group, se = precision / z (normal approximation).
+    const double se = m_precision / kPrecisionZ[m_level];
+    const double n = (m_rate1 + m_rate2) / (se * se);
+    const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "", TotalSize(group, group))};
+}
 
 bool CSampPrec2Rates::Do()
 {
     if (!RunInputDialog<CSampPrec2RatesDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = (rate 1 + rate 2) / se^2 per group, se = precision / z (normal approximation).
-    const double se = m_precision / kPrecisionZ[m_level];
-    const double n = (m_rate1 + m_rate2) / (se * se);
-    const std::optional<int32_t> group = TruncSize(n);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("48") + " 1", Floating(m_rate1, 2), "");
@@ -73,7 +93,7 @@ bool CSampPrec2Rates::Do()
     InsertResult(Term("30"), Floating(m_precision, 2), "");
     InsertResult(Term("06"), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult("", TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

@@ -2,6 +2,7 @@
 #include "CSampPrecDlg.h"
 
 #include "Profile.h"
+#include "SampleTables.h"
 
 enum : int
 {
@@ -12,7 +13,7 @@ enum : int
 CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CValueField> values,
                                  bool valuesPositive, bool valuesDiffer)
 {
-    CPrecisionForm form{{templateId, caption, {}}, std::move(values), valuesPositive, valuesDiffer};
+    CPrecisionForm form{{templateId, caption, {}}, std::move(values), valuesPositive, valuesDiffer, {}};
     std::vector<CControlTemplate>& controls = form.dialogTemplate.controls;
     int row = AppendValueRows(controls, form.values);
     controls.push_back(StaticCtl(kIdPrecisionLabel, "Precision (+/-):", row, 0));
@@ -27,7 +28,24 @@ CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vecto
     ++row;
     controls.push_back(DefButtonCtl(IDOK, "OK", row, 0));
     controls.push_back(ButtonCtl(IDCANCEL, "Cancel", row, 1));
+    for (const CValueField& value : form.values)
+        form.fields.fields.push_back(ValueRowField(value));
+    form.fields.fields.push_back(NumberField("precision", kIdPrecision, "30", 0, 1000000));
+    form.fields.fields.push_back(LevelField());
+    form.fields.fields.push_back(TitleField());
     return form;
+}
+
+CInputs PrecisionFormInputs(const CPrecisionForm& form, const std::vector<double>& values, double precision,
+                            int32_t level, const std::string& title)
+{
+    CInputList inputs;
+    for (size_t i = 0; i < form.values.size() && i < values.size(); ++i)
+        inputs.Number(form.values[i].name, values[i]);
+    return inputs.Number("precision", precision)
+        .Text("level", ChoiceValue(LevelField(), level))
+        .Text("title", title)
+        .Take();
 }
 
 CSampPrecDlg::CSampPrecDlg(const CPrecisionForm& form) : CCalcDlg(form.dialogTemplate), m_form(form)
@@ -43,9 +61,9 @@ bool CSampPrecDlg::OnInitDialog()
 
 void CSampPrecDlg::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeValues(dx, m_form.values, m_values);
-    DDX_Text(dx, kIdPrecision, m_precision);
-    DDV_MinMaxDouble(dx, m_precision, 0, 1000000);
+    for (size_t i = 0; i < m_form.values.size(); ++i)
+        ExchangeField(dx, FieldOf(m_form.fields, m_form.values[i].name), m_values[i]);
+    ExchangeField(dx, FieldOf(m_form.fields, "precision"), m_precision);
     DDX_Radio(dx, kIdLevel95, m_level);
     ExchangeTitle(dx);
 }

@@ -15,12 +15,18 @@ struct CPrecisionForm
     std::vector<CValueField> values; // one or two
     bool valuesPositive = false;     // the values must be above 0 like the precision (message "05")
     bool valuesDiffer = false;       // the two values must differ (message "02")
+    CFieldTable fields;              // the values, precision, level and title
 };
 
-/// The form with its template: the values, the precision, the level box, the title and the
-/// buttons, one row each from the top.
+/// The form with its template and its field table: the values, the precision, the level box, the
+/// title and the buttons, one row each from the top.
 CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vector<CValueField> values,
                                  bool valuesPositive, bool valuesDiffer);
+
+/// The inputs of a calculation of the form by the names of its fields: `values` in the order of
+/// the form's values, the precision, the level index and the title.
+CInputs PrecisionFormInputs(const CPrecisionForm& form, const std::vector<double>& values, double precision,
+                            int32_t level, const std::string& title);
 
 class CSampPrecDlg : public CCalcDlg
 {

@@ -25,11 +25,27 @@ void CSampSize1Mean::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size1MeanForm()
+{
+    static const CSizeForm form =
+        MakeSizeForm(141, "Sample - Size - Single mean",
+                     {
+                         {1027, 1109, "Mean:", "17", ":", std::nullopt, "mean"},
+                         {1056, 1129, "Null hypothesis mean:", "20", ":", std::nullopt, "null_mean"},
+                         {1028, 1110, "SD:", "58", ":", 1000000, "sd"},
+                     });
+    return form;
+}
+} // namespace
+
 /// Input dialog: mean, null-hypothesis mean, SD, significance, power and title (template 141).
 class CSampSize1MeanDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1MeanDlg() : CSampSizeDlg(Form()) {}
+    CSampSize1MeanDlg() : CSampSizeDlg(Size1MeanForm()) {}
 
     void Load(const CSampSize1Mean& calc)
     {
@@ -48,28 +64,32 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(141, "Sample - Size - Single mean",
-                                                   {
-                                                       {1027, 1109, "Mean:", "17", ":", std::nullopt},
-                                                       {1056, 1129, "Null hypothesis mean:", "20", ":", std::nullopt},
-                                                       {1028, 1110, "SD:", "58", ":", 1000000},
-                                                   });
-        return form;
-    }
 };
+
+const CFieldTable* CSampSize1Mean::Fields() const
+{
+    return &Size1MeanForm().fields;
+}
+
+CInputs CSampSize1Mean::Inputs() const
+{
+    return SizeFormInputs(Size1MeanForm(), {m_mean, m_nullMean, m_sd}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize1Mean::Results() const
+{
+    // n = (z_beta + z_alpha)^2 SD^2 / (mean - null mean)^2 (normal approximation, one sample).
+    const double z = kZBeta[m_power] + kZAlpha[m_significance];
+    const double n = std::pow(z, 2) * std::pow(m_sd, 2) / std::pow(m_mean - m_nullMean, 2);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
 
 bool CSampSize1Mean::Do()
 {
     if (!RunInputDialog<CSampSize1MeanDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = (z_beta + z_alpha)^2 SD^2 / (mean - null mean)^2 (normal approximation, one sample).
-    const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * std::pow(m_sd, 2) / std::pow(m_mean - m_nullMean, 2);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("17"), Floating(m_mean, 2), "");
@@ -78,6 +98,6 @@ bool CSampSize1Mean::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

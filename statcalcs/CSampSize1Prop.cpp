@@ -24,12 +24,27 @@ void CSampSize1Prop::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size1PropForm()
+{
+    static const CSizeForm form =
+        MakeSizeForm(143, "Sample - Size - Single proportion",
+                     {
+                         {1059, 1118, "Proportion (%):", "43", " (%):", 100, "percentage"},
+                         {1058, 1129, "Null hypothesis value:", "20", ":", 100, "null_percentage"},
+                     });
+    return form;
+}
+} // namespace
+
 /// Input dialog: proportion, null-hypothesis proportion (both in percent), significance, power and title (template
 /// 143).
 class CSampSize1PropDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1PropDlg() : CSampSizeDlg(Form()) {}
+    CSampSize1PropDlg() : CSampSizeDlg(Size1PropForm()) {}
 
     void Load(const CSampSize1Prop& calc)
     {
@@ -46,30 +61,35 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(143, "Sample - Size - Single proportion",
-                                                   {
-                                                       {1059, 1118, "Proportion (%):", "43", " (%):", 100},
-                                                       {1058, 1129, "Null hypothesis value:", "20", ":", 100},
-                                                   });
-        return form;
-    }
 };
 
-bool CSampSize1Prop::Do()
+const CFieldTable* CSampSize1Prop::Fields() const
 {
-    if (!RunInputDialog<CSampSize1PropDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &Size1PropForm().fields;
+}
+
+CInputs CSampSize1Prop::Inputs() const
+{
+    return SizeFormInputs(Size1PropForm(), {m_percent, m_nullPercent}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize1Prop::Results() const
+{
     // n = (z_beta sqrt(p(1 - p)) + z_alpha sqrt(p0(1 - p0)))^2 / (p - p0)^2 (Fleiss, one sample).
     const double p = m_percent / 100;
     const double p0 = m_nullPercent / 100;
     const double n =
         std::pow(kZBeta[m_power] * std::sqrt(p * (1 - p)) + kZAlpha[m_significance] * std::sqrt(p0 * (1 - p0)), 2) /
         std::pow(p - p0, 2);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
+
+bool CSampSize1Prop::Do()
+{
+    if (!RunInputDialog<CSampSize1PropDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("43"), Floating(m_percent, 2) + "%", "");
@@ -77,6 +97,6 @@ bool CSampSize1Prop::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

@@ -25,11 +25,27 @@ void CSampSize1Rate::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size1RateForm()
+{
+    static const CSizeForm form =
+        MakeSizeForm(142, "Sample - Size - Single rate",
+                     {
+                         {1057, 1132, "Rate:", "48", ":", 1000000, "rate"},
+                         {1058, 1129, "Null hypothesis value:", "20", ":", 1000000, "null_rate"},
+                     },
+                     kColonAfterChoices);
+    return form;
+}
+} // namespace
+
 /// Input dialog: rate, null-hypothesis rate, significance, power and title (template 142).
 class CSampSize1RateDlg : public CSampSizeDlg
 {
 public:
-    CSampSize1RateDlg() : CSampSizeDlg(Form()) {}
+    CSampSize1RateDlg() : CSampSizeDlg(Size1RateForm()) {}
 
     void Load(const CSampSize1Rate& calc)
     {
@@ -46,28 +62,32 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(142, "Sample - Size - Single rate",
-                                                   {
-                                                       {1057, 1132, "Rate:", "48", ":", 1000000},
-                                                       {1058, 1129, "Null hypothesis value:", "20", ":", 1000000},
-                                                   },
-                                                   kColonAfterChoices);
-        return form;
-    }
 };
+
+const CFieldTable* CSampSize1Rate::Fields() const
+{
+    return &Size1RateForm().fields;
+}
+
+CInputs CSampSize1Rate::Inputs() const
+{
+    return SizeFormInputs(Size1RateForm(), {m_rate, m_nullRate}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize1Rate::Results() const
+{
+    // n = (z_beta + z_alpha)^2 r / (r - r0)^2 (normal approximation to the Poisson count).
+    const double z = kZBeta[m_power] + kZAlpha[m_significance];
+    const double n = std::pow(z, 2) * m_rate / std::pow(m_rate - m_nullRate, 2);
+    return {SizeResult("sample_size", "55", TruncSize(n))};
+}
 
 bool CSampSize1Rate::Do()
 {
     if (!RunInputDialog<CSampSize1RateDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = (z_beta + z_alpha)^2 r / (r - r0)^2 (normal approximation to the Poisson count).
-    const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * m_rate / std::pow(m_rate - m_nullRate, 2);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("48"), Floating(m_rate, 2), "");
@@ -75,6 +95,6 @@ bool CSampSize1Rate::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(TruncSize(n)), "");
+    InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;
 }

@@ -25,11 +25,27 @@ void CSampSize2Means::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size2MeansForm()
+{
+    static const CSizeForm form = MakeSizeForm(144, "Sample - Size - Two means",
+                                               {
+                                                   {1061, 1114, "Mean 1:", "17", " 1:", 1000000, "mean1"},
+                                                   {1060, 1115, "Mean 2:", "17", " 2:", 1000000, "mean2"},
+                                                   {1028, 1110, "SD:", "58", ":", 1000000, "sd"},
+                                               },
+                                               kSdMustNotBeZero);
+    return form;
+}
+} // namespace
+
 /// Input dialog: mean 1, mean 2, SD, significance, power and title (template 144); a zero SD is refused.
 class CSampSize2MeansDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2MeansDlg() : CSampSizeDlg(Form()) {}
+    CSampSize2MeansDlg() : CSampSizeDlg(Size2MeansForm()) {}
 
     void Load(const CSampSize2Means& calc)
     {
@@ -48,30 +64,34 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(144, "Sample - Size - Two means",
-                                                   {
-                                                       {1061, 1114, "Mean 1:", "17", " 1:", 1000000},
-                                                       {1060, 1115, "Mean 2:", "17", " 2:", 1000000},
-                                                       {1028, 1110, "SD:", "58", ":", 1000000},
-                                                   },
-                                                   kSdMustNotBeZero);
-        return form;
-    }
 };
+
+const CFieldTable* CSampSize2Means::Fields() const
+{
+    return &Size2MeansForm().fields;
+}
+
+CInputs CSampSize2Means::Inputs() const
+{
+    return SizeFormInputs(Size2MeansForm(), {m_mean1, m_mean2, m_sd}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize2Means::Results() const
+{
+    // n = SD^2 2 (z_beta + z_alpha)^2 / (mean 1 - mean 2)^2 per group (normal approximation).
+    const double z = kZBeta[m_power] + kZAlpha[m_significance];
+    const double n = std::pow(m_sd, 2) * 2 * std::pow(z, 2) / std::pow(m_mean1 - m_mean2, 2);
+    const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "", TotalSize(group, group))};
+}
 
 bool CSampSize2Means::Do()
 {
     if (!RunInputDialog<CSampSize2MeansDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = SD^2 2 (z_beta + z_alpha)^2 / (mean 1 - mean 2)^2 per group (normal approximation).
-    const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(m_sd, 2) * 2 * std::pow(z, 2) / std::pow(m_mean1 - m_mean2, 2);
-    const std::optional<int32_t> group = TruncSize(n);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("17") + " 1", Floating(m_mean1, 2), "");
@@ -80,7 +100,7 @@ bool CSampSize2Means::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult("", TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

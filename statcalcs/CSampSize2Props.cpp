@@ -24,12 +24,28 @@ void CSampSize2Props::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size2PropsForm()
+{
+    static const CSizeForm form =
+        MakeSizeForm(146, "Sample - Size - Two proportions",
+                     {
+                         {1064, 1107, "Proportion 1 (%):", "43", "1 (%):", 100, "percentage1"},
+                         {1065, 1108, "Proportion 2 (%):", "43", "2 (%):", 100, "percentage2"},
+                     },
+                     kFocusStaysOnEqual | kKeepButtonTexts);
+    return form;
+}
+} // namespace
+
 /// Input dialog: proportion 1, proportion 2 (in percent), significance, power and title (template 146); it keeps its
 /// resource OK and Cancel texts and, on equal values, the focus.
 class CSampSize2PropsDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2PropsDlg() : CSampSizeDlg(Form()) {}
+    CSampSize2PropsDlg() : CSampSizeDlg(Size2PropsForm()) {}
 
     void Load(const CSampSize2Props& calc)
     {
@@ -46,25 +62,20 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(146, "Sample - Size - Two proportions",
-                                                   {
-                                                       {1064, 1107, "Proportion 1 (%):", "43", "1 (%):", 100},
-                                                       {1065, 1108, "Proportion 2 (%):", "43", "2 (%):", 100},
-                                                   },
-                                                   kFocusStaysOnEqual | kKeepButtonTexts);
-        return form;
-    }
 };
 
-bool CSampSize2Props::Do()
+const CFieldTable* CSampSize2Props::Fields() const
 {
-    if (!RunInputDialog<CSampSize2PropsDlg>(*this))
-        return false;
-    CWaitCursor wait;
+    return &Size2PropsForm().fields;
+}
+
+CInputs CSampSize2Props::Inputs() const
+{
+    return SizeFormInputs(Size2PropsForm(), {m_percent1, m_percent2}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize2Props::Results() const
+{
     // n = (z_beta sqrt(p1(1 - p1) + p2(1 - p2)) + z_alpha sqrt(2 pm(1 - pm)))^2 / (p2 - p1)^2 per
     // group, pm the mean of the two proportions (Fleiss).
     const double p1 = m_percent1 / 100;
@@ -75,6 +86,16 @@ bool CSampSize2Props::Do()
                               2) /
                      std::pow(p2 - p1, 2);
     const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "55", TotalSize(group, group))};
+}
+
+bool CSampSize2Props::Do()
+{
+    if (!RunInputDialog<CSampSize2PropsDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("43") + " 1", Floating(m_percent1, 2) + "%", "");
@@ -82,7 +103,7 @@ bool CSampSize2Props::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult(Term("55"), TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

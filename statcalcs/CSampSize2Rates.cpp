@@ -23,11 +23,26 @@ void CSampSize2Rates::Serialize(CArchive& ar)
     }
 }
 
+namespace
+{
+/// The form of the input dialog, which also gives the calculation its field table.
+const CSizeForm& Size2RatesForm()
+{
+    static const CSizeForm form = MakeSizeForm(145, "Sample - Size - Two rates",
+                                               {
+                                                   {1062, 1133, "Rate 1:", "48", " 1:", 1000000, "rate1"},
+                                                   {1063, 1137, "Rate 2:", "48", " 2:", 1000000, "rate2"},
+                                               },
+                                               kKeepCaption);
+    return form;
+}
+} // namespace
+
 /// Input dialog: rate 1, rate 2, significance, power and title (template 145); it keeps its template caption.
 class CSampSize2RatesDlg : public CSampSizeDlg
 {
 public:
-    CSampSize2RatesDlg() : CSampSizeDlg(Form()) {}
+    CSampSize2RatesDlg() : CSampSizeDlg(Size2RatesForm()) {}
 
     void Load(const CSampSize2Rates& calc)
     {
@@ -44,29 +59,34 @@ public:
         calc.m_significance = m_significance;
         calc.m_power = m_power;
     }
-
-private:
-    static const CSizeForm& Form()
-    {
-        static const CSizeForm form = MakeSizeForm(145, "Sample - Size - Two rates",
-                                                   {
-                                                       {1062, 1133, "Rate 1:", "48", " 1:", 1000000},
-                                                       {1063, 1137, "Rate 2:", "48", " 2:", 1000000},
-                                                   },
-                                                   kKeepCaption);
-        return form;
-    }
 };
+
+const CFieldTable* CSampSize2Rates::Fields() const
+{
+    return &Size2RatesForm().fields;
+}
+
+CInputs CSampSize2Rates::Inputs() const
+{
+    return SizeFormInputs(Size2RatesForm(), {m_rate1, m_rate2}, m_significance, m_power, GetTitle());
+}
+
+CResults CSampSize2Rates::Results() const
+{
+    // n = (z_beta + z_alpha)^2 (r1 + r2) / (r1 - r2)^2 per group (normal approximation).
+    const double z = kZBeta[m_power] + kZAlpha[m_significance];
+    const double n = std::pow(z, 2) * (m_rate1 + m_rate2) / std::pow(m_rate1 - m_rate2, 2);
+    const std::optional<int32_t> group = TruncSize(n);
+    return {SizeResult("sample_size_per_group", "55", group),
+            SizeResult("sample_size_total", "", TotalSize(group, group))};
+}
 
 bool CSampSize2Rates::Do()
 {
     if (!RunInputDialog<CSampSize2RatesDlg>(*this))
         return false;
     CWaitCursor wait;
-    // n = (z_beta + z_alpha)^2 (r1 + r2) / (r1 - r2)^2 per group (normal approximation).
-    const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * (m_rate1 + m_rate2) / std::pow(m_rate1 - m_rate2, 2);
-    const std::optional<int32_t> group = TruncSize(n);
+    const CResults results = Results();
 
     InsertHeading();
     InsertResult(Term("48") + " 1", Floating(m_rate1, 2), "");
@@ -74,7 +94,7 @@ bool CSampSize2Rates::Do()
     InsertResult(Term("60"), SignificanceText(m_significance), "");
     InsertResult(Term("29"), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(group), Term("02"));
-    InsertResult("", TotalText(group, group), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
     return true;
 }

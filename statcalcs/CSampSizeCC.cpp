@@ -9,6 +9,7 @@
 #include "StoredInputs.h"
 
 #include <cmath>
+#include <utility>
 
 IMPLEMENT_SERIAL(CSampSizeCC, CCalcBase, 0)
 
@@ -47,39 +48,6 @@ private:
     int32_t m_power = 0;
 };
 
-bool CSampSizeCC::Do()
-{
-    if (!RunInputDialog<CSampSizeCCDlg>(*this))
-        return false;
-    CWaitCursor wait;
-    // Fleiss' two-proportion size for the cases' exposure p1 that the odds ratio implies, spread
-    // over c controls per case by f = (c + 1) / (2c). An odds ratio of 1, or no or all controls
-    // exposed, leaves p1 = p0: the size is then not finite and prints as "****".
-    const double c = m_ratio;
-    const double f = (c + 1) / (2 * c);
-    const double p0 = m_percentExposed / 100;
-    const double p1 = p0 * m_oddsRatio / (1 + (m_oddsRatio - 1) * p0);
-    const double pm = (p0 + p1) / 2;
-    const double n = std::pow(kZBeta[m_power] * std::sqrt(p0 * (1 - p0) + p1 * (1 - p1)) +
-                                  kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm)),
-                              2) /
-                     std::pow(p1 - p0, 2);
-    const std::optional<int32_t> cases = TruncSize(n * f);
-    const std::optional<int32_t> controls = TruncSize(c * f * n);
-
-    InsertHeading();
-    InsertResult(Term("49"), Integer(static_cast<int>(m_ratio)), "");
-    InsertResult(Term("24"), Floating(m_oddsRatio, 2), "");
-    InsertResult(Term("44"), Floating(m_percentExposed, 2) + "%", "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
-    InsertPhrase("\n", kPhrasePlain);
-    InsertResult(Term("55"), SizeText(cases), Term("00"));
-    InsertResult("", SizeText(controls), Term("01"));
-    InsertResult("", TotalText(cases, controls), Term("03"));
-    return true;
-}
-
 enum : int
 {
     kIdRatio = 1066,
@@ -90,6 +58,25 @@ enum : int
     kIdPercentExposedLabel = 1136,
     kIdRatioUpDown = 1068,
 };
+
+namespace
+{
+/// Controls per case (1 to 10), the odds ratio to detect, the percentage of controls exposed,
+/// the significance, the power and the title, in dialog order.
+const CFieldTable& SampSizeCCFields()
+{
+    static const CFieldTable table{{
+                                       CountField("controls_per_case", kIdRatio, "49", 1, 10, "1"),
+                                       NumberField("odds_ratio", kIdOddsRatio, "24", 0, 1000000),
+                                       NumberField("percentage_exposed", kIdPercentExposed, "44", 0, 100),
+                                       SignificanceField(),
+                                       PowerField(),
+                                       TitleField(),
+                                   },
+                                   {}};
+    return table;
+}
+} // namespace
 
 static const CDialogTemplate& SampSizeCCTemplate()
 {
@@ -148,12 +135,68 @@ bool CSampSizeCCDlg::OnInitDialog()
 
 void CSampSizeCCDlg::DoDataExchange(CDataExchange& dx)
 {
-    DDX_Text(dx, kIdRatio, m_ratio);
-    DDV_MinMaxUInt(dx, m_ratio, 1, 10);
-    DDX_Text(dx, kIdOddsRatio, m_oddsRatio);
-    DDV_MinMaxDouble(dx, m_oddsRatio, 0, 1000000);
-    DDX_Text(dx, kIdPercentExposed, m_percentExposed);
-    DDV_MinMaxDouble(dx, m_percentExposed, 0, 100);
+    const CFieldTable& fields = SampSizeCCFields();
+    ExchangeField(dx, FieldOf(fields, "controls_per_case"), m_ratio);
+    ExchangeField(dx, FieldOf(fields, "odds_ratio"), m_oddsRatio);
+    ExchangeField(dx, FieldOf(fields, "percentage_exposed"), m_percentExposed);
     ExchangeSizeChoices(dx, m_significance, m_power);
     ExchangeTitle(dx);
+}
+
+const CFieldTable* CSampSizeCC::Fields() const
+{
+    return &SampSizeCCFields();
+}
+
+CInputs CSampSizeCC::Inputs() const
+{
+    return CInputList()
+        .Number("controls_per_case", m_ratio)
+        .Number("odds_ratio", m_oddsRatio)
+        .Number("percentage_exposed", m_percentExposed)
+        .Text("significance", ChoiceValue(SignificanceField(), m_significance))
+        .Text("power", ChoiceValue(PowerField(), m_power))
+        .Text("title", GetTitle())
+        .Take();
+}
+
+CResults CSampSizeCC::Results() const
+{
+    // Fleiss' two-proportion size for the cases' exposure p1 that the odds ratio implies, spread
+    // over c controls per case by f = (c + 1) / (2c). An odds ratio of 1, or no or all controls
+    // exposed, leaves p1 = p0: the size is then not finite and prints as "****".
+    const double c = m_ratio;
+    const double f = (c + 1) / (2 * c);
+    const double p0 = m_percentExposed / 100;
+    const double p1 = p0 * m_oddsRatio / (1 + (m_oddsRatio - 1) * p0);
+    const double pm = (p0 + p1) / 2;
+    const double n = std::pow(kZBeta[m_power] * std::sqrt(p0 * (1 - p0) + p1 * (1 - p1)) +
+                                  kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm)),
+                              2) /
+                     std::pow(p1 - p0, 2);
+    const std::optional<int32_t> cases = TruncSize(n * f);
+    const std::optional<int32_t> controls = TruncSize(c * f * n);
+    // Only the cases' line of the report carries the label; the other two carry their word after the size.
+    return {SizeResult("sample_size_cases", "55", cases), SizeResult("sample_size_controls", "", controls),
+            SizeResult("sample_size_total", "", TotalSize(cases, controls))};
+}
+
+bool CSampSizeCC::Do()
+{
+    if (!RunInputDialog<CSampSizeCCDlg>(*this))
+        return false;
+    CWaitCursor wait;
+    const CResults results = Results();
+
+    InsertHeading();
+    InsertResult(Term("49"), Integer(static_cast<int>(m_ratio)), "");
+    InsertResult(Term("24"), Floating(m_oddsRatio, 2), "");
+    InsertResult(Term("44"), Floating(m_percentExposed, 2) + "%", "");
+    InsertResult(Term("60"), SignificanceText(m_significance), "");
+    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertPhrase("\n", kPhrasePlain);
+    for (const auto& [key, extra] : {std::pair{"sample_size_cases", "00"}, std::pair{"sample_size_controls", "01"},
+                                     std::pair{"sample_size_total", "03"}})
+        InsertResult(SizeLabel(results, key), SizeText(results, key), Term(extra));
+    return true;
 }

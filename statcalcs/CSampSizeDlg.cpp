@@ -6,7 +6,7 @@
 
 CSizeForm MakeSizeForm(int templateId, const char* caption, std::vector<CValueField> values, unsigned flags)
 {
-    CSizeForm form{{templateId, caption, {}}, std::move(values), flags};
+    CSizeForm form{{templateId, caption, {}}, std::move(values), flags, {}};
     std::vector<CControlTemplate>& controls = form.dialogTemplate.controls;
     const int row = AppendValueRows(controls, form.values);
     AppendSizeChoices(controls, row);
@@ -14,7 +14,24 @@ CSizeForm MakeSizeForm(int templateId, const char* caption, std::vector<CValueFi
     controls.push_back(EditCtl(kIdTitle, row + 2, 1).MaxChars(kMaxTitleChars));
     controls.push_back(DefButtonCtl(IDOK, "OK", row + 3, 0));
     controls.push_back(ButtonCtl(IDCANCEL, "Cancel", row + 3, 1));
+    for (const CValueField& value : form.values)
+        form.fields.fields.push_back(ValueRowField(value));
+    form.fields.fields.push_back(SignificanceField());
+    form.fields.fields.push_back(PowerField());
+    form.fields.fields.push_back(TitleField());
     return form;
+}
+
+CInputs SizeFormInputs(const CSizeForm& form, const std::vector<double>& values, int32_t significance, int32_t power,
+                       const std::string& title)
+{
+    CInputList inputs;
+    for (size_t i = 0; i < form.values.size() && i < values.size(); ++i)
+        inputs.Number(form.values[i].name, values[i]);
+    return inputs.Text("significance", ChoiceValue(SignificanceField(), significance))
+        .Text("power", ChoiceValue(PowerField(), power))
+        .Text("title", title)
+        .Take();
 }
 
 CSampSizeDlg::CSampSizeDlg(const CSizeForm& form) : CCalcDlg(form.dialogTemplate), m_form(form)
@@ -33,7 +50,8 @@ bool CSampSizeDlg::OnInitDialog()
 
 void CSampSizeDlg::DoDataExchange(CDataExchange& dx)
 {
-    ExchangeValues(dx, m_form.values, m_values);
+    for (size_t i = 0; i < m_form.values.size(); ++i)
+        ExchangeField(dx, FieldOf(m_form.fields, m_form.values[i].name), m_values[i]);
     ExchangeSizeChoices(dx, m_significance, m_power);
     ExchangeTitle(dx);
 }

@@ -25,11 +25,17 @@ struct CSizeForm
     CDialogTemplate dialogTemplate;
     std::vector<CValueField> values; // two or three; the first two are the ones compared
     unsigned flags = 0;              // CSizeFormFlags
+    CFieldTable fields;              // the values, significance, power and title
 };
 
-/// The form with its template: the values, the significance and power boxes, the title and the
-/// buttons, one row each from the top.
+/// The form with its template and its field table: the values, the significance and power boxes,
+/// the title and the buttons, one row each from the top.
 CSizeForm MakeSizeForm(int templateId, const char* caption, std::vector<CValueField> values, unsigned flags = 0);
+
+/// The inputs of a calculation of the form by the names of its fields: `values` in the order of
+/// the form's values, the significance and power indexes, and the title.
+CInputs SizeFormInputs(const CSizeForm& form, const std::vector<double>& values, int32_t significance, int32_t power,
+                       const std::string& title);
 
 class CSampSizeDlg : public CCalcDlg
 {
