@@ -1,27 +1,52 @@
 // zentavo-cli export: every report of a document as plain text, as File > Export writes it, or
-// in the format `--format` or OUT's extension names.
+// in the format `--format` or OUT's extension names: a report format, or the calculations as data.
 #include "CliDocument.h"
 #include "Commands.h"
 #include "ControlText.h"
 
+#include <cctype>
+#include <filesystem>
 #include <unistd.h>
 
-int ExportCommand(std::vector<std::string> args)
+namespace
 {
-    std::string formatError;
-    const std::optional<CExportFormat> format = TakeExportFormat(args, formatError);
-    if (!formatError.empty())
-        return CliFailure(formatError);
-    if (args.empty() || args.size() > 2)
-        return CliFailure("usage: zentavo-cli export FILE.zna [OUT] [--format txt|html|pdf|odt]");
+/// The data format a name or an extension gives ("json", ".csv"), if it is one.
+std::optional<CResultFormat> DataFormatNamed(std::string name)
+{
+    if (!name.empty() && name[0] == '.')
+        name.erase(0, 1);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::optional<CResultFormat> format = ResultFormatNamed(name);
+    return format == CResultFormat::Text ? std::nullopt : format;
+}
+} // namespace
+
+int ExportCommand(const CExportOptions& options)
+{
+    std::optional<CExportFormat> format;
+    std::optional<CResultFormat> dataFormat;
+    if (options.format) {
+        dataFormat = DataFormatNamed(*options.format);
+        format = ExportFormatNamed(*options.format);
+        if (!format && !dataFormat)
+            return CliFailure("unknown export format '" + *options.format +
+                              "': use txt, html, pdf, odt, json, csv or tsv");
+    } else if (options.out) {
+        dataFormat = DataFormatNamed(std::filesystem::path(*options.out).extension().string());
+        format = ExportFormatOfPath(*options.out);
+    }
     CCliDocument document;
     std::string error;
-    if (!document.Open(args[0], error))
+    if (!document.Open(options.document, error))
         return CliFailure(error);
+    const std::string* out = options.out ? &*options.out : nullptr;
+    if (dataFormat)
+        return ExportAsData(document, *dataFormat, out);
     if (format && *format != CExportFormat::Text)
-        return ExportInFormat(document, *format, args.size() == 2 ? &args[1] : nullptr);
-    if (args.size() == 2) {
-        if (!document.Doc().ExportToFile(args[1]))
+        return ExportInFormat(document, *format, out);
+    if (out) {
+        if (!document.Doc().ExportToFile(*out))
             return CliFailure(document.Doc().GetLastError());
         return 0;
     }

@@ -1,11 +1,14 @@
-// zentavo-cli export in HTML, PDF and ODF text. PDF and ODF text are laid out by Qt, on its
-// offscreen platform unless QT_QPA_PLATFORM names another, so no screen is needed.
+// zentavo-cli export in HTML, PDF and ODF text, and of the calculations as data. PDF and ODF text are laid out by Qt,
+// on its offscreen platform unless QT_QPA_PLATFORM names another, so no screen is needed.
+#include "CCalcBase.h"
 #include "CCalcDocNode.h"
+#include "CCalculation.h"
 #include "CliDocument.h"
 #include "Commands.h"
 #include "ExportedReport.h"
 #include "FileIO.h"
 #include "ReportHtml.h"
+#include "Vocabulary.h"
 
 #ifdef ZENTAVO_QT_EXPORT
 #include "ReportFileWriter.h"
@@ -62,25 +65,24 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
 #endif
 }
 
-std::optional<CExportFormat> TakeExportFormat(std::vector<std::string>& args, std::string& error)
+int ExportAsData(CCliDocument& document, CResultFormat format, const std::string* out)
 {
-    std::optional<CExportFormat> format;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--format")
-            continue;
-        if (i + 1 >= args.size()) {
-            error = "--format needs txt, html, pdf or odt";
-            return std::nullopt;
-        }
-        format = ExportFormatNamed(args[i + 1]);
-        if (!format) {
-            error = "unknown export format '" + args[i + 1] + "': use txt, html, pdf or odt";
-            return std::nullopt;
-        }
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        --i;
-    }
-    if (!format && args.size() == 2 && ExportFormatOfPath(args[1]) != CExportFormat::Text)
-        format = ExportFormatOfPath(args[1]);
-    return format;
+    std::string bytes = format == CResultFormat::Json ? std::string() : ResultRowsHeader(format);
+    document.Doc().GetHead()->Walk([&](CCalcNodeBase& node, int) {
+        if (!node.IsCalculation())
+            return;
+        const CCalcBase* data = static_cast<const CCalculation&>(node).GetData();
+        if (!data)
+            return;
+        CCalcRecord record = RecordOf(*data);
+        // The node's type, as the tree shows it: a note's data keeps no code of its own.
+        record.type = node.GetType().GetTypeString();
+        record.caption = TypeTitle(record.type);
+        bytes += format == CResultFormat::Json ? RecordJsonLine(record) : ResultRows(record, format);
+    });
+    if (!out)
+        return FinishStdout(bytes);
+    std::string error;
+    return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error) ? 0
+                                                                                                  : CliFailure(error);
 }

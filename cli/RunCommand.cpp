@@ -1,84 +1,178 @@
-// zentavo-cli run: makes one new calculation exactly as the program does (factory, base Do, its
-// own input dialog driven by the scripted host, computation, report) and prints the report.
+// zentavo-cli run: makes new calculations exactly as the program does (factory, base Do, its
+// own input dialog driven by the scripted host, computation, report) and prints each report or
+// its results as data. With --batch, one calculation per line of a file.
+#include "BatchLines.h"
 #include "CalcRunner.h"
 #include "Commands.h"
 #include "DocumentLock.h"
+#include "RunArguments.h"
+#include "TypeCodes.h"
+#include "Vocabulary.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace
 {
-/// Reads the arguments after "run"; false with the reason in `error` for a usage error.
-bool ParseRunOptions(const std::vector<std::string>& args, CCalcRunRequest& request, bool& rtf, std::string& error)
+/// What one calculation wrote, or why it was not made.
+struct CRunOutcome
 {
-    if (args.empty()) {
-        error = "run needs a type code";
+    int status = 0;                    // 0 made, 1 usage or file error, 2 refused
+    std::string output;                // the record in the chosen format
+    std::string reason;                // why not, in one line
+    std::vector<std::string> messages; // the dialog's messages
+    bool namedRefusal = false;         // the reason names the refused field
+};
+
+std::string Output(const CCalcRunResult& result, const std::string& code, CResultFormat format, bool rtf)
+{
+    if (format == CResultFormat::Text)
+        return rtf ? result.rtf : result.report;
+    CCalcRecord record;
+    record.type = code;
+    record.className = result.className.empty() && code == "9999" ? "CNote" : result.className;
+    record.caption = TypeTitle(code);
+    record.title = result.title;
+    record.inputs = result.inputs;
+    record.results = result.results;
+    return format == CResultFormat::Json ? RecordJsonLine(record) : ResultRows(record, format);
+}
+
+CRunOutcome RunOne(const CRunLine& line, const CRunOptions& options, CResultFormat format)
+{
+    CRunOutcome outcome;
+    CCalcRunRequest request;
+    if (outcome.status = BuildRunRequest(line, request, outcome.reason); outcome.status != 0)
+        return outcome;
+    request.documentPath = options.documentPath.value_or("");
+    const CCalcRunResult result = RunNewCalculation(request, false);
+    outcome.messages = result.messages;
+    switch (result.outcome) {
+    case CCalcRunResult::Written:
+        outcome.output = Output(result, request.code, format, options.rtf);
+        break;
+    case CCalcRunResult::NotAdded:
+        outcome.status = 2;
+        outcome.reason = RefusalReason(result, request.code);
+        outcome.namedRefusal = !RefusedFieldName(result, request.code).empty();
+        break;
+    case CCalcRunResult::Failed:
+        outcome.status = 1;
+        outcome.reason = result.error;
+        break;
+    }
+    return outcome;
+}
+
+void EchoMessages(const std::vector<std::string>& messages, const std::string& prefix)
+{
+    for (const std::string& message : messages)
+        std::fprintf(stderr, "%smessage: %s\n", prefix.c_str(), message.c_str());
+}
+
+int RunSingle(const CRunOptions& options, CResultFormat format)
+{
+    const CRunOutcome outcome = RunOne(options.line, options, format);
+    if (outcome.status == 0) {
+        EchoMessages(outcome.messages, "");
+        return FinishStdout(format == CResultFormat::Csv || format == CResultFormat::Tsv
+                                ? ResultRowsHeader(format) + outcome.output
+                                : outcome.output);
+    }
+    if (outcome.status == 1)
+        return CliFailure(outcome.reason);
+    // A prompt about a field says which field; others are echoed as the dialog showed them.
+    if (outcome.namedRefusal || outcome.messages.empty()) {
+        if (outcome.messages.empty() && outcome.reason == "the calculation was cancelled")
+            return 2;
+        return CliRefusal(outcome.reason);
+    }
+    EchoMessages(outcome.messages, "");
+    return 2;
+}
+
+/// Every line of the batch file, or of standard input for "-"; false when it cannot be read.
+bool ReadBatch(const std::string& path, std::string& text, std::string& error)
+{
+    if (path == "-") {
+        std::ostringstream in;
+        in << std::cin.rdbuf();
+        text = in.str();
+        return !std::cin.bad();
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream in;
+    if (file)
+        in << file.rdbuf();
+    if (!file || file.bad()) {
+        error = "cannot read the batch file " + path;
         return false;
     }
-    request.code = args[0];
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--rtf") {
-            rtf = true;
-        } else if (arg == "--seed" || arg == "--doc") {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            const std::string& value = args[++i];
-            if (arg == "--doc") {
-                if (value.empty()) {
-                    error = "--doc needs a file name";
-                    return false;
-                }
-                request.documentPath = value;
-                continue;
-            }
-            char* end = nullptr;
-            errno = 0;
-            const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || value[0] == '-' || errno == ERANGE || seed > 0xFFFFFFFFull) {
-                error = "--seed needs a whole number from 0 to 4294967295";
-                return false;
-            }
-            request.seed = static_cast<uint32_t>(seed);
-        } else {
-            CScriptAction action;
-            if (!ParseScriptAction(arg, action)) {
-                error = "cannot read the action '" + arg + "'";
-                return false;
-            }
-            request.actions.push_back(action);
-        }
-    }
+    text = in.str();
     return true;
+}
+
+int RunBatch(const CRunOptions& options, CResultFormat format)
+{
+    std::string text, error;
+    if (!ReadBatch(*options.batch, text, error))
+        return CliFailure(error);
+    bool anyFailed = false;
+    errno = 0;
+    if ((format == CResultFormat::Csv || format == CResultFormat::Tsv) && !WriteStdout(ResultRowsHeader(format)))
+        return StdoutFailure(errno);
+    std::istringstream lines(text);
+    std::string line;
+    std::vector<std::string> words;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string where = "line " + std::to_string(number) + ": ";
+        CRunLine run;
+        if (!SplitBatchLine(line, words, error) || (!words.empty() && !ReadRunLine(words, run, error))) {
+            CliFailure(where + error);
+            anyFailed = true;
+            continue;
+        }
+        if (words.empty())
+            continue;
+        const CRunOutcome outcome = RunOne(run, options, format);
+        if (outcome.status != 0) {
+            CliFailure(where + outcome.reason);
+            anyFailed = true;
+            continue;
+        }
+        EchoMessages(outcome.messages, "zentavo-cli: " + where);
+        const std::string record = format == CResultFormat::Text ? outcome.output + "\f\n" : outcome.output;
+        errno = 0;
+        if (!WriteStdout(record))
+            return StdoutFailure(errno);
+    }
+    return anyFailed ? 2 : 0;
 }
 } // namespace
 
-int RunCommand(const std::vector<std::string>& args)
+int RunCommand(const CRunOptions& options)
 {
-    CCalcRunRequest request;
-    bool rtf = false;
-    std::string error;
-    if (!ParseRunOptions(args, request, rtf, error))
-        return CliFailure(error);
+    const std::optional<CResultFormat> format = ResultFormatNamed(options.format.value_or("text"));
+    if (!format)
+        return CliFailure("unknown format '" + *options.format + "': use text, json, csv or tsv");
+    if (options.rtf && *format != CResultFormat::Text)
+        return CliFailure("--rtf prints the report's rich text: it goes with --format text only");
+    if (options.documentPath && options.documentPath->empty())
+        return CliFailure("--doc needs a file name");
+    if (options.batch && (!options.line.words.empty() || options.line.title || options.line.seed))
+        return CliFailure("with --batch the calculations come from the file: give no code, --title or --seed");
+    if (!options.batch && options.line.words.empty())
+        return CliFailure("run needs a type code (zentavo-cli types lists them) or --batch FILE");
     // Open, file and save as one step: a run beside us on the same document waits until our
     // save is done and then reads it, so that no calculation is lost.
     CDocumentLock lock;
-    if (!request.documentPath.empty() && !lock.Acquire(request.documentPath, error))
+    std::string error;
+    if (options.documentPath && !lock.Acquire(*options.documentPath, error))
         return CliFailure(error);
-    const CCalcRunResult result = RunNewCalculation(request, true);
-    switch (result.outcome) {
-    case CCalcRunResult::Written:
-        return FinishStdout(rtf ? result.rtf : result.report);
-    case CCalcRunResult::NotAdded:
-        return 2;
-    case CCalcRunResult::Failed:
-        break;
-    }
-    return CliFailure(result.error);
+    return options.batch ? RunBatch(options, *format) : RunSingle(options, *format);
 }

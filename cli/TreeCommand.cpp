@@ -4,13 +4,11 @@
 #include "Commands.h"
 #include "ControlText.h"
 
-int TreeCommand(const std::vector<std::string>& args)
+int TreeCommand(const std::string& path)
 {
-    if (args.size() != 1)
-        return CliFailure("usage: zentavo-cli tree FILE.zna");
     CCliDocument document;
     std::string error;
-    if (!document.Open(args[0], error))
+    if (!document.Open(path, error))
         return CliFailure(error);
     std::string out;
     document.Doc().GetHead()->Walk([&out](CCalcNodeBase& node, int depth) {

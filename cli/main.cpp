@@ -1,13 +1,16 @@
-// zentavo-cli: the headless command-line tool (types, run, tree, export).
+// zentavo-cli: the headless command-line tool (types, fields, run, tree, export, help).
 // It runs in the C locale (it never adopts the user's), reads the vocabulary from --vocab FILE,
 // else $ZENTAVO_INI, else the copy beside the executable, and never writes it.
 #include "CCalcDoc.h"
 #include "Commands.h"
 #include "FrameworkInit.h"
+#include "HelpText.h"
 #include "Profile.h"
 #include "UIServices.h"
 #include "ZNTVStat.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +20,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -30,14 +34,6 @@ extern "C" void ReportTruncatedFile(int)
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     ::_exit(1);
 }
-
-const char kUsage[] = "Usage: zentavo-cli COMMAND ...\n"
-                      "  types                      list the calculation types\n"
-                      "  run CODE [ACTION ...]      make a calculation through its dialog and print its report\n"
-                      "  tree FILE.zna              print the calculation tree of a document\n"
-                      "  export FILE.zna [OUT] [--format txt|html|pdf|odt]\n"
-                      "                             write every report of a document (plain text by default)\n"
-                      "  --version                  print the version\n";
 
 std::filesystem::path ExecutableDir(const char* argv0)
 {
@@ -67,21 +63,120 @@ std::string UnreadableVocabulary(const std::filesystem::path& vocabulary)
     return {};
 }
 
-int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, const char* argv0)
+const char* const kCommands[] = {"types", "fields", "run", "tree", "export", "help"};
+
+/// What the command line asks for, as CLI11 read it.
+struct CCommandLine
 {
-    if (args.size() == 1 && args[0] == "--version")
-        return FinishStdout(std::string("Zentavo ") + ZENTAVO_VERSION + "\n");
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        if (args.empty()) {
-            std::fputs(kUsage, stderr);
-            return 1;
-        }
-        return FinishStdout(kUsage);
+    bool help = false;
+    bool version = false;
+    std::optional<std::string> vocabulary;
+    std::string command; // the subcommand given, or ""
+    std::string fieldsCode;
+    std::optional<std::string> fieldsFormat;
+    CRunOptions run;
+    std::string treePath;
+    std::vector<std::string> exportFiles;
+    std::optional<std::string> exportFormat;
+    std::string helpTopic;
+};
+
+/// Reads the command line; false with the reason in `error`. "--vocab FILE" may stand anywhere.
+bool ReadCommandLine(int argc, char** argv, CCommandLine& line, std::string& error)
+{
+    CLI::App app("", "zentavo-cli");
+    app.set_help_flag(); // the help texts are our own (HelpText.cpp)
+    app.add_flag("-h,--help", line.help);
+    app.add_flag("--version", line.version);
+    app.add_option("--vocab", line.vocabulary);
+    app.require_subcommand(0, 1); // a second command name is an argument of the first
+    const auto command = [&app](const char* name) {
+        CLI::App* sub = app.add_subcommand(name);
+        sub->set_help_flag();
+        sub->fallthrough(); // --vocab, --help and --version of the tool stand anywhere
+        return sub;
+    };
+    CLI::App* fields = command("fields");
+    fields->add_option("CODE", line.fieldsCode);
+    fields->add_option("--format", line.fieldsFormat);
+    CLI::App* run = command("run");
+    run->add_option("ARG", line.run.line.words);
+    run->add_option("--title", line.run.line.title);
+    run->add_option("--seed", line.run.line.seed);
+    run->add_option("--doc", line.run.documentPath);
+    run->add_option("--batch", line.run.batch);
+    run->add_option("--format", line.run.format);
+    run->add_flag("--rtf", line.run.rtf);
+    command("tree")->add_option("FILE", line.treePath);
+    CLI::App* exportCommand = command("export");
+    exportCommand->add_option("FILE", line.exportFiles);
+    exportCommand->add_option("--format", line.exportFormat);
+    command("types");
+    command("help")->add_option("COMMAND", line.helpTopic);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& failure) {
+        error = failure.what();
+        return false;
     }
+    for (const CLI::App* sub : app.get_subcommands())
+        line.command = sub->get_name();
+    return true;
+}
+
+/// The first word that is no option of the tool: the command, when there is one.
+std::string FirstWord(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--vocab") == 0)
+            ++i;
+        else if (argv[i][0] != '-')
+            return argv[i];
+    }
+    return {};
+}
+
+int Run(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fputs(UsageText().c_str(), stderr);
+        return 1;
+    }
+    if (const std::string first = FirstWord(argc, argv);
+        !first.empty() && std::find(std::begin(kCommands), std::end(kCommands), first) == std::end(kCommands)) {
+        std::fprintf(stderr, "zentavo-cli: unknown command '%s'\n", first.c_str());
+        std::fputs(UsageText().c_str(), stderr);
+        return 1;
+    }
+    CCommandLine line;
+    std::string error;
+    if (!ReadCommandLine(argc, argv, line, error))
+        return CliFailure(error + " (zentavo-cli --help lists the commands and options)");
+    if (line.version)
+        return FinishStdout(std::string("Zentavo ") + ZENTAVO_VERSION + "\n");
+    if (line.help || line.command == "help") {
+        // "help --help" is the help of help; "run --help" that of run.
+        std::string topic = line.command == "help" ? line.helpTopic : line.command;
+        if (topic.empty() && line.command == "help" && line.help)
+            topic = "help";
+        if (topic.empty())
+            return FinishStdout(UsageText());
+        const std::optional<std::string> text = CommandHelp(topic);
+        if (!text)
+            return CliFailure("no command '" + topic + "': zentavo-cli --help lists them");
+        return FinishStdout(*text);
+    }
+    if (line.command.empty()) {
+        std::fputs(UsageText().c_str(), stderr);
+        return 1;
+    }
+    if (line.vocabulary && line.vocabulary->empty())
+        return CliFailure("--vocab needs a file name");
+    const std::filesystem::path vocabulary = line.vocabulary.value_or("");
     if (const std::string reason = UnreadableVocabulary(vocabulary); !reason.empty())
         return CliFailure(reason);
 
-    InitVocabulary(ExecutableDir(argv0), vocabulary);
+    InitVocabulary(ExecutableDir(argv[0]), vocabulary);
     // Each run is short: documents are mapped, not read, which opens large ones several times
     // quicker. A document truncated by another program meanwhile ends the run with a message.
     CCalcDoc::MapFilesWhenOpening(true);
@@ -94,23 +189,24 @@ int Run(std::vector<std::string> args, const std::filesystem::path& vocabulary, 
     CHeadlessUIServices services;
     SetUIServices(&services);
 
-    const std::string command = args[0];
-    args.erase(args.begin());
-    int result = -1;
-    if (command == "tree")
-        result = TreeCommand(args);
-    else if (command == "export")
-        result = ExportCommand(std::move(args));
-    else if (command == "run")
-        result = RunCommand(args);
-    else if (command == "types")
-        result = TypesCommand(args);
+    int result = 1;
+    if (line.command == "tree")
+        result = line.treePath.empty() ? CliFailure("usage: zentavo-cli tree FILE.zna") : TreeCommand(line.treePath);
+    else if (line.command == "export")
+        result = line.exportFiles.empty() || line.exportFiles.size() > 2
+                     ? CliFailure("usage: zentavo-cli export FILE.zna [OUT] [--format txt|html|pdf|odt|json|csv|tsv]")
+                     : ExportCommand({line.exportFiles[0],
+                                      line.exportFiles.size() == 2 ? std::optional(line.exportFiles[1]) : std::nullopt,
+                                      line.exportFormat});
+    else if (line.command == "run")
+        result = RunCommand(line.run);
+    else if (line.command == "fields")
+        result = line.fieldsCode.empty() ? CliFailure("fields needs a type code (zentavo-cli types lists them)")
+                                         : FieldsCommand(line.fieldsCode, line.fieldsFormat);
+    else if (line.command == "types")
+        result = TypesCommand();
     SetUIServices(nullptr);
-    if (result >= 0)
-        return result;
-    std::fprintf(stderr, "zentavo-cli: unknown command '%s'\n", command.c_str());
-    std::fputs(kUsage, stderr);
-    return 1;
+    return result;
 }
 } // namespace
 
@@ -118,6 +214,12 @@ int CliFailure(const std::string& reason)
 {
     std::fprintf(stderr, "zentavo-cli: %s\n", reason.c_str());
     return 1;
+}
+
+int CliRefusal(const std::string& reason)
+{
+    std::fprintf(stderr, "zentavo-cli: %s\n", reason.c_str());
+    return 2;
 }
 
 bool WriteStdout(const std::string& bytes)
@@ -130,28 +232,20 @@ int FinishStdout(const std::string& bytes)
     errno = 0;
     if (WriteStdout(bytes))
         return 0;
-    const int failure = errno;
+    return StdoutFailure(errno);
+}
+
+int StdoutFailure(int error)
+{
     return CliFailure(std::string("cannot write to standard output") +
-                      (failure != 0 ? std::string(": ") + std::strerror(failure) : std::string()));
+                      (error != 0 ? std::string(": ") + std::strerror(error) : std::string()));
 }
 
 int main(int argc, char** argv)
 {
-    // "--vocab FILE" may stand anywhere on the line; the rest are the command and its arguments.
-    std::vector<std::string> args;
-    std::filesystem::path vocabulary;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--vocab") == 0) {
-            if (i + 1 >= argc)
-                return CliFailure("--vocab needs a file name");
-            vocabulary = argv[++i];
-        } else {
-            args.emplace_back(argv[i]);
-        }
-    }
     // No failure ends the program without a word: not even memory running out.
     try {
-        return Run(std::move(args), vocabulary, argv[0]);
+        return Run(argc, argv);
     } catch (const std::bad_alloc&) {
         SetUIServices(nullptr);
         return CliFailure("not enough memory");
