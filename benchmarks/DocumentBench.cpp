@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace
@@ -80,12 +81,13 @@ int main()
         for (int i = 0; i < kCalculations; ++i) {
             const CCalcClassInfo& info = table[static_cast<size_t>(i) % table.size()];
             const std::string code = info.code;
-            auto* calc = new CCalculation(CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'));
+            auto calc =
+                std::make_unique<CCalculation>(CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'));
             calc->SetupBase(code);
             calc->SetLabel("Calculation " + std::to_string(i));
             calc->SetText(ReportRtf(i));
             reportBytes += calc->GetText().size();
-            doc.GetHead()->Add(calc);
+            doc.GetHead()->Add(std::move(calc));
         }
         std::printf("document: %d calculations, %.0f bytes of report each on average\n", kCalculations,
                     static_cast<double>(reportBytes) / kCalculations);

@@ -104,9 +104,9 @@ std::vector<CBytes> TemplateCalculations(const std::filesystem::path& folder)
 }
 
 /// A new calculation read from clipboard bytes, as Paste makes it.
-CCalculation* Clone(const CBytes& bytes, int number)
+std::unique_ptr<CCalculation> Clone(const CBytes& bytes, int number)
 {
-    auto* calc = new CCalculation();
+    auto calc = std::make_unique<CCalculation>();
     CArchive ar(bytes.data(), bytes.size());
     calc->Clipboard(ar);
     calc->SetLabel(calc->GetLabel() + " #" + std::to_string(number));
@@ -116,13 +116,13 @@ CCalculation* Clone(const CBytes& bytes, int number)
 /// Files n calculations through the document's add path; the time in milliseconds.
 double AddMany(CCalcDoc& doc, const std::vector<CBytes>& templates, int n)
 {
-    std::vector<CCalculation*> made;
+    std::vector<std::unique_ptr<CCalculation>> made;
     made.reserve(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         made.push_back(Clone(templates[static_cast<size_t>(i) % templates.size()], i));
     const CClock::time_point start = CClock::now();
-    for (CCalculation* calc : made)
-        doc.Add(calc);
+    for (std::unique_ptr<CCalculation>& calc : made)
+        doc.Add(std::move(calc));
     return MillisecondsSince(start);
 }
 

@@ -42,7 +42,6 @@ CCalcDoc::~CCalcDoc()
         if (CurrentReportTarget() == this)
             SetCurrentReportTarget(nullptr);
     }
-    delete m_head;
 }
 
 CCalcDoc* CCalcDoc::GetCurrent()
@@ -70,18 +69,16 @@ void CCalcDoc::Fail(const std::string& message)
     AfxMessageBox(message, MB_OK);
 }
 
-void CCalcDoc::ReplaceTree(CCalcDocNode* head)
+void CCalcDoc::ReplaceTree(std::unique_ptr<CCalcDocNode> head)
 {
-    CCalcDocNode* old = m_head;
-    m_head = head;
-    delete old;
+    m_head = std::move(head); // in place before the old tree goes
 }
 
 void CCalcDoc::PrepareHead(const std::string& label)
 {
-    auto* head = new CCalcDocNode(CCalcType());
+    auto head = std::make_unique<CCalcDocNode>(CCalcType());
     head->SetLabel(label);
-    ReplaceTree(head);
+    ReplaceTree(std::move(head));
 }
 
 bool CCalcDoc::OnNewDocument()
@@ -111,7 +108,7 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
         Fail(error);
         return false;
     }
-    CCalcDocNode* head = LoadTree(bytes, error);
+    std::unique_ptr<CCalcDocNode> head = LoadTree(bytes, error);
     if (!head) {
         Fail(error);
         return false;
@@ -122,7 +119,7 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
     m_selected = nullptr;
     if (m_views)
         m_views->ResetResult();
-    ReplaceTree(head);
+    ReplaceTree(std::move(head));
     m_path = path;
     m_title = FileTitle(path);
     m_head->SetLabel(m_title);
@@ -144,7 +141,7 @@ bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
         PrepareHead(m_title);
     std::vector<unsigned char> bytes;
     try {
-        bytes = StoreTree(m_head);
+        bytes = StoreTree(m_head.get());
     } catch (const CArchiveException&) {
         Fail(FileErrorMessage(EINVAL, path)); // a string too long for the format
         return false;
@@ -169,7 +166,7 @@ bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
 void CCalcDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar.WriteObject(m_head);
+        ar.WriteObject(m_head.get());
         return;
     }
     std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
@@ -180,16 +177,16 @@ void CCalcDoc::Serialize(CArchive& ar)
     m_selected = nullptr;
     if (m_views)
         m_views->ResetResult();
-    ReplaceTree(head.release());
+    ReplaceTree(std::move(head));
 }
 
-CCalcDocNode* CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
+std::unique_ptr<CCalcDocNode> CCalcDoc::LoadTree(const std::vector<unsigned char>& bytes, std::string& error)
 {
     auto copy = std::make_shared<const std::vector<unsigned char>>(bytes);
     return LoadTree(CFileBytes{std::shared_ptr<const unsigned char>(copy, copy->data()), copy->size()}, error);
 }
 
-CCalcDocNode* CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
+std::unique_ptr<CCalcDocNode> CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
 {
     try {
         CArchive ar(bytes.data.get(), bytes.size);
@@ -197,7 +194,7 @@ CCalcDocNode* CCalcDoc::LoadTree(const CFileBytes& bytes, std::string& error)
         std::unique_ptr<CCalcDocNode> head(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
         if (!head)
             throw CArchiveException("document without a head folder");
-        return head.release(); // bytes after the head are ignored
+        return head; // bytes after the head are ignored
     } catch (const std::exception&) {
         // CArchiveException, or an allocation refused although every length was checked
         error = CArchiveException::kUserMessage;
@@ -223,10 +220,10 @@ std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
     return bytes;
 }
 
-bool CCalcDoc::Add(CCalculation* calc)
+CCalculation* CCalcDoc::Add(std::unique_ptr<CCalculation> calc)
 {
     if (!m_head || !calc || !calc->GetType().IsValid())
-        return false; // an invalid code is refused with nothing changed
+        return nullptr; // an invalid code is refused with nothing changed
     // The report marks its list separators with character 7: a title must not bring its own,
     // nor a line end or a terminal control. Such characters are spelled out, in the title and
     // in the label alike; the report's heading, already composed, is mended as it is written.
@@ -238,14 +235,15 @@ bool CCalcDoc::Add(CCalculation* calc)
     }
     if (HasControlCharacters(calc->GetLabel()))
         calc->SetLabel(EscapeControlCharacters(calc->GetLabel()));
-    if (!m_head->Add(calc))
-        return false;
+    CCalculation* added = m_head->Add(std::move(calc));
+    if (!added)
+        return nullptr;
     m_modified = true;
     UpdateAllViews();
-    return true;
+    return added;
 }
 
-void CCalcDoc::AddNewCalculation(CCalcType type)
+CCalculation* CCalcDoc::AddNewCalculation(CCalcType type, const CalcPrepareHook& prepare)
 {
     std::string code = type.GetTypeString();
     if (code == "9999") {
@@ -255,34 +253,36 @@ void CCalcDoc::AddNewCalculation(CCalcType type)
     }
     auto calc = std::make_unique<CCalculation>(type);
     if (!calc->SetupBase(code)) {
-        AfxMessageBox(kBaseProblem, MB_OK);
-        return;
+        Fail(kBaseProblem);
+        return nullptr;
     }
+    if (prepare)
+        prepare(*calc->GetData());
     if (!calc->Do())
-        return; // cancelled: no trace
+        return nullptr; // cancelled: no trace
     calc->SetLabel(calc->GetData()->GetTitle());
     // Filed first: the views then show the new calculation, and Output writes into it.
-    CCalculation* added = calc.get();
-    if (!Add(added)) {
-        AfxMessageBox(kAddProblem, MB_OK);
-        return;
+    CCalculation* added = Add(std::move(calc));
+    if (!added) {
+        Fail(kAddProblem);
+        return nullptr;
     }
-    calc.release();
     added->GetData()->Output();
+    return added;
 }
 
-void CCalcDoc::OnNewCalculation(unsigned id)
+CCalculation* CCalcDoc::OnNewCalculation(unsigned id)
 {
     if (id < kFirstCalculationCommand || id > kLastCalculationCommand)
-        return;
+        return nullptr;
     CCalcType type;
     type.SetTypeInt(static_cast<int>(id - kFirstCalculationCommand));
-    AddNewCalculation(type);
+    return AddNewCalculation(type);
 }
 
-void CCalcDoc::OnNote()
+CCalculation* CCalcDoc::OnNote()
 {
-    AddNewCalculation(CCalcType(9, 9, 9, 9));
+    return AddNewCalculation(CCalcType(9, 9, 9, 9));
 }
 
 void CCalcDoc::BeginProgramWrite()
@@ -335,7 +335,7 @@ bool CCalcDoc::ExportToFile(const std::filesystem::path& path)
     if (m_views)
         m_views->UpdateCalculation();
     CCalcNodeBase* remembered = m_selected;
-    const std::string text = m_head ? Export(m_head) : std::string();
+    const std::string text = m_head ? Export(m_head.get()) : std::string();
     std::string error;
     const bool ok = WriteExportFile(path, text.data(), text.size(), m_path, error);
     if (m_views && remembered)

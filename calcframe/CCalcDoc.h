@@ -7,17 +7,22 @@
 #include "ReportTarget.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class CArchive;
+class CCalcBase;
 struct CFileBytes;
 class CCalcDocNode;
 class CCalcNodeBase;
 class CCalculation;
 class ICalcDocViews;
+
+/// Run on a new calculation's object once the factory made it, before its dialog opens.
+using CalcPrepareHook = std::function<void(CCalcBase& data)>;
 
 /// Failures are shown through AfxMessageBox (the UI-services seam) where they happen, and the
 /// operation returns false; callers show nothing more. The last message is also kept
@@ -55,17 +60,23 @@ public:
     /// only when that succeeds, replaces the tree (throws CArchiveException otherwise).
     void Serialize(CArchive& ar);
 
-    CCalcDocNode* GetHead() const { return m_head; }
+    CCalcDocNode* GetHead() const { return m_head.get(); }
     /// A new head folder "0000" with the label; the previous tree is destroyed.
     void PrepareHead(const std::string& label);
-    /// Files the calculation (taking ownership on success), marks the document modified and
-    /// updates the views. Control characters in its title and label are spelled out first
-    /// (EscapeControlCharacters). False for an invalid type code: nothing is filed.
-    bool Add(CCalculation* calc);
-    void AddNewCalculation(CCalcType type);
-    /// Command ids 32771..33000 ask for the leaf of number id - 32771; others are ignored.
-    void OnNewCalculation(unsigned id);
-    void OnNote();
+    /// Files the calculation into the tree, which owns it from then on, marks the document
+    /// modified, updates the views and returns it. Control characters in its title and label
+    /// are spelled out first (EscapeControlCharacters). Null for null, an invalid type code or
+    /// a document without a tree: nothing is filed and the calculation is destroyed.
+    CCalculation* Add(std::unique_ptr<CCalculation> calc);
+    /// The new-calculation command, for the program and the command-line tool alike: the
+    /// factory's object for the type (for "9999" a note, filed with the selected node's type),
+    /// `prepare` on it, its dialog (Do), the label from its title, filing (Add), then its
+    /// report written into the result view. Returns the calculation filed; null when the dialog
+    /// was cancelled (no trace left) or on a failure (its message shown, see GetLastError).
+    CCalculation* AddNewCalculation(CCalcType type, const CalcPrepareHook& prepare = {});
+    /// Command ids 32771..33000 ask for the leaf of number id - 32771; others are ignored (null).
+    CCalculation* OnNewCalculation(unsigned id);
+    CCalculation* OnNote();
 
     void BeginProgramWrite() override;
     void InsertPhrase(const std::string& text, unsigned flags) override;
@@ -101,9 +112,9 @@ public:
     /// full stop; empty when there is no full stop.
     static std::string OpenHeadName(const std::string& path);
     /// Reads a document from bytes into a new tree; null with the reason in `error` on failure.
-    static CCalcDocNode* LoadTree(const std::vector<unsigned char>& bytes, std::string& error);
+    static std::unique_ptr<CCalcDocNode> LoadTree(const std::vector<unsigned char>& bytes, std::string& error);
     /// As above; the tree's reports stay in `bytes` (shared, not copied) until they are changed.
-    static CCalcDocNode* LoadTree(const CFileBytes& bytes, std::string& error);
+    static std::unique_ptr<CCalcDocNode> LoadTree(const CFileBytes& bytes, std::string& error);
     /// The file bytes of a tree.
     static std::vector<unsigned char> StoreTree(const CCalcDocNode* head);
 
@@ -111,7 +122,7 @@ private:
     void UpdateAllViews();
     void MakeCurrent();
     void Fail(const std::string& message);
-    void ReplaceTree(CCalcDocNode* head);
+    void ReplaceTree(std::unique_ptr<CCalcDocNode> head);
     void RememberFileStamp();
 
     /// What the file looked like when this document last read or wrote it.
@@ -127,7 +138,7 @@ private:
 
     ICalcDocViews* m_views = nullptr;
     CCalcNodeBase* m_selected = nullptr;
-    CCalcDocNode* m_head = nullptr;
+    std::unique_ptr<CCalcDocNode> m_head;
     bool m_modified = false;
     std::filesystem::path m_path;
     std::string m_title = "Untitled";

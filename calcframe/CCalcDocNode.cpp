@@ -18,23 +18,21 @@ CCalcDocNode::CCalcDocNode(const CCalcType& type)
 
 CCalcDocNode::~CCalcDocNode()
 {
-    delete m_calc; // a calculation destroys its own chain without recursion
-    // Folders still to destroy; each is unlinked first so that its destructor finds no links.
-    std::vector<CCalcDocNode*> pending;
+    m_calc.reset(); // a calculation destroys its own chain without recursion
+    // Folders still to destroy, each taken off its links first so that its destructor finds
+    // none: the nesting and the sibling chains are walked here, not by recursion.
+    std::vector<std::unique_ptr<CCalcDocNode>> pending;
     if (m_next)
-        pending.push_back(m_next);
+        pending.push_back(std::move(m_next));
     if (m_sub)
-        pending.push_back(m_sub);
+        pending.push_back(std::move(m_sub));
     while (!pending.empty()) {
-        CCalcDocNode* folder = pending.back();
+        std::unique_ptr<CCalcDocNode> folder = std::move(pending.back());
         pending.pop_back();
         if (folder->m_next)
-            pending.push_back(folder->m_next);
+            pending.push_back(std::move(folder->m_next));
         if (folder->m_sub)
-            pending.push_back(folder->m_sub);
-        folder->m_next = nullptr;
-        folder->m_sub = nullptr;
-        delete folder;
+            pending.push_back(std::move(folder->m_sub));
     }
 }
 
@@ -43,45 +41,37 @@ void CCalcDocNode::SetLabel()
     m_label = FolderLabel(m_type.GetTypeString());
 }
 
-void CCalcDocNode::Reset()
+std::unique_ptr<CCalcDocNode> CCalcDocNode::NewFolder(const CCalcType& type)
 {
-    m_sub = nullptr;
-    m_calc = nullptr;
-    m_next = nullptr;
-    m_lastCalc = nullptr;
-}
-
-CCalcDocNode* CCalcDocNode::NewFolder(const CCalcType& type)
-{
-    auto* folder = new CCalcDocNode(type);
+    auto folder = std::make_unique<CCalcDocNode>(type);
     folder->SetLabel();
     return folder;
 }
 
-void CCalcDocNode::AppendCalc(CCalculation* calc)
+CCalculation* CCalcDocNode::AppendCalc(std::unique_ptr<CCalculation> calc)
 {
+    CCalculation* added = calc.get();
     if (!m_calc) {
-        m_calc = calc;
+        m_calc = std::move(calc);
     } else {
-        CCalculation* last = m_lastCalc ? m_lastCalc : m_calc;
+        CCalculation* last = m_lastCalc ? m_lastCalc : m_calc.get();
         while (last->GetNext())
             last = last->GetNext();
-        last->m_next = calc;
+        last->m_next = std::move(calc);
     }
-    m_lastCalc = calc;
+    m_lastCalc = added;
+    return added;
 }
 
-bool CCalcDocNode::Add(CCalculation* calc)
+CCalculation* CCalcDocNode::Add(std::unique_ptr<CCalculation> calc)
 {
     if (!calc)
-        return false;
+        return nullptr;
     const CCalcType type = calc->GetType();
     if (!type.IsValid())
-        return false; // such a code has no folder: the walk below would make folders for ever
-    if (type.GetTypeString() == "0000") {
-        AppendCalc(calc);
-        return true;
-    }
+        return nullptr; // such a code has no folder: the walk below would make folders for ever
+    if (type.GetTypeString() == "0000")
+        return AppendCalc(std::move(calc));
     // Walk down (sub) and across (next), creating each missing folder on the way, until the
     // folder of the calculation's own type is reached. Every step either ends or moves to a
     // node one link further, and for a valid code the folders created lead to that type, so
@@ -92,18 +82,17 @@ bool CCalcDocNode::Add(CCalculation* calc)
         if (level == -1) {
             if (!node->m_sub)
                 node->m_sub = NewFolder(type.GetPromoted(0));
-            node = node->m_sub;
+            node = node->m_sub.get();
         } else if (type == node->m_type) {
-            node->AppendCalc(calc);
-            return true;
+            return node->AppendCalc(std::move(calc));
         } else if (type.GetLevel() > level && type.GetType(level) == node->m_type.GetType(level)) {
             if (!node->m_sub)
                 node->m_sub = NewFolder(type.GetPromoted(level + 1));
-            node = node->m_sub;
+            node = node->m_sub.get();
         } else {
             if (!node->m_next)
                 node->m_next = NewFolder(type.GetPromoted(level));
-            node = node->m_next;
+            node = node->m_next.get();
         }
     }
 }
@@ -112,13 +101,12 @@ bool CCalcDocNode::Delete(TreeItemHandle item)
 {
     if (!item)
         return false; // nodes that are not shown all have a null item: it names none of them
-    for (CCalcDocNode* node = this; node; node = node->m_next) {
-        if (CCalculation* first = node->m_calc) {
+    for (CCalcDocNode* node = this; node; node = node->m_next.get()) {
+        if (CCalculation* first = node->m_calc.get()) {
             if (first->GetTreeHandle() == item) {
                 node->m_lastCalc = nullptr;
-                node->m_calc = first->m_next;
-                first->m_next = nullptr; // destroyed on its own, not with the rest of the chain
-                delete first;
+                const std::unique_ptr<CCalculation> gone = std::move(node->m_calc);
+                node->m_calc = gone->TakeNext(); // the rest of the chain stays
                 return true;
             }
             if (first->Delete(item)) {
@@ -126,25 +114,23 @@ bool CCalcDocNode::Delete(TreeItemHandle item)
                 return true;
             }
         }
-        if (CCalcDocNode* sub = node->m_sub) {
+        if (CCalcDocNode* sub = node->m_sub.get()) {
             if (sub->GetTreeHandle() == item) {
                 if (!sub->IsEmptyFolder())
                     return false;
-                node->m_sub = sub->m_next;
-                sub->m_next = nullptr;
-                delete sub;
+                const std::unique_ptr<CCalcDocNode> gone = std::move(node->m_sub);
+                node->m_sub = std::move(gone->m_next);
                 return true;
             }
             if (sub->Delete(item))
                 return true;
         }
-        if (CCalcDocNode* next = node->m_next) {
+        if (CCalcDocNode* next = node->m_next.get()) {
             if (next->GetTreeHandle() == item) {
                 if (!next->IsEmptyFolder())
                     return false;
-                node->m_next = next->m_next;
-                next->m_next = nullptr;
-                delete next;
+                const std::unique_ptr<CCalcDocNode> gone = std::move(node->m_next);
+                node->m_next = std::move(gone->m_next);
                 return true;
             }
         }
@@ -152,64 +138,69 @@ bool CCalcDocNode::Delete(TreeItemHandle item)
     return false;
 }
 
-bool CCalcDocNode::Detach(CCalcNodeBase* target, CNodePlace& place)
+std::unique_ptr<CCalcNodeBase> CCalcDocNode::Detach(CCalcNodeBase* target, CNodePlace& place)
 {
     if (!target || target == this)
-        return false;
-    bool found = false;
+        return nullptr;
+    std::unique_ptr<CCalcNodeBase> taken;
     Walk([&](CCalcNodeBase& visited, int) {
-        if (found || visited.IsCalculation())
+        if (taken || visited.IsCalculation())
             return;
         auto& folder = static_cast<CCalcDocNode&>(visited);
         if (target->IsCalculation()) {
             CCalculation* before = nullptr;
-            for (CCalculation* calc = folder.m_calc; calc; before = calc, calc = calc->m_next) {
-                if (calc != target)
+            for (std::unique_ptr<CCalculation>* link = &folder.m_calc; *link; link = &(*link)->m_next) {
+                if (link->get() != target) {
+                    before = link->get();
                     continue;
-                (before ? before->m_next : folder.m_calc) = calc->m_next;
-                calc->m_next = nullptr;
+                }
+                std::unique_ptr<CCalculation> calc = std::move(*link);
+                *link = calc->TakeNext();
                 folder.m_lastCalc = nullptr; // it may have been the remembered end of the chain
                 place = CNodePlace{&folder, before};
-                found = true;
+                taken = std::move(calc);
                 return;
             }
             return;
         }
         CCalcDocNode* before = nullptr;
-        for (CCalcDocNode* sub = folder.m_sub; sub; before = sub, sub = sub->m_next) {
-            if (sub != target)
+        for (std::unique_ptr<CCalcDocNode>* link = &folder.m_sub; *link; link = &(*link)->m_next) {
+            if (link->get() != target) {
+                before = link->get();
                 continue;
-            if (!sub->IsEmptyFolder())
+            }
+            if (!(*link)->IsEmptyFolder())
                 return;
-            (before ? before->m_next : folder.m_sub) = sub->m_next;
-            sub->m_next = nullptr;
+            std::unique_ptr<CCalcDocNode> sub = std::move(*link);
+            *link = std::move(sub->m_next);
             place = CNodePlace{&folder, before};
-            found = true;
+            taken = std::move(sub);
             return;
         }
     });
-    return found;
+    return taken;
 }
 
-void CCalcDocNode::Attach(CCalcNodeBase* node, const CNodePlace& place)
+std::unique_ptr<CCalcNodeBase> CCalcDocNode::Attach(std::unique_ptr<CCalcNodeBase> node, const CNodePlace& place)
 {
     CCalcDocNode* folder = place.folder;
     if (!node || !folder)
-        return;
+        return node;
     if (node->IsCalculation()) {
-        auto* calc = static_cast<CCalculation*>(node);
+        std::unique_ptr<CCalculation> calc(static_cast<CCalculation*>(node.release()));
         auto* before = static_cast<CCalculation*>(place.before);
-        CCalculation*& link = before ? before->m_next : folder->m_calc;
-        calc->m_next = link;
-        link = calc;
+        std::unique_ptr<CCalculation>& link = before ? before->m_next : folder->m_calc;
+        calc->m_next = std::move(link);
+        link = std::move(calc);
         folder->m_lastCalc = nullptr;
-        return;
+        return nullptr;
     }
-    auto* sub = static_cast<CCalcDocNode*>(node);
+    std::unique_ptr<CCalcDocNode> sub(static_cast<CCalcDocNode*>(node.release()));
     auto* before = static_cast<CCalcDocNode*>(place.before);
-    CCalcDocNode*& link = before ? before->m_next : folder->m_sub;
-    sub->m_next = link;
-    link = sub;
+    std::unique_ptr<CCalcDocNode>& link = before ? before->m_next : folder->m_sub;
+    sub->m_next = std::move(link);
+    link = std::move(sub);
+    return nullptr;
 }
 
 void CCalcDocNode::Serialize(CArchive& ar)
@@ -219,15 +210,15 @@ void CCalcDocNode::Serialize(CArchive& ar)
     std::vector<CCalcDocNode*> chain{this};
     CCalcNodeBase::Serialize(ar);
     if (ar.IsStoring()) {
-        for (CCalcDocNode* node = this; node->m_next; node = node->m_next) {
-            ar.WriteObjectHeader(node->m_next);
+        for (CCalcDocNode* node = this; node->m_next; node = node->m_next.get()) {
+            ar.WriteObjectHeader(node->m_next.get());
             node->m_next->CCalcNodeBase::Serialize(ar);
-            chain.push_back(node->m_next);
+            chain.push_back(node->m_next.get());
         }
         ar.WriteObjectHeader(nullptr);
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            ar.WriteObject((*it)->m_sub);
-            ar.WriteObject((*it)->m_calc);
+            ar.WriteObject((*it)->m_sub.get());
+            ar.WriteObject((*it)->m_calc.get());
         }
         return;
     }
@@ -237,23 +228,23 @@ void CCalcDocNode::Serialize(CArchive& ar)
         if (isNull)
             break;
         // Linked at once: if reading fails later, this chain's owner destroys it all.
-        node->m_next = static_cast<CCalcDocNode*>(runtimeClass->CreateObject());
-        node = node->m_next;
+        node->m_next.reset(static_cast<CCalcDocNode*>(runtimeClass->CreateObject()));
+        node = node->m_next.get();
         node->CCalcNodeBase::Serialize(ar);
         chain.push_back(node);
     }
     // Sub-folders nest through ReadObject, whose depth the archive bounds.
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        (*it)->m_sub = static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode)));
-        (*it)->m_calc = static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation)));
+        (*it)->m_sub.reset(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
+        (*it)->m_calc.reset(static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation))));
     }
 }
 
 void CCalcDocNode::Walk(const std::function<void(CCalcNodeBase& node, int depth)>& visit, int depth)
 {
-    for (CCalcDocNode* node = this; node; node = node->m_next) {
+    for (CCalcDocNode* node = this; node; node = node->m_next.get()) {
         visit(*node, depth);
-        for (CCalculation* calc = node->m_calc; calc; calc = calc->GetNext())
+        for (CCalculation* calc = node->m_calc.get(); calc; calc = calc->GetNext())
             visit(*calc, depth + 1);
         if (node->m_sub)
             node->m_sub->Walk(visit, depth + 1);

@@ -5,6 +5,7 @@
 #include "CCalcNodeBase.h"
 
 #include <functional>
+#include <memory>
 
 class CCalcDocNode;
 class CCalculation;
@@ -30,11 +31,12 @@ public:
     ~CCalcDocNode() override;
 
     /// Files the calculation below this node (called on the head), creating the folders its
-    /// type needs on the way down; false (nothing changed) for null or an invalid type code.
-    bool Add(CCalculation* calc);
-    CCalculation* GetCalc() const { return m_calc; }
-    CCalcDocNode* GetSub() const { return m_sub; }
-    CCalcDocNode* GetNext() const { return m_next; }
+    /// type needs on the way down, and returns it. Null for null or an invalid type code: then
+    /// nothing in the tree changed and the calculation is destroyed.
+    CCalculation* Add(std::unique_ptr<CCalculation> calc);
+    CCalculation* GetCalc() const { return m_calc.get(); }
+    CCalcDocNode* GetSub() const { return m_sub.get(); }
+    CCalcDocNode* GetNext() const { return m_next.get(); }
     bool HasSub() const override { return m_sub != nullptr; }
     bool IsCalculation() const override { return false; }
 
@@ -42,18 +44,18 @@ public:
     /// Label from the vocabulary: Labels/<type string>, "Corrupt .INI file" when missing.
     void SetLabel();
 
-    /// Forgets sub, calc and next without destroying them.
-    void Reset() override;
     /// Removes the node shown by `item` from this subtree: a calculation, or a folder that holds
     /// nothing. False when the item is not found, is null, or names a folder that is not empty.
     bool Delete(TreeItemHandle item) override;
 
     /// Takes a calculation, or a folder that holds nothing, out of this subtree without
-    /// destroying it (called on the head); the caller owns it until it is attached again.
-    /// False when the node is not found below this one, or is a folder that is not empty.
-    bool Detach(CCalcNodeBase* node, CNodePlace& place);
-    /// Puts a detached node back at its place, which must still exist as it was left.
-    static void Attach(CCalcNodeBase* node, const CNodePlace& place);
+    /// destroying it (called on the head) and hands it to the caller, with where it sat in
+    /// `place`. Null (nothing changed) when the node is not found below this one, or is a
+    /// folder that is not empty.
+    std::unique_ptr<CCalcNodeBase> Detach(CCalcNodeBase* node, CNodePlace& place);
+    /// Puts a detached node back at its place, which must still exist as it was left, and the
+    /// tree owns it again. A place without a folder takes nothing: the node comes back.
+    static std::unique_ptr<CCalcNodeBase> Attach(std::unique_ptr<CCalcNodeBase> node, const CNodePlace& place);
 
     /// Base, then next, sub and calc as objects; next siblings are walked in a loop.
     void Serialize(CArchive& ar) override;
@@ -64,13 +66,13 @@ public:
     void Walk(const std::function<void(CCalcNodeBase& node, int depth)>& visit, int depth = 0);
 
 private:
-    void AppendCalc(CCalculation* calc);
+    CCalculation* AppendCalc(std::unique_ptr<CCalculation> calc);
     bool IsEmptyFolder() const { return !m_sub && !m_calc; }
-    static CCalcDocNode* NewFolder(const CCalcType& type);
+    static std::unique_ptr<CCalcDocNode> NewFolder(const CCalcType& type);
 
-    CCalcDocNode* m_sub = nullptr;
-    CCalculation* m_calc = nullptr;
-    CCalcDocNode* m_next = nullptr;
+    std::unique_ptr<CCalcDocNode> m_sub;
+    std::unique_ptr<CCalculation> m_calc;
+    std::unique_ptr<CCalcDocNode> m_next;
     /// A calculation of this folder's chain at or before its end, null when not known: filing
     /// starts the search for the end there, so adding n calculations costs time linear in n.
     /// Every removal from the chain goes through Delete, which forgets it.

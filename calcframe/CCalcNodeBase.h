@@ -31,7 +31,6 @@ public:
     void SetTreeHandle(TreeItemHandle item) { m_treeItem = item; }
     bool OnTree() const { return m_treeItem != nullptr; }
 
-    virtual void Reset() {}
     virtual bool Delete(TreeItemHandle) { return false; }
     virtual bool IsCalculation() const { return false; }
     virtual bool HasSub() const { return false; }

@@ -60,15 +60,10 @@ CCalculation::CCalculation(const CCalcType& type)
 
 CCalculation::~CCalculation()
 {
-    delete m_data;
-    // Unlink each successor before destroying it, so no destructor recurses along the chain.
-    CCalculation* next = m_next;
-    while (next) {
-        CCalculation* after = next->m_next;
-        next->m_next = nullptr;
-        delete next;
-        next = after;
-    }
+    // Each successor is taken off the chain before it goes, so no destructor recurses along it.
+    std::unique_ptr<CCalculation> next = std::move(m_next);
+    while (next)
+        next = std::move(next->m_next);
 }
 
 void CCalculation::Set(const CCalcType& type, const std::string& label)
@@ -79,11 +74,10 @@ void CCalculation::Set(const CCalcType& type, const std::string& label)
 
 bool CCalculation::SetupBase(const std::string& code)
 {
-    CCalcBase* data = MakeCalcBase(code);
+    std::unique_ptr<CCalcBase> data(MakeCalcBase(code));
     if (!data)
         return false;
-    delete m_data;
-    m_data = data;
+    m_data = std::move(data);
     m_data->SetTypeString(m_type.GetTypeString());
     return true;
 }
@@ -105,32 +99,25 @@ void CCalculation::Editted(int value)
     m_edited = value;
 }
 
-bool CCalculation::Add(CCalculation* calc)
+CCalculation* CCalculation::Add(std::unique_ptr<CCalculation> calc)
 {
+    if (!calc)
+        return nullptr;
     CCalculation* last = this;
     while (last->m_next)
-        last = last->m_next;
-    last->m_next = calc;
-    return true;
-}
-
-void CCalculation::Reset()
-{
-    m_next = nullptr;
-    m_data = nullptr;
-    m_text.Clear();
+        last = last->m_next.get();
+    last->m_next = std::move(calc);
+    return last->m_next.get();
 }
 
 bool CCalculation::Delete(TreeItemHandle item)
 {
     if (!item)
         return false; // nodes that are not shown all have a null item: it names none of them
-    for (CCalculation* calc = this; calc->m_next; calc = calc->m_next) {
-        CCalculation* next = calc->m_next;
-        if (next->GetTreeHandle() == item) {
-            calc->m_next = next->m_next;
-            next->m_next = nullptr;
-            delete next;
+    for (CCalculation* calc = this; calc->m_next; calc = calc->m_next.get()) {
+        if (calc->m_next->GetTreeHandle() == item) {
+            const std::unique_ptr<CCalculation> gone = std::move(calc->m_next);
+            calc->m_next = gone->TakeNext();
             return true;
         }
     }
@@ -158,15 +145,14 @@ void CCalculation::StoreHead(CArchive& ar) const
 {
     // Storing leaves the node unchanged; the base's Serialize serves both directions.
     const_cast<CCalculation*>(this)->CCalcNodeBase::Serialize(ar);
-    ar.WriteObject(m_data);
+    ar.WriteObject(m_data.get());
 }
 
 void CCalculation::LoadHead(CArchive& ar)
 {
     CCalcNodeBase::Serialize(ar);
-    delete m_data;
-    m_data = nullptr;
-    m_data = static_cast<CCalcBase*>(ar.ReadObject(RUNTIME_CLASS(CCalcBase)));
+    m_data.reset();
+    m_data.reset(static_cast<CCalcBase*>(ar.ReadObject(RUNTIME_CLASS(CCalcBase))));
     // The program never writes a calculation without its object, and everything that runs,
     // redoes or copies a calculation relies on having one.
     if (!m_data)
@@ -215,12 +201,12 @@ void CCalculation::Serialize(CArchive& ar)
     std::vector<CCalculation*> chain{this};
     if (ar.IsStoring()) {
         StoreHead(ar);
-        for (CCalculation* calc = this;; calc = calc->m_next) {
-            ar.WriteObjectHeader(calc->m_next);
+        for (CCalculation* calc = this;; calc = calc->m_next.get()) {
+            ar.WriteObjectHeader(calc->m_next.get());
             if (!calc->m_next)
                 break;
             calc->m_next->StoreHead(ar);
-            chain.push_back(calc->m_next);
+            chain.push_back(calc->m_next.get());
         }
         for (auto it = chain.rbegin(); it != chain.rend(); ++it)
             (*it)->StoreTail(ar);
@@ -233,8 +219,8 @@ void CCalculation::Serialize(CArchive& ar)
         if (isNull)
             break;
         // Linked at once: if reading fails later, this chain's owner destroys it all.
-        calc->m_next = static_cast<CCalculation*>(runtimeClass->CreateObject());
-        calc = calc->m_next;
+        calc->m_next.reset(static_cast<CCalculation*>(runtimeClass->CreateObject()));
+        calc = calc->m_next.get();
         calc->LoadHead(ar);
         chain.push_back(calc);
     }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,7 @@ public:
     /// Asks the factory for the calculation object of `code`; false (and nothing changed) when
     /// the code is unknown. The object gets this node's type string.
     bool SetupBase(const std::string& code);
-    CCalcBase* GetData() const { return m_data; }
+    CCalcBase* GetData() const { return m_data.get(); }
     /// Runs the calculation object's Do; on success the report counts as not edited by hand.
     bool Do();
 
@@ -36,14 +37,12 @@ public:
     void Editted(int value);
     int IsEditted() const { return m_edited; }
 
-    /// Appends the calculation at the end of this chain; always true.
-    bool Add(CCalculation* calc);
-    CCalculation* GetNext() const { return m_next; }
+    /// Appends the calculation at the end of this chain (which owns it from then on); returns
+    /// it, or null for null.
+    CCalculation* Add(std::unique_ptr<CCalculation> calc);
+    CCalculation* GetNext() const { return m_next.get(); }
     bool HasSub() const override { return false; }
     bool IsCalculation() const override { return true; }
-    /// Forgets next and the calculation object without destroying them (their new owner has
-    /// them) and empties the text.
-    void Reset() override;
     /// Removes the calculation shown by `item` from the rest of this chain (not this one).
     bool Delete(TreeItemHandle item) override;
 
@@ -73,7 +72,10 @@ public:
     void Clipboard(CArchive& ar);
 
 private:
-    friend class CCalcDocNode; // unlinks a folder's first calculation on removal
+    friend class CCalcDocNode; // links and unlinks the calculations of a folder's chain
+
+    /// Takes the rest of the chain off this calculation, which then ends the chain.
+    std::unique_ptr<CCalculation> TakeNext() { return std::move(m_next); }
 
     void StoreHead(CArchive& ar) const;
     void LoadHead(CArchive& ar);
@@ -81,8 +83,8 @@ private:
     void LoadTail(CArchive& ar);
 
     int32_t m_readPos = 0;
-    CCalculation* m_next = nullptr;
-    CCalcBase* m_data = nullptr;
+    std::unique_ptr<CCalculation> m_next;
+    std::unique_ptr<CCalcBase> m_data;
     CStoredText m_text;
     int32_t m_edited = 0;
 };

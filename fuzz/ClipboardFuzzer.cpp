@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!doc.OnNewDocument())
         FuzzFail("clipboard", "a new document cannot be made");
     views.OnUpdate();
-    CCalculation* pasted = calc.get();
-    if (!doc.Add(pasted) && pasted->GetType().IsValid())
+    const bool valid = calc->GetType().IsValid();
+    CCalculation* pasted = doc.Add(std::move(calc));
+    if (!pasted && valid)
         FuzzFail("clipboard", "a loaded payload is not filed");
-    if (!pasted->GetType().IsValid())
-        return 0; // refused with the usual message, the calculation still ours
-    calc.release();
+    if (!pasted)
+        return 0; // refused with the usual message
     views.SelectNode(pasted);
     views.UpdateCalculation();
 

@@ -57,8 +57,9 @@ CCalculation* AddCalculation(CCalcDoc& doc, CMemoryViews& views, const std::stri
     if (!calc->Do())
         return nullptr;
     calc->SetLabel(data->GetTitle());
-    CCalculation* added = calc.release();
-    doc.Add(added);
+    CCalculation* added = doc.Add(std::move(calc));
+    if (!added)
+        return nullptr;
     data->Output();
     views.UpdateCalculation();
     return added;
@@ -96,7 +97,7 @@ void WriteCalculationSeeds(const fs::path& out)
         pasted->Clipboard(in);
         auto head = std::make_unique<CCalcDocNode>(CCalcType());
         head->SetLabel(name);
-        head->Add(pasted.release());
+        head->Add(std::move(pasted));
         WriteFile(out / "DocumentFuzzer" / (name + ".zna"), AsString(CCalcDoc::StoreTree(head.get())));
     }
     views.SelectNode(nullptr);

@@ -1,4 +1,4 @@
-// Makes one new calculation as the program's new-calculation command does, driven by a script.
+// Makes one new calculation through the document's new-calculation command, driven by a script.
 #include "CalcRunner.h"
 
 #include "CCalcBase.h"
@@ -13,7 +13,6 @@
 #include "UIServices.h"
 
 #include <filesystem>
-#include <memory>
 
 namespace
 {
@@ -31,43 +30,12 @@ std::optional<CCalcType> ParseTypeCode(const std::string& code)
     return CCalcType(digits[0], digits[1], digits[2], digits[3]);
 }
 
-/// A note: no seed, no dialog; the document files it beside the selected node.
-bool AddNote(CCalcDoc& doc)
+/// Sets the stored seed before the dialog opens, when the request names one.
+CalcPrepareHook SeedHook(const std::optional<uint32_t>& seed)
 {
-    const bool wasModified = doc.IsModified();
-    doc.SetModifiedFlag(false);
-    doc.OnNote();
-    const bool added = doc.IsModified();
-    doc.SetModifiedFlag(wasModified || added);
-    return added;
-}
-
-/// The steps of the document's new-calculation command, with the seed set before Do runs; the
-/// calculation added is left in `added`.
-bool AddCalculation(CCalcDoc& doc, const CCalcType& type, const std::optional<uint32_t>& seed, CCalcBase*& made)
-{
-    if (type.GetTypeString() == "9999")
-        return AddNote(doc);
-    auto calc = std::make_unique<CCalculation>(type);
-    if (!calc->SetupBase(type.GetTypeString())) {
-        AfxMessageBox("There was a problem with the base of the new calculation.\nThis was probably caused by an "
-                      "error in the 'Zentavo.ini' file.");
-        return false;
-    }
-    if (seed)
-        SetStoredSeed(calc->GetData(), *seed);
-    if (!calc->Do())
-        return false;
-    calc->SetLabel(calc->GetData()->GetTitle());
-    CCalculation* added = calc.get();
-    if (!doc.Add(added)) {
-        AfxMessageBox("There was an unexpected problem adding the calculation");
-        return false;
-    }
-    calc.release(); // the document owns it now
-    added->GetData()->Output();
-    made = added->GetData();
-    return true;
+    if (!seed)
+        return {};
+    return [value = *seed](CCalcBase& data) { SetStoredSeed(&data, value); };
 }
 
 /// Installs services and a dialog host for one run and restores the previous ones after it.
@@ -127,14 +95,13 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
         views.OnUpdate(); // the frame's initial update: the tree is filled and the head selected
     if (!opened) {
         result.error = doc.GetLastError();
-    } else if (CCalcBase* made = nullptr; AddCalculation(doc, *type, request.seed, made)) {
+    } else if (const CCalculation* added = doc.AddNewCalculation(*type, SeedHook(request.seed))) {
         views.UpdateCalculation();
-        if (made) {
-            result.className = made->GetRuntimeClass()->m_lpszClassName;
-            result.title = made->GetTitle();
-            result.inputs = made->Inputs();
-            result.results = made->Results();
-        }
+        const CCalcBase& made = *added->GetData();
+        result.className = made.GetRuntimeClass()->m_lpszClassName;
+        result.title = made.GetTitle();
+        result.inputs = made.Inputs();
+        result.results = made.Results();
         result.outcome = CCalcRunResult::Written;
         result.report = views.ShownText().ToPlainText(false);
         result.rtf = views.ShownText().ToRtf();

@@ -81,11 +81,12 @@ bool SaveLargeDocument(const std::filesystem::path& file, int count)
     const auto& table = CalcClassTable();
     for (int i = 0; i < count; ++i) {
         const std::string code = table[static_cast<size_t>(i) % table.size()].code;
-        auto* calc = new CCalculation(CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'));
+        auto calc =
+            std::make_unique<CCalculation>(CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0'));
         calc->SetupBase(code);
         calc->SetLabel("Calculation " + std::to_string(i));
         calc->SetText(ReportRtf(i));
-        doc.GetHead()->Add(calc);
+        doc.GetHead()->Add(std::move(calc));
     }
     return doc.OnSaveDocument(file);
 }

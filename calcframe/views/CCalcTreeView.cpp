@@ -353,19 +353,13 @@ void CCalcTreeView::OnContextCommand(unsigned id)
     if (id == kCmdNote || (id >= CCalcDoc::kFirstCalculationCommand && id <= CCalcDoc::kLastCalculationCommand)) {
         if (!m_doc)
             return;
-        CCalcNodeBase* before = m_doc->GetSelectedNode();
-        if (id == kCmdNote)
-            m_doc->OnNote();
-        else
-            m_doc->OnNewCalculation(id);
-        // A calculation filed is the one selected afterwards; a cancelled one leaves no trace.
-        CCalcNodeBase* after = m_doc->GetSelectedNode();
-        if (after && after != before && after->IsCalculation())
-            m_undo.push(new CTreePlaceCommand(*this, static_cast<CCalculation*>(after),
-                                              CTreePlaceCommand::Action::Insert,
+        CCalculation* added = id == kCmdNote ? m_doc->OnNote() : m_doc->OnNewCalculation(id);
+        // A calculation filed is undoable; a cancelled one leaves no trace.
+        if (added)
+            m_undo.push(new CTreePlaceCommand(*this, added, CTreePlaceCommand::Action::Insert,
                                               id == kCmdNote ? QStringLiteral("Note") : QStringLiteral("New")));
         // A new note is written at once: the keyboard goes to its text.
-        if (id == kCmdNote && after != before && m_edit && m_edit->GetShownCalculation() == after)
+        if (id == kCmdNote && added && m_edit && m_edit->GetShownCalculation() == added)
             m_edit->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -488,13 +482,13 @@ bool CCalcTreeView::PasteFromClipboard()
         AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
         return false;
     }
-    if (!m_doc->Add(calc.get())) {
+    // Filed, the tree owns it and the views show and select it; refused, it is gone.
+    CCalculation* pasted = m_doc->Add(std::move(calc));
+    if (!pasted) {
         AfxMessageBox(kAddProblem, MB_OK);
         return false;
     }
-    // The tree owns it now, and the views show and select it.
-    m_undo.push(
-        new CTreePlaceCommand(*this, calc.release(), CTreePlaceCommand::Action::Insert, QStringLiteral("Paste")));
+    m_undo.push(new CTreePlaceCommand(*this, pasted, CTreePlaceCommand::Action::Insert, QStringLiteral("Paste")));
     return true;
 }
 
@@ -536,23 +530,25 @@ std::vector<CDetachedNode> CCalcTreeView::TakeOut(CCalculation* calc)
     {
         // Qt moves the current item by itself while items go; the selection is set below.
         const QSignalBlocker blocker(this);
-        CDetachedNode taken{calc, {}};
-        if (!head->Detach(calc, taken.place)) {
+        CDetachedNode taken;
+        taken.node = head->Detach(calc, taken.place);
+        if (!taken.node) {
             SelectNode(selected);
             return out;
         }
-        out.push_back(taken);
+        out.push_back(std::move(taken));
         calc->SetTreeHandle(nullptr);
         QTreeWidgetItem* parent = item->parent();
         int index = parent ? parent->indexOfChild(item) : indexOfTopLevelItem(item);
         delete item;
         // Folders left empty go too, up to but never including the head (the top item).
         while (parent && parent->parent()) {
-            CDetachedNode folder{NodeOf(parent), {}};
-            if (!head->Detach(folder.node, folder.place))
+            CDetachedNode folder;
+            folder.node = head->Detach(NodeOf(parent), folder.place);
+            if (!folder.node)
                 break;
-            out.push_back(folder);
             folder.node->SetTreeHandle(nullptr);
+            out.push_back(std::move(folder));
             QTreeWidgetItem* grand = parent->parent();
             index = grand->indexOfChild(parent);
             delete parent;
@@ -565,18 +561,21 @@ std::vector<CDetachedNode> CCalcTreeView::TakeOut(CCalculation* calc)
     return out;
 }
 
-void CCalcTreeView::PutBack(const std::vector<CDetachedNode>& out)
+void CCalcTreeView::PutBack(std::vector<CDetachedNode>& out)
 {
     if (!m_doc || out.empty())
         return;
     if (m_edit)
         m_edit->UpdateCalculation();
-    // The outermost folder first: each node's place exists when it is attached.
+    CCalcNodeBase* calc = out.front().node.get();
+    // The outermost folder first: each node's place exists when it is attached. A node that
+    // cannot go back stays with its owner.
     for (auto it = out.rbegin(); it != out.rend(); ++it)
-        CCalcDocNode::Attach(it->node, it->place);
+        it->node = CCalcDocNode::Attach(std::move(it->node), it->place);
+    std::erase_if(out, [](const CDetachedNode& node) { return !node.node; });
     // The update inserts the items at their places and selects the calculation.
     OnUpdate();
-    SelectNode(out.front().node);
+    SelectNode(calc);
 }
 
 void CCalcTreeView::RestoreCalculation(CCalculation* calc, const std::vector<unsigned char>& bytes)

@@ -68,8 +68,9 @@ public:
     /// Takes the calculation out of the tree with the folders it leaves empty (never the head),
     /// then selects the next sibling, else the parent. Empty when it is not in the tree.
     std::vector<CDetachedNode> TakeOut(CCalculation* calc);
-    /// Puts back what TakeOut took, each node at its place, and selects the calculation.
-    void PutBack(const std::vector<CDetachedNode>& out);
+    /// Puts back what TakeOut took, each node at its place (the tree owns them again, and `out`
+    /// keeps only what could not go back), and selects the calculation.
+    void PutBack(std::vector<CDetachedNode>& out);
     /// Gives the calculation and its item the label, and selects it.
     void ShowLabel(CCalculation* calc, const std::string& label);
     /// Reads the calculation's clipboard form back into it and shows it selected.

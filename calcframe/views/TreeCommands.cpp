@@ -8,13 +8,6 @@ CTreePlaceCommand::CTreePlaceCommand(CCalcTreeView& tree, CCalculation* calc, Ac
     : QUndoCommand(text), m_tree(tree), m_calc(calc), m_action(action)
 {}
 
-CTreePlaceCommand::~CTreePlaceCommand()
-{
-    // Nodes out of the tree belong to the command; their links were cleared when they left.
-    for (const CDetachedNode& out : m_out)
-        delete out.node;
-}
-
 void CTreePlaceCommand::TakeOut()
 {
     m_out = m_tree.TakeOut(m_calc);
@@ -24,7 +17,6 @@ void CTreePlaceCommand::TakeOut()
 void CTreePlaceCommand::PutBack()
 {
     m_tree.PutBack(m_out);
-    m_out.clear();
 }
 
 void CTreePlaceCommand::redo()

@@ -7,16 +7,17 @@
 
 #include <QUndoCommand>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CCalcTreeView;
 class CCalculation;
 
-/// A node taken out of the tree and where it goes back.
+/// A node taken out of the tree, owned while it is out, and where it goes back.
 struct CDetachedNode
 {
-    CCalcNodeBase* node = nullptr;
+    std::unique_ptr<CCalcNodeBase> node;
     CNodePlace place;
 };
 
@@ -31,7 +32,6 @@ public:
         Insert, ///< the calculation was just filed: undo takes it out, redo puts it back
     };
     CTreePlaceCommand(CCalcTreeView& tree, CCalculation* calc, Action action, const QString& text);
-    ~CTreePlaceCommand() override;
     CTreePlaceCommand(const CTreePlaceCommand&) = delete;
     CTreePlaceCommand& operator=(const CTreePlaceCommand&) = delete;
 
@@ -49,7 +49,7 @@ private:
     Action m_action;
     bool m_firstRedo = true;
     bool m_done = true;
-    std::vector<CDetachedNode> m_out; // the calculation first, then the folders it emptied
+    std::vector<CDetachedNode> m_out; // out of the tree: the calculation, then the folders it emptied
 };
 
 /// A new label for a calculation.

@@ -331,9 +331,9 @@ TEST_F(ShellTest, SavingAsksBeforeOverwritingAFileChangedOnDisk)
     {
         CCalcDoc other;
         ASSERT_TRUE(other.OnOpenDocument(study));
-        auto* theirs = new CCalculation(CCalcType(1, 1, 1, 0));
+        auto theirs = std::make_unique<CCalculation>(CCalcType(1, 1, 1, 0));
         ASSERT_TRUE(theirs->SetupBase("1110"));
-        ASSERT_TRUE(other.Add(theirs));
+        ASSERT_TRUE(other.Add(std::move(theirs)));
         ASSERT_TRUE(other.OnSaveDocument(study));
     }
     const std::string theirs = ReadFile(Path("study.zna"));
@@ -762,8 +762,8 @@ TEST_F(ShellTest, RecalculatingAStratifiedAnalysisShowsEveryStratumUnderItsTitle
         data->m_strata.clear();
         for (int i = 0; i < strata; ++i)
             data->m_strata.push_back(CStratum{"Centre " + std::to_string(i + 1), 10, 20, 30, 40});
-        CCalculation* added = calc.get();
-        ASSERT_TRUE(Doc().Add(calc.release()));
+        CCalculation* added = Doc().Add(std::move(calc));
+        ASSERT_TRUE(added);
         m_frame->Tree().SelectNode(added);
         bool seen = false;
         WhenOpen([strata, &seen](CQtDialog& window) {

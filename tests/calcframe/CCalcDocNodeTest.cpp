@@ -15,8 +15,8 @@ class CalcDocNodeTest : public ::testing::Test
 protected:
     CCalculation* File(const std::string& type, const std::string& title)
     {
-        CCalculation* calc = MakeCalculation(type, title);
-        EXPECT_TRUE(m_head->Add(calc));
+        CCalculation* calc = m_head->Add(MakeCalculation(type, title));
+        EXPECT_TRUE(calc);
         return calc;
     }
     /// Every node of the tree as "depth:type:F|C" in walk order.
@@ -68,8 +68,8 @@ TEST_F(CalcDocNodeTest, NewBranchesGoAfterExistingOnes)
 
 TEST_F(CalcDocNodeTest, RootTypeGoesIntoTheHeadsOwnChain)
 {
-    CCalculation* note = MakeCalculation("0000", "n", "X");
-    ASSERT_TRUE(m_head->Add(note));
+    CCalculation* note = m_head->Add(MakeCalculation("0000", "n", "X"));
+    ASSERT_TRUE(note);
     EXPECT_EQ(m_head->GetCalc(), note);
     EXPECT_FALSE(m_head->HasSub());
     EXPECT_FALSE(m_head->Add(nullptr));
@@ -82,7 +82,7 @@ TEST_F(CalcDocNodeTest, CodesWithAGapAboveTheirLevelAreRefused)
     for (const CCalcType& gap : {CCalcType(1, 0, 1, 0), CCalcType(0, 1, 0, 0), CCalcType(0, 6, 3, 0)}) {
         std::unique_ptr<CCalculation> calc(MakeCalculation("1110", "gap"));
         calc->SetType(gap.GetType(0), gap.GetType(1), gap.GetType(2), gap.GetType(3));
-        EXPECT_FALSE(m_head->Add(calc.get())) << gap.GetTypeString(); // returns, makes no folder
+        EXPECT_FALSE(m_head->Add(std::move(calc))) << gap.GetTypeString(); // returns, makes no folder
         EXPECT_EQ(Shape(), before) << gap.GetTypeString();
     }
 }

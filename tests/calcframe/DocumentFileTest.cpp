@@ -55,9 +55,10 @@ TEST_F(DocumentFileTest, ExampleDocumentHasTheDocumentedBytes)
 {
     CCalcDocNode head{CCalcType()};
     head.SetLabel("H");
-    CCalculation* calc = MakeCalculation("1110", "T");
-    calc->SetText("{\\rtf1 r\\par }");
-    ASSERT_TRUE(head.Add(calc));
+    auto made = MakeCalculation("1110", "T");
+    made->SetText("{\\rtf1 r\\par }");
+    CCalculation* calc = head.Add(std::move(made));
+    ASSERT_TRUE(calc);
 
     Bytes body; // the calculation object's own part: type string, title, inputs
     {
@@ -97,14 +98,14 @@ std::unique_ptr<CCalcDocNode> EveryClassDocument()
     auto head = std::make_unique<CCalcDocNode>(CCalcType());
     head->SetLabel("All");
     for (const CCalcClassInfo& info : CalcClassTable()) {
-        CCalculation* calc = MakeCalculation(info.code, std::string("Title ") + info.code);
+        auto calc = MakeCalculation(info.code, std::string("Title ") + info.code);
         EXPECT_TRUE(SetNonDefaultInputs(calc->GetData())) << info.className;
         calc->SetText(std::string("{\\rtf1 ") + info.className + "\\par }");
-        head->Add(calc);
+        head->Add(std::move(calc));
     }
-    CCalculation* note = MakeCalculation("2120", "Note", "X");
+    auto note = MakeCalculation("2120", "Note", "X");
     note->Editted(1);
-    head->Add(note);
+    head->Add(std::move(note));
     return head;
 }
 

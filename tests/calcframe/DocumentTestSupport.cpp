@@ -44,9 +44,10 @@ CCalcType TypeOf(const std::string& code)
     return CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0');
 }
 
-CCalculation* MakeCalculation(const std::string& type, const std::string& title, const std::string& code)
+std::unique_ptr<CCalculation> MakeCalculation(const std::string& type, const std::string& title,
+                                              const std::string& code)
 {
-    auto* calc = new CCalculation(TypeOf(type));
+    auto calc = std::make_unique<CCalculation>(TypeOf(type));
     if (!calc->SetupBase(code.empty() ? type : code)) {
         ADD_FAILURE() << "no calculation for code " << type;
         return calc;

@@ -8,6 +8,7 @@
 #include "UIServices.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,8 @@ CCalcType TypeOf(const std::string& code);
 
 /// A calculation node of that type whose object the installed factory makes for `code`
 /// (the type string by default), titled and labelled `title`.
-CCalculation* MakeCalculation(const std::string& type, const std::string& title, const std::string& code = "");
+std::unique_ptr<CCalculation> MakeCalculation(const std::string& type, const std::string& title,
+                                              const std::string& code = "");
 
 /// A calculation whose Do names itself "Test <n>" and writes a heading and one plain line.
 class CTestCalc : public CCalcBase

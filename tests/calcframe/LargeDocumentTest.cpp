@@ -46,9 +46,9 @@ protected:
         CCalcDoc doc;
         doc.OnNewDocument();
         for (int i = 0; i < count; ++i) {
-            CCalculation* calc = MakeCalculation(i % 2 ? "1110" : "3200", "c" + std::to_string(i));
+            auto calc = MakeCalculation(i % 2 ? "1110" : "3200", "c" + std::to_string(i));
             calc->SetText(Rtf(i));
-            EXPECT_TRUE(doc.Add(calc));
+            EXPECT_TRUE(doc.Add(std::move(calc)));
         }
         const std::filesystem::path file = m_dir / "large.zna";
         EXPECT_TRUE(doc.OnSaveDocument(file));
@@ -116,8 +116,8 @@ TEST_F(LargeDocumentTest, OpenedReportsReadAsStoredAndSurviveTheFileAndTheirNeig
     {
         // The bytes are let go of here: the tree alone keeps them alive from now on.
         auto held = std::make_shared<std::vector<unsigned char>>(original);
-        head.reset(CCalcDoc::LoadTree(
-            CFileBytes{std::shared_ptr<const unsigned char>(held, held->data()), held->size()}, error));
+        head = CCalcDoc::LoadTree(CFileBytes{std::shared_ptr<const unsigned char>(held, held->data()), held->size()},
+                                  error);
         held.reset();
     }
     ASSERT_TRUE(head) << error;
@@ -149,9 +149,10 @@ TEST_F(LargeDocumentTest, FilingAfterRemovalsAppendsAtTheTrueEnd)
 {
     CCalcDocNode head{CCalcType()};
     auto file = [&head](const std::string& title) {
-        CCalculation* calc = MakeCalculation("1110", title);
-        calc->SetTreeHandle(calc);
-        EXPECT_TRUE(head.Add(calc));
+        auto made = MakeCalculation("1110", title);
+        made->SetTreeHandle(made.get());
+        CCalculation* calc = head.Add(std::move(made));
+        EXPECT_TRUE(calc);
         return calc;
     };
     CCalculation* a = file("a");
@@ -176,18 +177,18 @@ TEST_F(LargeDocumentTest, FilingAfterRemovalsAppendsAtTheTrueEnd)
     file("g");
     EXPECT_EQ(ChainLabels(folder), "f g");
     // A chain lengthened behind the folder's back is followed to its end.
-    CCalculation* h = MakeCalculation("1110", "h");
-    folder->GetCalc()->GetNext()->Add(h);
+    folder->GetCalc()->GetNext()->Add(MakeCalculation("1110", "h"));
     file("i");
     EXPECT_EQ(ChainLabels(folder), "f g h i");
 
     // The last one taken out (as a delete that can be undone does) and put back.
     CNodePlace place;
     CCalculation* last = folder->GetCalc()->GetNext()->GetNext()->GetNext();
-    ASSERT_TRUE(head.Detach(last, place));
+    std::unique_ptr<CCalcNodeBase> out = head.Detach(last, place);
+    ASSERT_EQ(out.get(), last);
     file("j");
     EXPECT_EQ(ChainLabels(folder), "f g h j");
-    CCalcDocNode::Attach(last, place);
+    EXPECT_EQ(CCalcDocNode::Attach(std::move(out), place), nullptr);
     file("k");
     EXPECT_EQ(ChainLabels(folder), "f g h i j k");
 }
@@ -250,9 +251,9 @@ TEST_F(LargeDocumentTest, MappedDocumentsReadBackPagesTheyHandedBack)
     CCalcDoc doc;
     doc.OnNewDocument();
     for (int i = 0; i < 2500; ++i) {
-        CCalculation* calc = MakeCalculation(i % 3 ? "1110" : "3200", "c" + std::to_string(i));
+        auto calc = MakeCalculation(i % 3 ? "1110" : "3200", "c" + std::to_string(i));
         calc->SetText(Rtf(i) + std::string(2000, static_cast<char>('a' + i % 26)));
-        ASSERT_TRUE(doc.Add(calc));
+        ASSERT_TRUE(doc.Add(std::move(calc)));
     }
     const std::filesystem::path file = m_dir / "big.zna";
     ASSERT_TRUE(doc.OnSaveDocument(file));

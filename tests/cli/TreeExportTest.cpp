@@ -51,11 +51,12 @@ protected:
     /// Files a calculation of the type with the title and a report written through the views.
     void AddCalculation(CCalcDoc& doc, const std::string& type, const std::string& title, const char* code)
     {
-        auto* calc = new CCalculation(CCalcType(type[0] - '0', type[1] - '0', type[2] - '0', type[3] - '0'));
+        auto calc =
+            std::make_unique<CCalculation>(CCalcType(type[0] - '0', type[1] - '0', type[2] - '0', type[3] - '0'));
         ASSERT_TRUE(calc->SetupBase(code));
         calc->GetData()->SetTitle(title);
         calc->SetLabel(title);
-        ASSERT_TRUE(doc.Add(calc));
+        ASSERT_TRUE(doc.Add(std::move(calc)));
         doc.InsertPhrase(title + " report\n", kPhraseBold);
         doc.InsertPhrase("caf\xC3\xA9\tvalue\n", kPhrasePlain);
     }
