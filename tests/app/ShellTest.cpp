@@ -19,7 +19,9 @@
 #include "DialogHost.h"
 #include "FrameCommands.h"
 #include "FrameworkInit.h"
+#include "HookGuards.h"
 #include "Profile.h"
+#include "QtDialogDriver.h"
 #include "QtDialogHost.h"
 #include "QtUIServices.h"
 #include "TestSupport.h"
@@ -359,7 +361,7 @@ TEST_F(ShellTest, SavingAsksBeforeOverwritingAFileChangedOnDisk)
 TEST_F(ShellTest, QtServicesPlaceAllClipboardFormatsAndHoldTheWindowWhileBusy)
 {
     CQtUIServices services;
-    SetUIServices(&services);
+    const CUIServicesGuard servicesGuard(services);
     CClipboardData data;
     data.calculation = {1, 2, 0, 255};
     data.rtf = "{\\rtf1 x}";
@@ -388,7 +390,6 @@ TEST_F(ShellTest, QtServicesPlaceAllClipboardFormatsAndHoldTheWindowWhileBusy)
     services.ProgressEnd();
     EXPECT_FALSE(services.IsBusy());
     EXPECT_TRUE(m_frame->close());
-    SetUIServices(&m_ui);
 }
 
 TEST(WindowPlacement, RectEncodesAsTwoLettersPerByte)
@@ -485,14 +486,10 @@ public:
     int m_level = 0;
 };
 
-/// Runs `body` on the dialog once it is open.
+/// Runs `body` on the dialog once it is open; the dialog closes whatever the body does.
 void WhenOpen(std::function<void(CQtDialog&)> body)
 {
-    QTimer::singleShot(0, [body = std::move(body)] {
-        auto* dialog = qobject_cast<CQtDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        body(*dialog);
-    });
+    WhenDialogOpens(std::move(body));
 }
 
 template <class Widget> Widget* ControlOf(CQtDialog& dialog, int id)
@@ -504,7 +501,7 @@ template <class Widget> Widget* ControlOf(CQtDialog& dialog, int id)
 TEST_F(ShellTest, QtDialogHostRefusesAFieldAndEndsOnlyThroughTheModel)
 {
     CQtDialogHost host;
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     CSmallDlg dialog;
     WhenOpen([this](CQtDialog& window) {
         EXPECT_EQ(window.windowTitle(), "Small dialog");
@@ -556,7 +553,6 @@ TEST_F(ShellTest, QtDialogHostRefusesAFieldAndEndsOnlyThroughTheModel)
     });
     EXPECT_EQ(second.DoModal(), IDCANCEL);
     EXPECT_EQ(second.m_name, "first");
-    SetDialogHost(nullptr);
 }
 
 namespace
@@ -611,7 +607,7 @@ public:
 TEST_F(ShellTest, QtDialogHostMirrorsListsAndTabsBothWays)
 {
     CQtDialogHost host;
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     CListDlg dialog;
     WhenOpen([&dialog](CQtDialog& window) {
         auto* list = ControlOf<QTreeWidget>(window, kIdList);
@@ -635,7 +631,6 @@ TEST_F(ShellTest, QtDialogHostMirrorsListsAndTabsBothWays)
         ControlOf<QPushButton>(window, IDOK)->click();
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    SetDialogHost(nullptr);
 }
 
 namespace
@@ -753,7 +748,7 @@ TEST_F(ShellTest, RecalculatingAStratifiedAnalysisShowsEveryStratumUnderItsTitle
 {
     ZNTVStatInit(); // the real calculations
     CQtDialogHost host;
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     for (const int strata : {3, 16}) {
         auto calc = std::make_unique<CCalculation>(CCalcType(3, 3, 0, 0));
         ASSERT_TRUE(calc->SetupBase("3300"));
@@ -784,6 +779,5 @@ TEST_F(ShellTest, RecalculatingAStratifiedAnalysisShowsEveryStratumUnderItsTitle
         EXPECT_TRUE(seen);
         EXPECT_EQ(data->m_strata.size(), static_cast<size_t>(strata)); // cancelled: unchanged
     }
-    SetDialogHost(nullptr);
     SetCalcFactory(&ShellTestFactory);
 }

@@ -1,6 +1,7 @@
 // The progress of long computations: shown for the object's life, scaled into 16 bits.
 #include "CPleaseWaitDlg.h"
 
+#include "HookGuards.h"
 #include "UIServices.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ public:
 TEST(PleaseWaitDlg, ScalesWideRangesIntoTheBarAndEndsOnDestruction)
 {
     CProgressLog ui;
-    SetUIServices(&ui);
+    const CUIServicesGuard servicesGuard(ui);
     {
         CPleaseWaitDlg wait;
         wait.SetRange(0, 200000); // beyond 16 bits: scaled, not cut
@@ -48,5 +49,4 @@ TEST(PleaseWaitDlg, ScalesWideRangesIntoTheBarAndEndsOnDestruction)
     }
     const std::vector<std::string> narrow{"Please wait... 0..10", "pos 3", "pos 0", "pos 10", "end"};
     EXPECT_EQ(ui.m_log, narrow);
-    SetUIServices(nullptr);
 }

@@ -2,6 +2,8 @@
 // writer of the Window entries.
 #include "Profile.h"
 
+#include "HookGuards.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -153,11 +155,12 @@ TEST(Profile, DecodesUtf8AndFallsBackToWindows1252)
 
 TEST(Profile, LookupsOverlayProfilesAndReportFallbacks)
 {
-    SetVocabularyProfiles({Parsed("[Levels]\n0000=5\nA=55zz\nB=zz\nC=\nD= -0x1F\nE=99999999999\nF=-99999999999\n"
-                                  "[Terms]\n01=user\n"),
-                           Parsed("[Terms]\n01=installed\n02=installed only\n")});
+    const CVocabularyGuard vocabulary(
+        {Parsed("[Levels]\n0000=5\nA=55zz\nB=zz\nC=\nD= -0x1F\nE=99999999999\nF=-99999999999\n"
+                "[Terms]\n01=user\n"),
+         Parsed("[Terms]\n01=installed\n02=installed only\n")});
     std::vector<std::string> fallbacks;
-    SetVocabularyFallbackObserver([&](std::string_view section, std::string_view key) {
+    const CFallbackObserverGuard observer([&](std::string_view section, std::string_view key) {
         fallbacks.push_back(std::string(section) + "/" + std::string(key));
     });
 
@@ -173,9 +176,6 @@ TEST(Profile, LookupsOverlayProfilesAndReportFallbacks)
     EXPECT_EQ(GetProfileInt("Levels", "F", 7), -2147483647 - 1);
     EXPECT_EQ(GetProfileInt("Levels", "missing", 7), 7);
     EXPECT_EQ(fallbacks, (std::vector<std::string>{"Terms/03", "Levels/missing"}));
-
-    SetVocabularyFallbackObserver(nullptr);
-    ResetVocabulary();
 }
 
 TEST(Profile, EncodesBinaryEntriesTwoLettersPerByte)

@@ -9,6 +9,7 @@
 #include "Format.h"
 #include "FrameworkInit.h"
 #include "GetCalcBase.h"
+#include "HookGuards.h"
 #include "Profile.h"
 #include "TestSupport.h"
 #include "ZNTVStat.h"
@@ -238,16 +239,9 @@ int CProbeHost::RunModal(CDialog& dialog)
 
 bool Probe(CCalcBase& calc, std::function<void(CDialog&)> body)
 {
-    CHeadlessUIServices services;
-    IUIServices& previousServices = UIServices();
-    IDialogHost& previousHost = CurrentDialogHost();
     CProbeHost host(std::move(body));
-    SetUIServices(&services);
-    SetDialogHost(&host);
-    const bool done = calc.Do();
-    SetDialogHost(&previousHost);
-    SetUIServices(&previousServices);
-    return done;
+    const CHeadlessScope scope(host);
+    return calc.Do();
 }
 
 void OpenAndCancel(const std::string& code)

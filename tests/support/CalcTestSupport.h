@@ -2,9 +2,11 @@
 // driven by scripts of actions, report-line layout, refusal checks and dialog hosts that record.
 #pragma once
 
+#include "CalcHookGuards.h"
 #include "CalcRunner.h"
 #include "DialogHost.h"
 #include "DialogTemplate.h"
+#include "HookGuards.h"
 #include "ScriptedDialogHost.h"
 #include "UIServices.h"
 

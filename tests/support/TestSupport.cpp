@@ -2,8 +2,6 @@
 #include "TestSupport.h"
 
 #include <cmath>
-#include <cstdio>
-#include <sys/wait.h>
 
 ::testing::AssertionResult Near(double actual, double expected, double tolerance)
 {
@@ -20,19 +18,4 @@ std::string TestDataPath(const std::string& name)
 std::string ShippedVocabularyPath()
 {
     return std::string(ZENTAVO_SOURCE_DIR) + "/resources/Zentavo.ini";
-}
-
-CCliRun RunCli(const std::string& arguments)
-{
-    CCliRun run;
-    const std::string command = std::string("'") + ZENTAVO_CLI + "' " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
 }
