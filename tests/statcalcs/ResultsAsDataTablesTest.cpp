@@ -124,6 +124,14 @@ TEST_F(ResultsAsDataTablesTest, GridCellsByName)
     EXPECT_TRUE(std::isnan(InputOf(run, "r1c4")->number));
     EXPECT_EQ(ResultOf(run, "percent_expected_below_5").decimals, 2);
 
+    // The far corner: r5c5 is control 1022, which is the title elsewhere but a cell here.
+    const CCalcRunResult corner =
+        ExpectResultsAsData("3100", {"1024=T", "1016=4", "1017=6", "1036=5", "1022=3", "1063=9"},
+                            {"title=T", "r1c1=4", "r1c2=6", "r2c1=5", "r5c5=3", "r6c6=9"});
+    EXPECT_EQ(ResultOf(corner, "chi2").df, 25);
+    EXPECT_EQ(InputOf(corner, "r5c5")->number, 3);
+    EXPECT_EQ(InputOf(corner, "title")->text, "T");
+
     // A row of zeros leaves the statistic undefined.
     const CCalcRunResult zero = ExpectResultsAsData("3100", {"1024=T", "1016=0", "1017=0", "1036=4", "1037=6"},
                                                     {"title=T", "r1c1=0", "r1c2=0", "r2c1=4", "r2c2=6"});
