@@ -193,6 +193,44 @@ void WalkBoth(CWalk& down, CWalk& up, const CMargins& m)
     Finish<true>(down, m);
     Finish<false>(up, m);
 }
+/// The running sums of the tables' weights, each added in ascending order of the first cell.
+struct CSums
+{
+    double total = 0;
+    double oneSided = 0;
+    double twoSided = 0;
+    double lowerTail = 0; // every table with a first cell of at most a
+    double upperTail = 0; // and of at least a
+};
+
+/// Which tables add to which sum: the observed first cell, the probability threshold, and the
+/// tables in the observed direction, from `sameFrom` up to before `sameTo`.
+struct CSelection
+{
+    double a, threshold, sameFrom, sameTo;
+};
+
+/// Adds `n` weights to the sums, the first that of the table with first cell `x`, each next one
+/// `Step` places on in storage and one more in the first cell.
+template <int Step> void AddTables(CSums& sums, const CSelection& s, const double* weights, double x, int64_t n)
+{
+    double total = sums.total, oneSided = sums.oneSided, twoSided = sums.twoSided;
+    double lowerTail = sums.lowerTail, upperTail = sums.upperTail;
+    for (int64_t k = 0; k < n; ++k, ++x) {
+        const double w = weights[Step * k];
+        total += w;
+        if (x <= s.a)
+            lowerTail += w;
+        if (x >= s.a)
+            upperTail += w;
+        if (w <= s.threshold) {
+            twoSided += w;
+            if (x >= s.sameFrom && x < s.sameTo)
+                oneSided += w;
+        }
+    }
+    sums = {total, oneSided, twoSided, lowerTail, upperTail};
+}
 } // namespace
 
 CFisherResult FisherExact(uint32_t a, uint32_t b, uint32_t c, uint32_t d, bool showProgress)
@@ -242,44 +280,43 @@ CFisherResult FisherExact(uint32_t a, uint32_t b, uint32_t c, uint32_t d, bool s
     const double sameFrom = observedDirection < 0 ? lo : observedDirection == 0 ? firstLevel : firstUp;
     const double sameTo = observedDirection < 0 ? firstLevel : observedDirection == 0 ? firstUp : hi + 1;
 
-    double total = 0;
-    double oneSided = 0;
-    double twoSided = 0;
-    double lowerTail = 0; // every table with a first cell of at most a
-    double upperTail = 0; // and of at least a
+    const CSelection selection{static_cast<double>(a), threshold, sameFrom, sameTo};
+    CSums sums;
     int64_t index = 0;
     double x = static_cast<double>(first);
-    // Every table in ascending order of its first cell, each added in that order.
-    const auto add = [&](double w) {
-        total += w;
-        if (x <= a)
-            lowerTail += w;
-        if (x >= a)
-            upperTail += w;
-        if (w <= threshold) {
-            twoSided += w;
-            if (x >= sameFrom && x < sameTo)
-                oneSided += w;
+    // Adds `n` weights, `step` apart in storage, in runs that end where the progress bar moves.
+    const auto addPart = [&](const double* weights, int64_t step, int64_t n) {
+        while (n > 0) {
+            const int64_t run = progress ? std::min(n, progressStep - index % progressStep) : n;
+            if (step < 0)
+                AddTables<-1>(sums, selection, weights, x, run);
+            else
+                AddTables<1>(sums, selection, weights, x, run);
+            weights += step * run;
+            x += static_cast<double>(run);
+            index += run;
+            n -= run;
+            if (progress && index % progressStep == 0)
+                progress->SetPos(static_cast<int>(std::min<double>(x - 1, INT_MAX)));
         }
-        if (progress && (index + 1) % progressStep == 0)
-            progress->SetPos(static_cast<int>(std::min<double>(x, INT_MAX)));
-        ++index;
-        ++x;
     };
-    for (int64_t i = below - 1; i >= 0; --i)
-        add(down.weights[i]);
-    add(1);
-    for (int64_t i = 0; i < above; ++i)
-        add(up.weights[i]);
+    // Every table in ascending order of its first cell.
+    const double modeWeight = 1;
+    if (below > 0)
+        addPart(&down.weights[below - 1], -1, below);
+    addPart(&modeWeight, 1, 1);
+    if (above > 0)
+        addPart(up.weights.data(), 1, above);
 
     t_spareDown = std::move(down);
     t_spareUp = std::move(up);
 
     CFisherResult result;
-    result.observed = observed / total;
+    result.observed = observed / sums.total;
     // With no difference observed neither direction is the observed one: the one-sided p is
     // then the smaller whole tail, each including the observed table.
-    result.oneSided = observedDirection == 0 ? std::min(lowerTail, upperTail) / total : oneSided / total;
-    result.twoSided = twoSided / total;
+    result.oneSided =
+        observedDirection == 0 ? std::min(sums.lowerTail, sums.upperTail) / sums.total : sums.oneSided / sums.total;
+    result.twoSided = sums.twoSided / sums.total;
     return result;
 }
