@@ -3,7 +3,6 @@
 #include "Commands.h"
 #include "FieldTable.h"
 #include "GetCalcBase.h"
-#include "Profile.h"
 #include "TypeCodes.h"
 #include "Vocabulary.h"
 
@@ -14,17 +13,6 @@
 namespace
 {
 using Json = nlohmann::ordered_json;
-
-/// The label a field's dialog shows: its resource text, else its vocabulary text. A check box
-/// says what it does in a sentence from the messages; other labels are terms.
-std::string FieldLabel(const CField& field)
-{
-    if (!field.label.empty() || field.labelKey.empty())
-        return field.label;
-    if (field.kind == CFieldKind::Flag)
-        return GetProfileString("Messages", field.labelKey, field.labelKey);
-    return TermText(field.labelKey);
-}
 
 std::string Number(double value)
 {
