@@ -2,7 +2,10 @@
 #include "FieldTable.h"
 
 #include "CCalcBase.h"
+#include "CalcResults.h"
 #include "Profile.h"
+
+#include <cmath>
 
 const CField* CFieldTable::Find(const std::string& name) const
 {
@@ -92,6 +95,62 @@ CField LevelField(const std::string& defaultValue)
     field.defaultValue = defaultValue;
     field.options = {{"95", 1020}, {"99", 1021}};
     return field;
+}
+
+namespace
+{
+/// Whether a typed field takes the number.
+bool Takes(const CField& field, double value)
+{
+    if (field.kind != CFieldKind::Count && field.kind != CFieldKind::Number)
+        return true;
+    if (std::isnan(value))
+        return true; // no value stored (a cell outside the table in use)
+    if (!std::isfinite(value))
+        return false;
+    return (!field.minimum || value >= *field.minimum) && (!field.maximum || value <= *field.maximum);
+}
+
+/// The field a stored input's name stands for: "name", or "group[N].name".
+const CField* FieldOfInput(const CFieldTable& table, const std::string& name)
+{
+    if (const CField* field = table.Find(name))
+        return field;
+    const size_t open = name.find('['), close = name.find("].");
+    if (open == std::string::npos || close == std::string::npos || close < open)
+        return nullptr;
+    const CFieldGroup* group = table.FindGroup(name.substr(0, open));
+    if (!group)
+        return nullptr;
+    const std::string fieldName = name.substr(close + 2);
+    for (const CField& field : group->fields)
+        if (field.name == fieldName)
+            return &field;
+    return nullptr;
+}
+} // namespace
+
+std::string InputOutsideFields(const CFieldTable& table, const CInput* inputs, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const CInput& input = inputs[i];
+        if (input.kind == CInput::Number) {
+            const CField* field = FieldOfInput(table, input.name);
+            if (field && !Takes(*field, input.number))
+                return input.name;
+        } else if (input.kind == CInput::Rows) {
+            const CFieldGroup* group = table.FindGroup(input.name);
+            if (!group)
+                continue;
+            for (size_t row = 0; row < input.rows.size(); ++row) {
+                const std::vector<double>& values = input.rows[row];
+                for (size_t column = 0; column < values.size() && column < group->fields.size(); ++column)
+                    if (!Takes(group->fields[column], values[column]))
+                        return input.name + "[" + std::to_string(row + 1) + "]." + group->fields[column].name;
+            }
+        }
+    }
+    return {};
 }
 
 std::string FieldLabel(const CField& field)

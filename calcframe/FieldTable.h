@@ -80,6 +80,11 @@ CField TitleField(int id = 1022);
 /// The confidence level: "95" or "99" (radio buttons 1020 and 1021).
 CField LevelField(const std::string& defaultValue = "95");
 
+/// The first stored input that its field would refuse (a number outside the field's range or not
+/// finite, a row value outside its column's), as "name" or "rows[2].size"; "" when all fit. A
+/// document can hold any numbers; its results are computed only from inputs the dialog takes.
+std::string InputOutsideFields(const CFieldTable& table, const struct CInput* inputs, size_t count);
+
 /// The label of a field in the current vocabulary: its key's text, else its resource text.
 std::string FieldLabel(const CField& field);
 

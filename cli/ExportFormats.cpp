@@ -17,6 +17,7 @@
 #endif
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
 #ifdef ZENTAVO_QT_EXPORT
@@ -78,6 +79,8 @@ int ExportAsData(CCliDocument& document, CResultFormat format, const std::string
         // The node's type, as the tree shows it: a note's data keeps no code of its own.
         record.type = node.GetType().GetTypeString();
         record.caption = TypeTitle(record.type);
+        if (!record.error.empty())
+            std::fprintf(stderr, "zentavo-cli: %s: %s\n", record.title.c_str(), record.error.c_str());
         bytes += format == CResultFormat::Json ? RecordJsonLine(record) : ResultRows(record, format);
     });
     if (!out)

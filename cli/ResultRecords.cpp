@@ -2,6 +2,7 @@
 #include "ResultRecords.h"
 
 #include "CCalcBase.h"
+#include "FieldTable.h"
 #include "Vocabulary.h"
 
 #include <charconv>
@@ -127,6 +128,15 @@ CCalcRecord RecordOf(const CCalcBase& data)
     record.caption = TypeTitle(record.type);
     record.title = data.GetTitle();
     record.inputs = data.Inputs();
+    // A damaged or hand-made document can hold inputs the dialog never takes; the formulas are
+    // not meant for them (a count past 2^31, a degrees of freedom the tail sums loop over).
+    if (const CFieldTable* table = data.Fields()) {
+        const std::string outside = InputOutsideFields(*table, record.inputs.data(), record.inputs.size());
+        if (!outside.empty()) {
+            record.error = "the stored " + outside + " is outside what its field takes";
+            return record;
+        }
+    }
     record.results = data.Results();
     return record;
 }
@@ -138,6 +148,8 @@ std::string RecordJsonLine(const CCalcRecord& record)
     object["class"] = record.className;
     object["caption"] = record.caption;
     object["title"] = record.title;
+    if (!record.error.empty())
+        object["error"] = record.error;
     object["inputs"] = InputsJson(record.inputs);
     Json results = Json::array();
     for (const CResult& result : record.results)

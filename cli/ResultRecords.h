@@ -31,6 +31,7 @@ struct CCalcRecord
     std::string title;
     CInputs inputs;
     CResults results;
+    std::string error; // why there are no results, for a stored calculation whose inputs do not fit
 };
 
 /// The record of a stored calculation (or note): its inputs and results computed from its fields.

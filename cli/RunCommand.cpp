@@ -50,6 +50,7 @@ CRunOutcome RunOne(const CRunLine& line, const CRunOptions& options, CResultForm
     if (outcome.status = BuildRunRequest(line, request, outcome.reason); outcome.status != 0)
         return outcome;
     request.documentPath = options.documentPath.value_or("");
+    request.wantReport = format == CResultFormat::Text;
     const CCalcRunResult result = RunNewCalculation(request, false);
     outcome.messages = result.messages;
     switch (result.outcome) {

@@ -96,16 +96,20 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
     if (!opened) {
         result.error = doc.GetLastError();
     } else if (const CCalculation* added = doc.AddNewCalculation(*type, SeedHook(request.seed))) {
-        views.UpdateCalculation();
+        const bool filed = !request.documentPath.empty();
+        if (request.wantReport || filed)
+            views.UpdateCalculation();
         const CCalcBase& made = *added->GetData();
         result.className = made.GetRuntimeClass()->m_lpszClassName;
         result.title = made.GetTitle();
         result.inputs = made.Inputs();
         result.results = made.Results();
         result.outcome = CCalcRunResult::Written;
-        result.report = views.ShownText().ToPlainText(false);
-        result.rtf = views.ShownText().ToRtf();
-        if (!request.documentPath.empty() && !doc.OnSaveDocument(request.documentPath)) {
+        if (request.wantReport) {
+            result.report = views.ShownText().ToPlainText(false);
+            result.rtf = views.ShownText().ToRtf();
+        }
+        if (filed && !doc.OnSaveDocument(request.documentPath)) {
             result.outcome = CCalcRunResult::Failed;
             result.error = doc.GetLastError();
         }

@@ -16,6 +16,9 @@ struct CCalcRunRequest
     std::vector<CScriptAction> actions; // applied to the dialog after it opened, then OK
     std::optional<uint32_t> seed;       // stored seed of a random-number calculation
     std::string documentPath;           // also file the calculation into this document and save it
+    bool wantReport = true;             // false: only the results as data are wanted, so the
+                                        // report's text and rich text are not made (unless filed
+                                        // into a document, which stores them)
 };
 
 struct CCalcRunResult
