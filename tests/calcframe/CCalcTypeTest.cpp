@@ -155,7 +155,7 @@ TEST(CalcType, StoresLevelThenDigits)
 
 TEST(CalcType, RefusesDamagedStoredCodes)
 {
-    const auto load = [](std::vector<int32_t> values) {
+    const auto load = [](const std::vector<int32_t>& values) {
         std::vector<unsigned char> bytes;
         {
             CArchive out(bytes);
