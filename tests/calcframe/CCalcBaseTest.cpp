@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "Format.h"
+#include "HookGuards.h"
 #include "Profile.h"
 #include "ReportTarget.h"
 #include "UIServices.h"
@@ -85,13 +86,14 @@ TEST(CalcBaseFormat, ProbabilityOfAnUndefinedStatisticIsStars)
 
 TEST(CalcBaseFormat, LabelCIUsesTermFive)
 {
-    SetVocabularyProfiles({});
-    EXPECT_EQ(CCalcBase::LabelCI(CCalcBase::kLevels[0]), " [95% 05]");
+    {
+        const CVocabularyGuard vocabulary({});
+        EXPECT_EQ(CCalcBase::LabelCI(CCalcBase::kLevels[0]), " [95% 05]");
+    }
     CProfile profile;
     profile.Parse("[Terms]\n05=CI\n");
-    SetVocabularyProfiles({profile});
+    const CVocabularyGuard vocabulary({profile});
     EXPECT_EQ(CCalcBase::LabelCI(CCalcBase::kLevels[1]), " [99% CI]");
-    ResetVocabulary();
 }
 
 TEST(CalcBaseFormat, UnderlinesWordsButNotColumnGaps)

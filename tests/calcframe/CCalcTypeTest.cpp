@@ -3,6 +3,7 @@
 #include "CCalcType.h"
 
 #include "CArchive.h"
+#include "HookGuards.h"
 #include "Profile.h"
 
 #include <gtest/gtest.h>
@@ -126,13 +127,12 @@ TEST_F(CalcTypeTree, ClampsChildCounts)
 
 TEST(CalcType, WithoutLevelsTheRootIsTheOnlyLeaf)
 {
-    SetVocabularyProfiles({});
+    const CVocabularyGuard vocabulary({});
     CCalcType code(1, 2, 0, 0);
     code.SetTypeInt(0);
     EXPECT_EQ(code, CCalcType());
     code.SetTypeInt(1);
     EXPECT_EQ(code, CCalcType());
-    ResetVocabulary();
 }
 
 TEST(CalcType, StoresLevelThenDigits)
@@ -155,7 +155,7 @@ TEST(CalcType, StoresLevelThenDigits)
 
 TEST(CalcType, RefusesDamagedStoredCodes)
 {
-    const auto load = [](std::vector<int32_t> values) {
+    const auto load = [](const std::vector<int32_t>& values) {
         std::vector<unsigned char> bytes;
         {
             CArchive out(bytes);

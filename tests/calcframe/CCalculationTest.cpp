@@ -5,6 +5,7 @@
 #include "CCalcBase.h"
 #include "CCalcDoc.h"
 #include "CalcFactory.h"
+#include "CalcHookGuards.h"
 #include "DocumentTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ TEST_F(CalculationTest, SetupBaseAndDo)
     EXPECT_EQ(calc.GetData(), nullptr);
     EXPECT_FALSE(calc.Do()); // nothing to run
 
-    SetCalcFactory(&TestFactory);
+    const CCalcFactoryGuard factory(&TestFactory);
     ASSERT_TRUE(calc.SetupBase("whatever"));
     EXPECT_EQ(calc.GetData()->GetTypeString(), "1300"); // the node's type, not the code asked
     calc.Editted(1);

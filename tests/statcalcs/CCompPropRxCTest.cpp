@@ -126,11 +126,12 @@ TEST_F(CCompPropRxCTest, LargestCellsGiveTotalsInFullAndSeparateColumns)
 TEST_F(CCompPropRxCTest, DialogShowsTheGridWithItsVocabulary)
 {
     CSnapshotHost host;
-    SetDialogHost(&host);
     std::unique_ptr<CCalcBase> calc(GetCalcBase("3100"));
     calc->SetTypeString("3100");
-    EXPECT_FALSE(calc->Do());
-    SetDialogHost(nullptr);
+    {
+        const CDialogHostGuard hostGuard(host);
+        EXPECT_FALSE(calc->Do());
+    }
 
     std::string error;
     EXPECT_TRUE(ValidateTemplate(host.m_template, error)) << error;
@@ -161,7 +162,7 @@ TEST_F(CCompPropRxCTest, DialogShowsTheGridWithItsVocabulary)
 TEST_F(CCompPropRxCTest, RedoShowsTheStoredBlockAndCancelKeepsIt)
 {
     CSnapshotHost host;
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     std::unique_ptr<CCalcBase> base(GetCalcBase("3100"));
     auto* calc = dynamic_cast<CCompPropRxC*>(base.get());
     ASSERT_NE(calc, nullptr);
@@ -174,7 +175,6 @@ TEST_F(CCompPropRxCTest, RedoShowsTheStoredBlockAndCancelKeepsIt)
     calc->m_cells[2].fill(77);
     const auto stored = calc->m_cells;
     EXPECT_FALSE(calc->Do());
-    SetDialogHost(nullptr);
 
     // Only the block in use is shown; the cells outside it stay empty.
     EXPECT_EQ(host.m_texts[1024], "Stored");

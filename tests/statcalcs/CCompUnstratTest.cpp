@@ -250,7 +250,7 @@ TEST_F(CCompUnstratTest, DialogRefusesWhatItsFieldsDoNotTake)
 TEST_F(CCompUnstratTest, DialogShowsTheTableAndTheStoredInputs)
 {
     CSnapshotHost host;
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     std::unique_ptr<CCalcBase> base(GetCalcBase("3200"));
     auto* calc = dynamic_cast<CCompUnstrat*>(base.get());
     ASSERT_NE(calc, nullptr);
@@ -272,7 +272,6 @@ TEST_F(CCompUnstratTest, DialogShowsTheTableAndTheStoredInputs)
     calc->m_level = 1;
     calc->m_fisher = false;
     EXPECT_FALSE(calc->Do());
-    SetDialogHost(nullptr);
     EXPECT_EQ(host.m_texts[1022], "Stored");
     EXPECT_EQ(host.m_texts[1093], "999999");
     EXPECT_TRUE(host.m_checked[1021]);

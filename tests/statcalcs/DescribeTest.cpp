@@ -169,8 +169,7 @@ TEST_F(DescribeTest, TitleTakesAtMostFiftyCharacters)
 TEST_F(DescribeTest, DialogsShowTheVocabularyTexts)
 {
     CSnapshotHost host;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     OpenAndCancel("1110");
     EXPECT_EQ(host.m_caption, "Describe - Proportion - Percentage");
     EXPECT_EQ(host.m_texts[1118], "Proportion (%):");
@@ -201,7 +200,6 @@ TEST_F(DescribeTest, DialogsShowTheVocabularyTexts)
     SetVocabularyProfiles({renamed, shipped});
     OpenAndCancel("1200");
     EXPECT_EQ(host.m_caption, "Describe - Rate");
-    SetDialogHost(&previous);
 }
 
 TEST_F(DescribeTest, CancelKeepsAndRedoShowsTheStoredInputs)

@@ -22,8 +22,7 @@ TEST_F(DialogTextsTest, EveryDialogOpensWithItsTextsAsTheUserShouldReadThem)
 {
     CSnapshotHost host;
     host.m_checkTemplate = true;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     for (const CCalcClassInfo& info : CalcClassTable()) {
         host.m_texts.clear();
         OpenAndCancel(info.code);
@@ -35,6 +34,5 @@ TEST_F(DialogTextsTest, EveryDialogOpensWithItsTextsAsTheUserShouldReadThem)
             EXPECT_EQ(host.m_texts[1021], "99%") << info.code;
         }
     }
-    SetDialogHost(&previous);
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }

@@ -7,6 +7,7 @@
 #include "CCalcBase.h"
 #include "CPleaseWaitDlg.h"
 #include "Format.h"
+#include "HookGuards.h"
 #include "TestSupport.h"
 #include "UIServices.h"
 
@@ -153,11 +154,10 @@ TEST(FisherExact, PrintedPValuesEqualTheReferenceEnumeration)
 TEST(FisherExact, LargestCountsAnswerWithAFewDozenProgressSteps)
 {
     CHeadlessUIServices services;
-    SetUIServices(&services);
+    const CUIServicesGuard servicesGuard(services);
     const CFisherResult r = FisherExact(1000000, 1000000, 1000000, 1000000, true);
     // The observed table's probability underflows (about 1e-602,000): nothing is as improbable.
     const CFisherResult extreme = FisherExact(1000000, 0, 0, 1000000);
-    SetUIServices(nullptr);
     EXPECT_EQ(Printed(r.twoSided), "      1.000000");
     EXPECT_GT(services.m_progressUpdates, 0);
     EXPECT_LE(services.m_progressUpdates, 40);

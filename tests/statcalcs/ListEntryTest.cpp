@@ -85,13 +85,12 @@ protected:
     {
         CStepHost host(actions);
         m_services = CHeadlessUIServices();
-        IUIServices& previousServices = UIServices();
-        IDialogHost& previousHost = CurrentDialogHost();
-        SetUIServices(&m_services);
-        SetDialogHost(&host);
-        const bool done = calc.Do();
-        SetDialogHost(&previousHost);
-        SetUIServices(&previousServices);
+        bool done = false;
+        {
+            const CUIServicesGuard servicesGuard(m_services);
+            const CDialogHostGuard hostGuard(host);
+            done = calc.Do();
+        }
         m_shown = host.m_shown;
         return done;
     }

@@ -188,8 +188,7 @@ TEST_F(MeansTest, DialogsShowTheVocabularyTexts)
 {
     CSnapshotHost host;
     host.m_checkTemplate = true;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     OpenAndCancel("2610");
     EXPECT_EQ(host.m_caption, "Compare - Means - Two means");
     EXPECT_EQ(host.m_texts[1099], "Sample");
@@ -215,7 +214,6 @@ TEST_F(MeansTest, DialogsShowTheVocabularyTexts)
     EXPECT_EQ(host.m_texts[1112], "Reference mean:");
     EXPECT_EQ(host.m_texts[1024], "0");
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
-    SetDialogHost(&previous);
 }
 
 TEST_F(MeansTest, CancelKeepsAndRedoShowsTheStoredInputs)

@@ -123,8 +123,7 @@ TEST_F(ProbabilityTest, DialogsShowTheVocabularyTexts)
 {
     CSnapshotHost host;
     host.m_checkTemplate = true;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
+    const CDialogHostGuard hostGuard(host);
     OpenAndCancel("5100");
     EXPECT_EQ(host.m_caption, "Probability - Chi-square distribution");
     EXPECT_EQ(host.m_texts[1138], "Chi-square:");
@@ -142,5 +141,4 @@ TEST_F(ProbabilityTest, DialogsShowTheVocabularyTexts)
     EXPECT_EQ(host.m_texts[1148], "z statistic:");
     EXPECT_EQ(host.m_texts[1079], "0");
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
-    SetDialogHost(&previous);
 }

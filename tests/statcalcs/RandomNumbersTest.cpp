@@ -149,11 +149,9 @@ TEST(RandomDrawTest, UniqueDrawKeepsTheRedrawRule)
             expected.push_back(value);
     }
     CHeadlessUIServices services;
-    IUIServices& previous = UIServices();
-    SetUIServices(&services);
+    const CUIServicesGuard servicesGuard(services);
     CRandom generator(12345);
     EXPECT_EQ(DrawValues(generator, 40, 1, 50, true), expected);
-    SetUIServices(&previous);
 }
 
 TEST_F(RandomNumbersTest, ListIsTheGeneratorsDrawsAndRepeatsWithItsSeed)
@@ -302,11 +300,9 @@ TEST_F(RandomNumbersTest, ClockSeedIsKeptThroughSaveAndOpen)
 
     CHeadlessUIServices services;
     CScriptedDialogHost host; // OK on the stored inputs
-    IUIServices& previousServices = UIServices();
-    IDialogHost& previousHost = CurrentDialogHost();
-    SetUIServices(&services);
-    SetDialogHost(&host);
     {
+        const CUIServicesGuard servicesGuard(services);
+        const CDialogHostGuard hostGuard(host);
         CCalcDoc doc;
         CMemoryViews views(doc);
         ASSERT_TRUE(doc.OnOpenDocument(path)) << doc.GetLastError();
@@ -324,7 +320,5 @@ TEST_F(RandomNumbersTest, ClockSeedIsKeptThroughSaveAndOpen)
             redone += phrase.text;
         EXPECT_EQ(Body(redone), Body(first.report));
     }
-    SetDialogHost(&previousHost);
-    SetUIServices(&previousServices);
     std::filesystem::remove(path);
 }

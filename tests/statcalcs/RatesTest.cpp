@@ -110,10 +110,10 @@ TEST_F(RatesTest, DialogShowsTheVocabularyTextsAndTheStoredInputs)
     rates.m_c2 = 20;
     rates.m_t1 = 1000;
     rates.m_t2 = 4000;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
-    EXPECT_TRUE(rates.Do());
-    SetDialogHost(&previous);
+    {
+        const CDialogHostGuard hostGuard(host);
+        EXPECT_TRUE(rates.Do());
+    }
     EXPECT_EQ(host.m_caption, "Compare - Two rates");
     const std::map<int, std::string> texts = {
         {1099, "Sample 1"},     {1100, "Sample 2"},     {1101, "Count:"}, {1102, "Count:"},

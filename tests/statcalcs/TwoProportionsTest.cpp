@@ -32,10 +32,10 @@ std::map<int, std::string> Snapshot(CCalcBase& calc, int button)
 {
     CSnapshotHost host;
     host.m_press = button;
-    IDialogHost& previous = CurrentDialogHost();
-    SetDialogHost(&host);
-    EXPECT_EQ(calc.Do(), button == IDOK);
-    SetDialogHost(&previous);
+    {
+        const CDialogHostGuard hostGuard(host);
+        EXPECT_EQ(calc.Do(), button == IDOK);
+    }
     host.m_texts[0] = host.m_caption;
     return host.m_texts;
 }
