@@ -1,7 +1,8 @@
 // Stored inputs checked against a field table: what a damaged or hand-made document may hold
 // that the dialog would never take.
-#include "CalcResults.h"
 #include "FieldTable.h"
+
+#include "CalcResults.h"
 
 #include <gtest/gtest.h>
 #include <limits>
