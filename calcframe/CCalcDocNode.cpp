@@ -5,6 +5,7 @@
 #include "CCalculation.h"
 #include "Vocabulary.h"
 
+#include <ranges>
 #include <vector>
 
 IMPLEMENT_SERIAL(CCalcDocNode, CCalcNodeBase, 0)
@@ -216,9 +217,9 @@ void CCalcDocNode::Serialize(CArchive& ar)
             chain.push_back(node->m_next.get());
         }
         ar.WriteObjectHeader(nullptr);
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            ar.WriteObject((*it)->m_sub.get());
-            ar.WriteObject((*it)->m_calc.get());
+        for (const CCalcDocNode* folder : std::views::reverse(chain)) {
+            ar.WriteObject(folder->m_sub.get());
+            ar.WriteObject(folder->m_calc.get());
         }
         return;
     }
@@ -234,9 +235,9 @@ void CCalcDocNode::Serialize(CArchive& ar)
         chain.push_back(node);
     }
     // Sub-folders nest through ReadObject, whose depth the archive bounds.
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        (*it)->m_sub.reset(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
-        (*it)->m_calc.reset(static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation))));
+    for (CCalcDocNode* folder : std::views::reverse(chain)) {
+        folder->m_sub.reset(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
+        folder->m_calc.reset(static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation))));
     }
 }
 

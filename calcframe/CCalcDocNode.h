@@ -52,7 +52,7 @@ public:
     /// destroying it (called on the head) and hands it to the caller, with where it sat in
     /// `place`. Null (nothing changed) when the node is not found below this one, or is a
     /// folder that is not empty.
-    std::unique_ptr<CCalcNodeBase> Detach(CCalcNodeBase* node, CNodePlace& place);
+    std::unique_ptr<CCalcNodeBase> Detach(CCalcNodeBase* target, CNodePlace& place);
     /// Puts a detached node back at its place, which must still exist as it was left, and the
     /// tree owns it again. A place without a folder takes nothing: the node comes back.
     static std::unique_ptr<CCalcNodeBase> Attach(std::unique_ptr<CCalcNodeBase> node, const CNodePlace& place);

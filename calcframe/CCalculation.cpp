@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ranges>
 #include <vector>
 
 IMPLEMENT_SERIAL(CCalculation, CCalcNodeBase, 0)
@@ -208,8 +209,8 @@ void CCalculation::Serialize(CArchive& ar)
             calc->m_next->StoreHead(ar);
             chain.push_back(calc->m_next.get());
         }
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-            (*it)->StoreTail(ar);
+        for (const auto* calc : std::views::reverse(chain))
+            calc->StoreTail(ar);
         return;
     }
     LoadHead(ar);
@@ -224,8 +225,8 @@ void CCalculation::Serialize(CArchive& ar)
         calc->LoadHead(ar);
         chain.push_back(calc);
     }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        (*it)->LoadTail(ar);
+    for (auto* calc : std::views::reverse(chain))
+        calc->LoadTail(ar);
 }
 
 void CCalculation::Clipboard(CArchive& ar)

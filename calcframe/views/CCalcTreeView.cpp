@@ -26,6 +26,7 @@
 
 #include <memory>
 #include <optional>
+#include <ranges>
 #include <vector>
 
 namespace
@@ -570,8 +571,8 @@ void CCalcTreeView::PutBack(std::vector<CDetachedNode>& out)
     CCalcNodeBase* calc = out.front().node.get();
     // The outermost folder first: each node's place exists when it is attached. A node that
     // cannot go back stays with its owner.
-    for (auto it = out.rbegin(); it != out.rend(); ++it)
-        it->node = CCalcDocNode::Attach(std::move(it->node), it->place);
+    for (CDetachedNode& detached : std::views::reverse(out))
+        detached.node = CCalcDocNode::Attach(std::move(detached.node), detached.place);
     std::erase_if(out, [](const CDetachedNode& node) { return !node.node; });
     // The update inserts the items at their places and selects the calculation.
     OnUpdate();

@@ -288,7 +288,7 @@ protected:
     }
     std::string Saved(const std::string& name)
     {
-        const std::string path = m_dir.Path(name);
+        std::string path = m_dir.Path(name);
         EXPECT_TRUE(m_doc.OnSaveDocument(path));
         return path;
     }

@@ -50,7 +50,7 @@ protected:
             calc->SetText(Rtf(i));
             EXPECT_TRUE(doc.Add(std::move(calc)));
         }
-        const std::filesystem::path file = m_dir / "large.zna";
+        std::filesystem::path file = m_dir / "large.zna";
         EXPECT_TRUE(doc.OnSaveDocument(file));
         return file;
     }

@@ -12,7 +12,7 @@ namespace
 {
 std::string WriteBatch(const std::string& name, const std::string& text)
 {
-    const std::string path = ScratchPath(name);
+    std::string path = ScratchPath(name);
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
