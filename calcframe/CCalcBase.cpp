@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "Format.h"
 #include "ReportTarget.h"
+#include "Terms.h"
 #include "UIServices.h"
 #include "Utf8.h"
 #include "Vocabulary.h"
@@ -185,7 +186,7 @@ std::string CCalcBase::CI(double lower, double upper, int decimals)
 
 std::string CCalcBase::LabelCI(const std::string& level)
 {
-    return Format(" [%s %s]", level.c_str(), Term("05").c_str());
+    return Format(" [%s %s]", level.c_str(), Term(kTermCI).c_str());
 }
 
 std::string CCalcBase::TUnderline(const std::string& text)

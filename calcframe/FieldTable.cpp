@@ -4,6 +4,7 @@
 #include "CCalcBase.h"
 #include "CalcResults.h"
 #include "Profile.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -80,7 +81,7 @@ CField TitleField(int id)
     field.name = "title";
     field.kind = CFieldKind::Text;
     field.id = id;
-    field.labelKey = "65";
+    field.labelKey = kTermTitle;
     field.maxChars = 50;
     field.defaultValue = "the time and date";
     return field;
@@ -91,7 +92,7 @@ CField LevelField(const std::string& defaultValue)
     CField field;
     field.name = "level";
     field.kind = CFieldKind::Choice;
-    field.labelKey = "06";
+    field.labelKey = kTermConfidenceLevel;
     field.defaultValue = defaultValue;
     field.options = {{"95", 1020}, {"99", 1021}};
     return field;

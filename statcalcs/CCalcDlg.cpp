@@ -2,6 +2,7 @@
 #include "CCalcDlg.h"
 
 #include "Profile.h"
+#include "Terms.h"
 #include "Vocabulary.h"
 
 #include <stdexcept>
@@ -11,9 +12,9 @@ bool CCalcDlg::OnInitDialog()
     CDialog::OnInitDialog();
     const CDialogTemplate& dialogTemplate = GetTemplate();
     if (dialogTemplate.Find(kIdTitleLabel))
-        SetTerm(kIdTitleLabel, "65");
+        SetTerm(kIdTitleLabel, kTermTitle);
     if (dialogTemplate.Find(kIdLevelBox))
-        SetTerm(kIdLevelBox, "06", m_levelBoxSuffix);
+        SetTerm(kIdLevelBox, kTermConfidenceLevel, m_levelBoxSuffix);
     if (!m_keepButtonTexts) {
         SetDlgItemText(IDOK, GetProfileString("Terms", "82", "OK"));
         SetDlgItemText(IDCANCEL, GetProfileString("Terms", "83", "Cancel"));

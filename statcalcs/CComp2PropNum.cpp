@@ -8,6 +8,7 @@
 #include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CComp2PropNum, CCalcBase, 0)
 
@@ -44,10 +45,10 @@ enum : int
 const CFieldTable& Comp2PropNumFields()
 {
     static const CFieldTable table{{
-                                       CountField("count1", kIdCount1, "08", 0, 1000000),
-                                       CountField("n1", kIdSize1, "55", 1, 1000000),
-                                       CountField("count2", kIdCount2, "08", 0, 1000000),
-                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       CountField("count1", kIdCount1, kTermCount, 0, 1000000),
+                                       CountField("n1", kIdSize1, kTermSampleSize, 1, 1000000),
+                                       CountField("count2", kIdCount2, kTermCount, 0, 1000000),
+                                       CountField("n2", kIdSize2, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -101,8 +102,8 @@ CResults CComp2PropNum::Results() const
     const int levelIndex = m_level == 1 ? 1 : 0;
     const double z = levelIndex == 0 ? 1.96 : 2.58;
     CResults results;
-    results.push_back(EstimateResult("sample[1].percentage", "43", 100 * p1, 2));
-    results.push_back(EstimateResult("sample[2].percentage", "43", 100 * p2, 2));
+    results.push_back(EstimateResult("sample[1].percentage", kTermProportion, 100 * p1, 2));
+    results.push_back(EstimateResult("sample[2].percentage", kTermProportion, 100 * p2, 2));
     AppendComparisonResults(results, CompareTwoProportions(p1, p2, m_size1, m_size2, z), kLevels[levelIndex]);
     return results;
 }
@@ -119,15 +120,15 @@ bool CComp2PropNum::Do()
     };
 
     InsertHeading();
-    InsertPhrase(Format("%s 1\n", Term("54").c_str()), kPhraseBold);
-    InsertResult(Term("08"), Integer(static_cast<int>(m_count1)), "");
+    InsertPhrase(Format("%s 1\n", Term(kTermSample).c_str()), kPhraseBold);
+    InsertResult(Term(kTermCount), Integer(static_cast<int>(m_count1)), "");
     percentage("sample[1].percentage");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size1)), "");
-    InsertPhrase(Format("\n%s 2\n", Term("54").c_str()), kPhraseBold);
-    InsertResult(Term("08"), Integer(static_cast<int>(m_count2)), "");
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size1)), "");
+    InsertPhrase(Format("\n%s 2\n", Term(kTermSample).c_str()), kPhraseBold);
+    InsertResult(Term(kTermCount), Integer(static_cast<int>(m_count2)), "");
     percentage("sample[2].percentage");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size2)), "");
-    InsertPhrase(Format("\n%s\n", Term("11").c_str()), kPhraseBold);
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size2)), "");
+    InsertPhrase(Format("\n%s\n", Term(kTermDifference).c_str()), kPhraseBold);
     // Unlike the percentage form, the difference line carries no level and no percent sign.
     for (const char* key : {"difference", "z", "p_z_one_tailed", "p_z_two_tailed"})
         InsertResult(results, key);
@@ -186,12 +187,12 @@ void CComp2PropNumDlg::Store(CComp2PropNum& calc) const
 bool CComp2PropNumDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdSample1Box, "54", " 1");
-    SetTerm(kIdCount1Label, "08");
-    SetTerm(kIdSize1Label, "55");
-    SetTerm(kIdSample2Box, "54", " 2");
-    SetTerm(kIdCount2Label, "08");
-    SetTerm(kIdSize2Label, "55");
+    SetTerm(kIdSample1Box, kTermSample, " 1");
+    SetTerm(kIdCount1Label, kTermCount);
+    SetTerm(kIdSize1Label, kTermSampleSize);
+    SetTerm(kIdSample2Box, kTermSample, " 2");
+    SetTerm(kIdCount2Label, kTermCount);
+    SetTerm(kIdSize2Label, kTermSampleSize);
     return true;
 }
 

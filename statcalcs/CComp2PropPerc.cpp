@@ -8,6 +8,7 @@
 #include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -35,12 +36,13 @@ CTwoPropComparison CompareTwoProportions(double p1, double p2, uint32_t size1, u
 
 void AppendComparisonResults(CResults& results, const CTwoPropComparison& comparison, const std::string& level)
 {
-    results.push_back(IntervalResult("difference", "11", 100 * comparison.difference, 100 * comparison.lower,
+    results.push_back(IntervalResult("difference", kTermDifference, 100 * comparison.difference, 100 * comparison.lower,
                                      100 * comparison.upper, level, 2));
-    results.push_back(StatisticResult("z", "74", comparison.z, kNoValue, 2));
-    results.push_back(ProbabilityResult("p_z_one_tailed", "22 26", comparison.z, comparison.oneTailed, kNoValue, 6));
-    results.push_back(
-        ProbabilityResult("p_z_two_tailed", "66 26", comparison.z, 2 * comparison.oneTailed, kNoValue, 6));
+    results.push_back(StatisticResult("z", kTermZStatistic, comparison.z, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_tailed", TermKeys({kTermOneTailed, kTermPValue}), comparison.z,
+                                        comparison.oneTailed, kNoValue, 6));
+    results.push_back(ProbabilityResult("p_z_two_tailed", TermKeys({kTermTwoTailed, kTermPValue}), comparison.z,
+                                        2 * comparison.oneTailed, kNoValue, 6));
 }
 
 namespace
@@ -63,10 +65,10 @@ enum : int
 const CFieldTable& Comp2PropPercFields()
 {
     static const CFieldTable table{{
-                                       NumberField("percentage1", kIdPercent1, "43", 0, 100),
-                                       CountField("n1", kIdSize1, "55", 1, 1000000),
-                                       NumberField("percentage2", kIdPercent2, "43", 0, 100),
-                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       NumberField("percentage1", kIdPercent1, kTermProportion, 0, 100),
+                                       CountField("n1", kIdSize1, kTermSampleSize, 1, 1000000),
+                                       NumberField("percentage2", kIdPercent2, kTermProportion, 0, 100),
+                                       CountField("n2", kIdSize2, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -141,13 +143,13 @@ bool CComp2PropPerc::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertPhrase(Format("%s 1\n", Term("54").c_str()), kPhraseBold);
-    InsertResult(Term("43"), Floating(m_percent1, 2) + "%", "");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size1)), "");
-    InsertPhrase(Format("\n%s 2\n", Term("54").c_str()), kPhraseBold);
-    InsertResult(Term("43"), Floating(m_percent2, 2) + "%", "");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size2)), "");
-    InsertPhrase(Format("\n%s\n", Term("11").c_str()), kPhraseBold);
+    InsertPhrase(Format("%s 1\n", Term(kTermSample).c_str()), kPhraseBold);
+    InsertResult(Term(kTermProportion), Floating(m_percent1, 2) + "%", "");
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size1)), "");
+    InsertPhrase(Format("\n%s 2\n", Term(kTermSample).c_str()), kPhraseBold);
+    InsertResult(Term(kTermProportion), Floating(m_percent2, 2) + "%", "");
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size2)), "");
+    InsertPhrase(Format("\n%s\n", Term(kTermDifference).c_str()), kPhraseBold);
     // The difference is in percent, and its line says so.
     const CResult& difference = *FindResult(results, "difference");
     InsertResult(ResultLabel(difference) + LabelCI(kLevels[m_level]), Floating(difference.estimate, 2) + "%",
@@ -209,12 +211,12 @@ void CComp2PropPercDlg::Store(CComp2PropPerc& calc) const
 bool CComp2PropPercDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdSample1Box, "54", " 1");
-    SetTerm(kIdPercent1Label, "43", " (%):");
-    SetTerm(kIdSize1Label, "55");
-    SetTerm(kIdSample2Box, "54", " 2");
-    SetTerm(kIdPercent2Label, "43", " (%):");
-    SetTerm(kIdSize2Label, "55");
+    SetTerm(kIdSample1Box, kTermSample, " 1");
+    SetTerm(kIdPercent1Label, kTermProportion, " (%):");
+    SetTerm(kIdSize1Label, kTermSampleSize);
+    SetTerm(kIdSample2Box, kTermSample, " 2");
+    SetTerm(kIdPercent2Label, kTermProportion, " (%):");
+    SetTerm(kIdSize2Label, kTermSampleSize);
     return true;
 }
 

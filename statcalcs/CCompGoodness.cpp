@@ -8,6 +8,7 @@
 #include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -29,8 +30,8 @@ static const CFieldTable& GoodnessFields()
         rows.name = "rows";
         rows.kind = CFieldGroup::Rows;
         rows.addId = kIdAdd;
-        rows.fields = {NumberField("observed", kIdObserved, "99", 0, 1000000, ""),
-                       NumberField("expected", kIdExpected, "100", 0, 1000000, "")};
+        rows.fields = {NumberField("observed", kIdObserved, kTermObserved, 0, 1000000, ""),
+                       NumberField("expected", kIdExpected, kTermExpected, 0, 1000000, "")};
         return CFieldTable{{TitleField()}, {rows}};
     }();
     return table;
@@ -94,7 +95,7 @@ CResults CCompGoodness::Results() const
         x2 += std::pow(row.observed - row.expected, 2) / row.expected;
     const int df = static_cast<int>(m_rows.size()) - 1;
     const double p = Chi2Prob(x2, df);
-    return {StatisticResult("chi2", "72", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6)};
+    return {StatisticResult("chi2", kTermChiSquare, x2, df, 2), ProbabilityResult("p_chi2", kTermPValue, x2, p, df, 6)};
 }
 
 bool CCompGoodness::Do()
@@ -104,14 +105,15 @@ bool CCompGoodness::Do()
     CWaitCursor wait;
     const CResults results = Results();
     InsertHeading();
-    const std::string header = PadToWidth(Term("99"), 20, false) + PadToWidth(Term("100"), 20, false) + "\n";
+    const std::string header =
+        PadToWidth(Term(kTermObserved), 20, false) + PadToWidth(Term(kTermExpected), 20, false) + "\n";
     InsertPhrase(header, kPhrasePlain);
     InsertPhrase(TUnderline(header), kPhrasePlain);
     for (const CGoodnessRow& row : m_rows)
         InsertPhrase(Format("%20.2f%20.2f\n", row.observed, row.expected), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(results, "chi2");
-    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
     InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
     return true;
@@ -145,8 +147,8 @@ CCompGoodnessDlg::CCompGoodnessDlg()
 
 void CCompGoodnessDlg::SetEntryLabels()
 {
-    SetTerm(kIdObservedLabel, "99");
-    SetTerm(kIdExpectedLabel, "100");
+    SetTerm(kIdObservedLabel, kTermObserved);
+    SetTerm(kIdExpectedLabel, kTermExpected);
 }
 
 std::vector<CRowTexts> CCompGoodnessDlg::StoredRowTexts() const

@@ -7,6 +7,7 @@
 #include "CCompMeanMDZ.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CCompMeanMDG, CCalcBase, 0)
 
@@ -39,15 +40,16 @@ enum : int
 /// as the dialog lays them out.
 const CFieldTable& CompMeanMDGFields()
 {
-    static const CFieldTable table{{
-                                       TitleField(),
-                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
-                                       NumberField("reference_mean", kIdRefMean, "50", std::nullopt, std::nullopt),
-                                       NumberField("sd", kIdSd, "58", 0, 1000000),
-                                       CountField("n", kIdSize, "55", 1, 1000000),
-                                       LevelField(),
-                                   },
-                                   {}};
+    static const CFieldTable table{
+        {
+            TitleField(),
+            NumberField("mean", kIdMean, kTermMean, std::nullopt, std::nullopt),
+            NumberField("reference_mean", kIdRefMean, kTermReferenceMean, std::nullopt, std::nullopt),
+            NumberField("sd", kIdSd, kTermStandardDeviation, 0, 1000000),
+            CountField("n", kIdSize, kTermSampleSize, 1, 1000000),
+            LevelField(),
+        },
+        {}};
     return table;
 }
 
@@ -120,10 +122,10 @@ void CCompMeanMDGDlg::Store(CCompMeanMDG& calc) const
 bool CCompMeanMDGDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdMeanLabel, "17");
-    SetTerm(kIdRefMeanLabel, "50");
-    SetTerm(kIdSdLabel, "58");
-    SetTerm(kIdSizeLabel, "55");
+    SetTerm(kIdMeanLabel, kTermMean);
+    SetTerm(kIdRefMeanLabel, kTermReferenceMean);
+    SetTerm(kIdSdLabel, kTermStandardDeviation);
+    SetTerm(kIdSizeLabel, kTermSampleSize);
     return true;
 }
 
@@ -171,13 +173,13 @@ bool CCompMeanMDG::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("50"), Floating(m_refMean, 2), "");
+    InsertResult(Term(kTermReferenceMean), Floating(m_refMean, 2), "");
     InsertResult(results, "mean", LabelCI(kLevels[m_level]));
-    InsertResult(Term("58"), Floating(m_sd, 2), "");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
+    InsertResult(Term(kTermStandardDeviation), Floating(m_sd, 2), "");
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size)), "");
     const CResult& t = *FindResult(results, "t");
     InsertResult(t);
-    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(t.df)), "");
     InsertResult(results, "p_t_one_sided");
     InsertResult(results, "p_t_two_sided");
     return true;

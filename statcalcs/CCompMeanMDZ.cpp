@@ -7,6 +7,7 @@
 #include "Distributions.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 #include <limits>
@@ -33,9 +34,9 @@ const CFieldTable& CompMeanMDZFields()
 {
     static const CFieldTable table{{
                                        TitleField(),
-                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
-                                       NumberField("sd", kIdSd, "58", 0, 1000000),
-                                       CountField("n", kIdSize, "55", 1, 1000000),
+                                       NumberField("mean", kIdMean, kTermMean, std::nullopt, std::nullopt),
+                                       NumberField("sd", kIdSd, kTermStandardDeviation, 0, 1000000),
+                                       CountField("n", kIdSize, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                    },
                                    {}};
@@ -61,10 +62,12 @@ COneSampleT OneSampleT(double mean, double reference, double sd, uint32_t size, 
 CResults OneSampleResults(double mean, const COneSampleT& test, const std::string& level)
 {
     CResults results;
-    results.push_back(IntervalResult("mean", "17", mean, test.lower, test.upper, level, 2));
-    results.push_back(StatisticResult("t", "73", test.t, test.df, 2));
-    results.push_back(ProbabilityResult("p_t_one_sided", "22 26", test.t, test.oneTailed, test.df, 6));
-    results.push_back(ProbabilityResult("p_t_two_sided", "66 26", test.t, 2 * test.oneTailed, test.df, 6));
+    results.push_back(IntervalResult("mean", kTermMean, mean, test.lower, test.upper, level, 2));
+    results.push_back(StatisticResult("t", kTermStudentsT, test.t, test.df, 2));
+    results.push_back(ProbabilityResult("p_t_one_sided", TermKeys({kTermOneTailed, kTermPValue}), test.t,
+                                        test.oneTailed, test.df, 6));
+    results.push_back(ProbabilityResult("p_t_two_sided", TermKeys({kTermTwoTailed, kTermPValue}), test.t,
+                                        2 * test.oneTailed, test.df, 6));
     return results;
 }
 
@@ -145,9 +148,9 @@ void CCompMeanMDZDlg::Store(CCompMeanMDZ& calc) const
 bool CCompMeanMDZDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdMeanLabel, "17");
-    SetTerm(kIdSdLabel, "58");
-    SetTerm(kIdSizeLabel, "55");
+    SetTerm(kIdMeanLabel, kTermMean);
+    SetTerm(kIdSdLabel, kTermStandardDeviation);
+    SetTerm(kIdSizeLabel, kTermSampleSize);
     return true;
 }
 
@@ -193,11 +196,11 @@ bool CCompMeanMDZ::Do()
 
     InsertHeading();
     InsertResult(results, "mean", LabelCI(kLevels[m_level]));
-    InsertResult(Term("58"), Floating(m_sd, 2), "");
-    InsertResult(Term("55"), Integer(static_cast<int>(m_size)), "");
+    InsertResult(Term(kTermStandardDeviation), Floating(m_sd, 2), "");
+    InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(m_size)), "");
     const CResult& t = *FindResult(results, "t");
     InsertResult(t);
-    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(t.df)), "");
     InsertResult(results, "p_t_one_sided");
     InsertResult(results, "p_t_two_sided");
     return true;

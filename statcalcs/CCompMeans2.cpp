@@ -7,6 +7,7 @@
 #include "Distributions.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -41,12 +42,12 @@ const CFieldTable& CompMeans2Fields()
 {
     static const CFieldTable table{{
                                        TitleField(),
-                                       NumberField("mean1", kIdMean1, "17", std::nullopt, std::nullopt),
-                                       NumberField("sd1", kIdSd1, "58", 0, 1000000),
-                                       CountField("n1", kIdSize1, "55", 1, 1000000),
-                                       NumberField("mean2", kIdMean2, "17", std::nullopt, std::nullopt),
-                                       NumberField("sd2", kIdSd2, "58", 0, 1000000),
-                                       CountField("n2", kIdSize2, "55", 1, 1000000),
+                                       NumberField("mean1", kIdMean1, kTermMean, std::nullopt, std::nullopt),
+                                       NumberField("sd1", kIdSd1, kTermStandardDeviation, 0, 1000000),
+                                       CountField("n1", kIdSize1, kTermSampleSize, 1, 1000000),
+                                       NumberField("mean2", kIdMean2, kTermMean, std::nullopt, std::nullopt),
+                                       NumberField("sd2", kIdSd2, kTermStandardDeviation, 0, 1000000),
+                                       CountField("n2", kIdSize2, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                    },
                                    {}};
@@ -181,14 +182,14 @@ bool CCompMeans2Dlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
     // Both boxes carry the same word; the labels inside them say which sample they hold.
-    SetTerm(kIdSample1Box, "54", "");
-    SetTerm(kIdSample2Box, "54", "");
-    SetTerm(kIdMean1Label, "17");
-    SetTerm(kIdSd1Label, "58");
-    SetTerm(kIdSize1Label, "55");
-    SetTerm(kIdMean2Label, "17");
-    SetTerm(kIdSd2Label, "58");
-    SetTerm(kIdSize2Label, "55");
+    SetTerm(kIdSample1Box, kTermSample, "");
+    SetTerm(kIdSample2Box, kTermSample, "");
+    SetTerm(kIdMean1Label, kTermMean);
+    SetTerm(kIdSd1Label, kTermStandardDeviation);
+    SetTerm(kIdSize1Label, kTermSampleSize);
+    SetTerm(kIdMean2Label, kTermMean);
+    SetTerm(kIdSd2Label, kTermStandardDeviation);
+    SetTerm(kIdSize2Label, kTermSampleSize);
     return true;
 }
 
@@ -230,9 +231,9 @@ CResults CCompMeans2::Results() const
     const CTwoMeansT test = TwoMeansT(*this);
     const std::string level = kLevels[m_level == 1 ? 1 : 0];
     CResults results;
-    results.push_back(IntervalResult("difference", "11", test.difference, test.lower, test.upper, level, 2));
-    results.push_back(StatisticResult("t", "73", test.t, test.df, 2));
-    results.push_back(ProbabilityResult("p_t_two_sided", "26", test.t, test.p, test.df, 6));
+    results.push_back(IntervalResult("difference", kTermDifference, test.difference, test.lower, test.upper, level, 2));
+    results.push_back(StatisticResult("t", kTermStudentsT, test.t, test.df, 2));
+    results.push_back(ProbabilityResult("p_t_two_sided", kTermPValue, test.t, test.p, test.df, 6));
     return results;
 }
 
@@ -244,21 +245,21 @@ bool CCompMeans2::Do()
     const CResults results = Results();
 
     const auto insertSample = [this](int number, double mean, double sd, uint32_t size) {
-        InsertPhrase(Term("54") + " " + std::to_string(number) + "\n", kPhraseBold);
-        InsertResult(Term("17"), Floating(mean, 2), "");
-        InsertResult(Term("58"), Floating(sd, 2), "");
-        InsertResult(Term("55"), Integer(static_cast<int>(size)), "");
+        InsertPhrase(Term(kTermSample) + " " + std::to_string(number) + "\n", kPhraseBold);
+        InsertResult(Term(kTermMean), Floating(mean, 2), "");
+        InsertResult(Term(kTermStandardDeviation), Floating(sd, 2), "");
+        InsertResult(Term(kTermSampleSize), Integer(static_cast<int>(size)), "");
         InsertPhrase("\n", kPhrasePlain);
     };
 
     InsertHeading();
     insertSample(1, m_mean1, m_sd1, m_size1);
     insertSample(2, m_mean2, m_sd2, m_size2);
-    InsertPhrase(Term("11") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermDifference) + "\n", kPhraseBold);
     InsertResult(results, "difference", LabelCI(kLevels[m_level]));
     const CResult& t = *FindResult(results, "t");
     InsertResult(t);
-    InsertResult(Term("10"), Integer(static_cast<int>(t.df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(t.df)), "");
     InsertResult(results, "p_t_two_sided");
     return true;
 }

@@ -11,6 +11,7 @@
 #include "NumberParse.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CCompPropPerc, CCalcBase, 0)
 
@@ -30,8 +31,8 @@ static const CFieldTable& PropPercFields()
         rows.name = "rows";
         rows.kind = CFieldGroup::Rows;
         rows.addId = kIdAdd;
-        rows.fields = {NumberField("percent", kIdPercent, "43", 0, 100, ""),
-                       CountField("size", kIdSampleSize, "55", 1, 1000000, "")};
+        rows.fields = {NumberField("percent", kIdPercent, kTermProportion, 0, 100, ""),
+                       CountField("size", kIdSampleSize, kTermSampleSize, 1, 1000000, "")};
         return CFieldTable{{TitleField()}, {rows}};
     }();
     return table;
@@ -101,8 +102,9 @@ CResults CCompPropPerc::Results() const
     const double x2 = Chi2FromTable(static_cast<unsigned>(count), 2, table, fractionSmall);
     const int df = count - 1;
     const double p = Chi2Prob(x2, df);
-    return {StatisticResult("chi2", "87", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6),
-            EstimateResult("percent_expected_below_5", "45", 100 * fractionSmall, 2)};
+    return {StatisticResult("chi2", kTermChiSquareUncorrected, x2, df, 2),
+            ProbabilityResult("p_chi2", kTermPValue, x2, p, df, 6),
+            EstimateResult("percent_expected_below_5", kTermCellsExpectedBelow5, 100 * fractionSmall, 2)};
 }
 
 bool CCompPropPerc::Do()
@@ -112,14 +114,15 @@ bool CCompPropPerc::Do()
     CWaitCursor wait;
     const CResults results = Results();
     InsertHeading();
-    const std::string header = PadToWidth(Term("43"), 20, false) + PadToWidth(Term("55"), 20, false) + "\n";
+    const std::string header =
+        PadToWidth(Term(kTermProportion), 20, false) + PadToWidth(Term(kTermSampleSize), 20, false) + "\n";
     InsertPhrase(header, kPhrasePlain);
     InsertPhrase(TUnderline(header), kPhrasePlain);
     for (const CPropPercRow& row : m_rows)
         InsertPhrase(Format("%19.2f%%%20u\n", row.percent, row.sampleSize), kPhrasePlain);
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(results, "chi2");
-    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
     InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
     // The share of small expected counts is printed with its percent sign after the number.
@@ -156,8 +159,8 @@ CCompPropPercDlg::CCompPropPercDlg()
 
 void CCompPropPercDlg::SetEntryLabels()
 {
-    SetTerm(kIdPercentLabel, "43", " (%):");
-    SetTerm(kIdSampleSizeLabel, "55");
+    SetTerm(kIdPercentLabel, kTermProportion, " (%):");
+    SetTerm(kIdSampleSizeLabel, kTermSampleSize);
 }
 
 std::vector<CRowTexts> CCompPropPercDlg::StoredRowTexts() const

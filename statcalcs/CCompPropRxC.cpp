@@ -10,6 +10,7 @@
 #include "NumberParse.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
+#include "Terms.h"
 
 #include <algorithm>
 #include <limits>
@@ -147,7 +148,7 @@ void CCompPropRxCDlg::Store(CCompPropRxC& calc) const
 bool CCompPropRxCDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdGridBox, "47");
+    SetTerm(kIdGridBox, kTermTableOfCounts);
     for (int row = 0; row < CCompPropRxC::kMaxSide; ++row) {
         for (int col = 0; col < CCompPropRxC::kMaxSide; ++col) {
             const int32_t cell = m_cells[row][col];
@@ -215,8 +216,8 @@ CResults CCompPropRxC::Results() const
     const double x2 = Chi2FromTable(static_cast<unsigned>(m_r), static_cast<unsigned>(m_c), table, fractionSmall);
     const int df = (m_r - 1) * (m_c - 1);
     const double p = Chi2Prob(x2, df);
-    return {StatisticResult("chi2", "72", x2, df, 2), ProbabilityResult("p_chi2", "26", x2, p, df, 6),
-            EstimateResult("percent_expected_below_5", "45", 100 * fractionSmall, 2)};
+    return {StatisticResult("chi2", kTermChiSquare, x2, df, 2), ProbabilityResult("p_chi2", kTermPValue, x2, p, df, 6),
+            EstimateResult("percent_expected_below_5", kTermCellsExpectedBelow5, 100 * fractionSmall, 2)};
 }
 
 bool CCompPropRxC::Do()
@@ -228,7 +229,7 @@ bool CCompPropRxC::Do()
     InsertHeading();
     ReportTable();
     InsertResult(results, "chi2");
-    InsertResult(Term("10"), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
+    InsertResult(Term(kTermDegreesOfFreedom), Integer(static_cast<int>(FindResult(results, "chi2")->df)), "");
     InsertResult(results, "p_chi2");
     InsertPhrase("\n", kPhrasePlain);
     // The share of small expected counts is printed with its percent sign after the number.
@@ -261,7 +262,7 @@ void CCompPropRxC::ReportTable()
     std::string dashes;
     for (int col = 0; col < m_c; ++col)
         dashes += std::string(static_cast<size_t>(width), '-');
-    const std::string totalTerm = Term("86");
+    const std::string totalTerm = Term(kTermTotal);
     const std::string rule = Format("%7s+%s-+%7s\n", "-------", dashes.c_str(), "-------");
 
     InsertPhrase(Format("%7s|%*s |", "", width * m_c, "") + PadToWidth(totalTerm, 7, false) + "\n", kPhrasePlain);

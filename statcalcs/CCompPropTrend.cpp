@@ -9,6 +9,7 @@
 #include "Format.h"
 #include "NumberParse.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,9 +103,9 @@ const CFieldTable& PropTrendFields()
         rows.name = "rows";
         rows.kind = CFieldGroup::Rows;
         rows.addId = kIdAdd;
-        rows.fields = {NumberField("score", kIdScore, "56", 0, 1000000, ""),
-                       CountField("ill", kIdIll, "14", 0, 1000000, ""),
-                       CountField("not_ill", kIdNotIll, "15", 0, 1000000, "")};
+        rows.fields = {NumberField("score", kIdScore, kTermScore, 0, 1000000, ""),
+                       CountField("ill", kIdIll, kTermIll, 0, 1000000, ""),
+                       CountField("not_ill", kIdNotIll, kTermNotIll, 0, 1000000, "")};
         return CFieldTable{{TitleField()}, {rows}};
     }();
     return table;
@@ -140,7 +141,8 @@ CResults CCompPropTrend::Results() const
     const double v = (nt * t3 - t2 * t2) * a * (nt - a) / (nt * nt * (nt - 1));
     const double x2 = u * u / v;
     const double p = Chi2Prob(x2, 1);
-    return {StatisticResult("chi2_trend", "88", x2, 1, 2), ProbabilityResult("p_chi2_trend", "26", x2, p, 1, 6)};
+    return {StatisticResult("chi2_trend", kTermChiSquareForLinearTrend, x2, 1, 2),
+            ProbabilityResult("p_chi2_trend", kTermPValue, x2, p, 1, 6)};
 }
 
 bool CCompPropTrend::Do()
@@ -151,7 +153,8 @@ bool CCompPropTrend::Do()
     const CResults results = Results();
     InsertHeading();
     std::string header;
-    for (const std::string& text : {Term("56"), Term("14"), Term("15"), "% " + Term("14"), Term("23"), Term("53")})
+    for (const std::string& text :
+         {Term(kTermScore), Term(kTermIll), Term(kTermNotIll), "% " + Term(kTermIll), Term(kTermOR), Term(kTermRR)})
         header += PadToWidth(text, 10, false);
     header += "\n";
     InsertPhrase(header, kPhrasePlain);
@@ -218,9 +221,9 @@ bool CCompPropTrendDlg::OnInitDialog()
 
 void CCompPropTrendDlg::SetEntryLabels()
 {
-    SetTerm(kIdScoreLabel, "56");
-    SetTerm(kIdIllLabel, "14");
-    SetTerm(kIdNotIllLabel, "15");
+    SetTerm(kIdScoreLabel, kTermScore);
+    SetTerm(kIdIllLabel, kTermIll);
+    SetTerm(kIdNotIllLabel, kTermNotIll);
 }
 
 std::vector<CRowTexts> CCompPropTrendDlg::StoredRowTexts() const

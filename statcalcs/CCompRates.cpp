@@ -7,6 +7,7 @@
 #include "Distributions.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -85,10 +86,10 @@ const CFieldTable& CompRatesFields()
     static const CFieldTable table{{
                                        TitleField(),
                                        LevelField(),
-                                       CountField("cases1", kIdCases1, "08", 0, 1000000),
-                                       CountField("person_time1", kIdTime1, "27", 1, 1000000),
-                                       CountField("cases2", kIdCases2, "08", 0, 1000000),
-                                       CountField("person_time2", kIdTime2, "27", 1, 100000),
+                                       CountField("cases1", kIdCases1, kTermCount, 0, 1000000),
+                                       CountField("person_time1", kIdTime1, kTermPersonTime, 1, 1000000),
+                                       CountField("cases2", kIdCases2, kTermCount, 0, 1000000),
+                                       CountField("person_time2", kIdTime2, kTermPersonTime, 1, 100000),
                                    },
                                    {}};
     return table;
@@ -97,7 +98,7 @@ const CFieldTable& CompRatesFields()
 /// A rate per 1000 units of person-time as a result with its interval.
 CResult RateResult(const std::string& key, const CRateEstimate& estimate, const std::string& level)
 {
-    return IntervalResult(key, "48", 1000 * estimate.rate, 1000 * estimate.lower, 1000 * estimate.upper, level, 2);
+    return IntervalResult(key, kTermRate, 1000 * estimate.rate, 1000 * estimate.lower, 1000 * estimate.upper, level, 2);
 }
 } // namespace
 
@@ -140,10 +141,11 @@ CResults CCompRates::Results() const
     results.push_back(RateResult("sample[1].rate", rate1, level));
     results.push_back(RateResult("sample[2].rate", rate2, level));
     results.push_back(RateResult("pooled_rate", pooled, level));
-    results.push_back(StatisticResult("z", "74", zd, kNoValue, 2));
-    results.push_back(ProbabilityResult("p_z_one_tailed", "26", zd, NormalProb(zd), kNoValue, 6));
-    results.push_back(IntervalResult("rate_difference", "48", 1000 * difference, 1000 * (difference - z * seDifference),
-                                     1000 * (difference + z * seDifference), level, 2));
+    results.push_back(StatisticResult("z", kTermZStatistic, zd, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_tailed", kTermPValue, zd, NormalProb(zd), kNoValue, 6));
+    results.push_back(IntervalResult("rate_difference", kTermRate, 1000 * difference,
+                                     1000 * (difference - z * seDifference), 1000 * (difference + z * seDifference),
+                                     level, 2));
     return results;
 }
 
@@ -155,23 +157,23 @@ bool CCompRates::Do()
     const CResults results = Results();
 
     const std::string levelSuffix = LabelCI(kLevels[m_level]);
-    const std::string perUnit = "/ 1000 " + Term("69") + "\n";
+    const std::string perUnit = "/ 1000 " + Term(kTermPersonTimeUnits) + "\n";
     const auto insertRate = [&](uint32_t cases, uint32_t time, const char* key) {
-        InsertResult(Term("08"), Integer(static_cast<int>(cases)), "");
-        InsertResult(Term("27"), Integer(static_cast<int>(time)), "");
+        InsertResult(Term(kTermCount), Integer(static_cast<int>(cases)), "");
+        InsertResult(Term(kTermPersonTime), Integer(static_cast<int>(time)), "");
         InsertResult(results, key, levelSuffix);
         InsertPhrase(perUnit, kPhraseItalic);
         InsertPhrase("\n", kPhrasePlain);
     };
 
     InsertHeading();
-    InsertPhrase(Term("54") + " 1\n", kPhraseBold);
+    InsertPhrase(Term(kTermSample) + " 1\n", kPhraseBold);
     insertRate(m_c1, m_t1, "sample[1].rate");
-    InsertPhrase(Term("54") + " 2\n", kPhraseBold);
+    InsertPhrase(Term(kTermSample) + " 2\n", kPhraseBold);
     insertRate(m_c2, m_t2, "sample[2].rate");
-    InsertPhrase(Term("71") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermPooledRate) + "\n", kPhraseBold);
     insertRate(m_c1 + m_c2, m_t1 + m_t2, "pooled_rate");
-    InsertPhrase(Term("11") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermDifference) + "\n", kPhraseBold);
     InsertResult(results, "z");
     InsertResult(results, "p_z_one_tailed");
     InsertResult(results, "rate_difference", levelSuffix);
@@ -231,12 +233,12 @@ void CCompRatesDlg::Store(CCompRates& calc) const
 bool CCompRatesDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdSample1Box, "54", " 1");
-    SetTerm(kIdCases1Label, "08");
-    SetTerm(kIdTime1Label, "27");
-    SetTerm(kIdSample2Box, "54", " 2");
-    SetTerm(kIdCases2Label, "08");
-    SetTerm(kIdTime2Label, "27");
+    SetTerm(kIdSample1Box, kTermSample, " 1");
+    SetTerm(kIdCases1Label, kTermCount);
+    SetTerm(kIdTime1Label, kTermPersonTime);
+    SetTerm(kIdSample2Box, kTermSample, " 2");
+    SetTerm(kIdCases2Label, kTermCount);
+    SetTerm(kIdTime2Label, kTermPersonTime);
     return true;
 }
 

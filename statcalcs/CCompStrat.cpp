@@ -10,6 +10,7 @@
 #include "Format.h"
 #include "Profile.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -164,10 +165,12 @@ void AppendTableResults(const CTable& t, double z, const std::string& level, con
     const double x2y = n * (corrected * corrected) / (dc1 * dc2 * dr1 * dr2);
     const CEstimate rrLimits = RatioLimits(rr, rrSe, z);
     const CEstimate orLimits = RatioLimits(odds, orSe, z);
-    results.push_back(IntervalResult(prefix + "risk_ratio", "52", rr, rrLimits.lower, rrLimits.upper, level, 2));
-    results.push_back(IntervalResult(prefix + "odds_ratio", "21", odds, orLimits.lower, orLimits.upper, level, 2));
-    results.push_back(StatisticResult(prefix + "chi2_yates", "92", x2y, 1, 2));
-    results.push_back(ProbabilityResult(prefix + "p_chi2_yates", "26", x2y, Chi2Prob(x2y, 1), 1, 6));
+    results.push_back(
+        IntervalResult(prefix + "risk_ratio", kTermRiskRatio, rr, rrLimits.lower, rrLimits.upper, level, 2));
+    results.push_back(
+        IntervalResult(prefix + "odds_ratio", kTermOddsRatio, odds, orLimits.lower, orLimits.upper, level, 2));
+    results.push_back(StatisticResult(prefix + "chi2_yates", kTermChiSquareWithYatesCorrection, x2y, 1, 2));
+    results.push_back(ProbabilityResult(prefix + "p_chi2_yates", kTermPValue, x2y, Chi2Prob(x2y, 1), 1, 6));
 }
 
 /// The key prefix of the results of stratum `index` (from 0).
@@ -270,10 +273,12 @@ CResults CCompStrat::Results() const
     const double rrVar = mh.sumGR / (mh.sumRrNum * mh.sumRrDen);
     const CEstimate orLimits = RatioLimits(orMh, std::sqrt(orVar), z);
     const CEstimate rrLimits = RatioLimits(rrMh, std::sqrt(rrVar), z);
-    results.push_back(IntervalResult("mh_risk_ratio", "95", rrMh, rrLimits.lower, rrLimits.upper, level, 2));
-    results.push_back(IntervalResult("mh_odds_ratio", "96", orMh, orLimits.lower, orLimits.upper, level, 2));
-    results.push_back(StatisticResult("chi2_mh", "97", x2mh, 1, 2));
-    results.push_back(ProbabilityResult("p_chi2_mh", "26", x2mh, Chi2Prob(x2mh, 1), 1, 6));
+    results.push_back(
+        IntervalResult("mh_risk_ratio", kTermMantelHaenszelRiskRatio, rrMh, rrLimits.lower, rrLimits.upper, level, 2));
+    results.push_back(
+        IntervalResult("mh_odds_ratio", kTermMantelHaenszelOddsRatio, orMh, orLimits.lower, orLimits.upper, level, 2));
+    results.push_back(StatisticResult("chi2_mh", kTermMantelHaenszelChiSquare, x2mh, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_mh", kTermPValue, x2mh, Chi2Prob(x2mh, 1), 1, 6));
     return results;
 }
 
@@ -294,10 +299,10 @@ bool CCompStrat::Do()
         crude.c += stratum.c;
         crude.d += stratum.d;
     }
-    InsertPhrase(Term("09") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermCrudeStrataCombined) + "\n", kPhraseBold);
     ReportTable(crude.a, crude.b, crude.c, crude.d, results, kCrudePrefix);
 
-    InsertPhrase(Term("63") + LabelCI(kLevels[m_level]) + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermMantelHaenszelSummary) + LabelCI(kLevels[m_level]) + "\n", kPhraseBold);
     for (const char* key : {"mh_risk_ratio", "mh_odds_ratio", "chi2_mh", "p_chi2_mh"})
         InsertResult(results, key);
     return true;
@@ -317,12 +322,13 @@ void CCompStrat::ReportTable(uint64_t a, uint64_t b, uint64_t c, uint64_t d, con
     };
     const std::string dashes(static_cast<size_t>(width), '-');
     const std::string rule = Format("\t-------+%s%s-+%7s\n", dashes.c_str(), dashes.c_str(), "-------");
-    InsertPhrase(Format("\t       |%*s%*s |%s\n", width, "+", width, "-", Right(Term("86"), 7).c_str()), kPhrasePlain);
+    InsertPhrase(Format("\t       |%*s%*s |%s\n", width, "+", width, "-", Right(Term(kTermTotal), 7).c_str()),
+                 kPhrasePlain);
     InsertPhrase(rule, kPhrasePlain);
     InsertPhrase(row("+ ", a, b, r1), kPhrasePlain);
     InsertPhrase(row("- ", c, d, r2), kPhrasePlain);
     InsertPhrase(rule, kPhrasePlain);
-    InsertPhrase(row(Term("86") + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
+    InsertPhrase(row(Term(kTermTotal) + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
 
     const std::string level = LabelCI(kLevels[m_level]);
     InsertResult(results, prefix + "risk_ratio", level);
@@ -395,9 +401,9 @@ void CCompStratDlg::Store(CCompStrat& calc) const
 bool CCompStratDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdRowHeading, "13", "");
-    SetTerm(kIdColumnHeading, "25", "");
-    SetTerm(kIdStratumTitleLabel, "101");
+    SetTerm(kIdRowHeading, kTermExposure, "");
+    SetTerm(kIdColumnHeading, kTermOutcome, "");
+    SetTerm(kIdStratumTitleLabel, kTermStratumTitle);
     // Every stored stratum under its own title (numbered when it has none); Add and Remove
     // as the count allows.
     CTabCtrl& tabs = Tabs();

@@ -12,6 +12,7 @@
 #include "Profile.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
+#include "Terms.h"
 
 #include <algorithm>
 #include <cmath>
@@ -220,8 +221,8 @@ void CCompUnstratDlg::Store(CCompUnstrat& calc) const
 bool CCompUnstratDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdColumnHeading, "25", "");
-    SetTerm(kIdRowHeading, "13", "");
+    SetTerm(kIdColumnHeading, kTermOutcome, "");
+    SetTerm(kIdRowHeading, kTermExposure, "");
     SetDlgItemText(kIdFisher, GetProfileString("Messages", "14", "14"));
     return true;
 }
@@ -286,10 +287,10 @@ CResults CCompUnstrat::Results() const
             results.back().probability = true;
         }
     }
-    results.push_back(StatisticResult("chi2", "87", s.x2, 1, 2));
-    results.push_back(ProbabilityResult("p_chi2", "26", s.x2, s.x2P, 1, 6));
-    results.push_back(StatisticResult("chi2_yates", "92", s.x2y, 1, 2));
-    results.push_back(ProbabilityResult("p_chi2_yates", "26", s.x2y, s.x2yP, 1, 6));
+    results.push_back(StatisticResult("chi2", kTermChiSquareUncorrected, s.x2, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2", kTermPValue, s.x2, s.x2P, 1, 6));
+    results.push_back(StatisticResult("chi2_yates", kTermChiSquareWithYatesCorrection, s.x2y, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_yates", kTermPValue, s.x2y, s.x2yP, 1, 6));
     const auto interval = [&](const char* key, const char* label, const CEstimate& e) {
         results.push_back(IntervalResult(key, label, e.value, e.lower, e.upper, level, 2));
     };
@@ -307,11 +308,13 @@ CResults CCompUnstrat::Results() const
     interval("agreement", "04", s.agreement);
     interval("positive_predictive_value", "41", s.positivePV);
     interval("negative_predictive_value", "40", s.negativePV);
-    results.push_back(StatisticResult("z_matched", "74", s.zMatched, kNoValue, 2));
-    results.push_back(ProbabilityResult("p_z_matched_one_tailed", "22 26", s.zMatched, s.zMatchedP, kNoValue, 6));
-    results.push_back(ProbabilityResult("p_z_matched_two_tailed", "66 26", s.zMatched, 2 * s.zMatchedP, kNoValue, 6));
-    results.push_back(StatisticResult("chi2_mcnemar", "93", s.mcNemar, 1, 2));
-    results.push_back(ProbabilityResult("p_chi2_mcnemar", "26", s.mcNemar, s.mcNemarP, 1, 6));
+    results.push_back(StatisticResult("z_matched", kTermZStatistic, s.zMatched, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_matched_one_tailed", TermKeys({kTermOneTailed, kTermPValue}), s.zMatched,
+                                        s.zMatchedP, kNoValue, 6));
+    results.push_back(ProbabilityResult("p_z_matched_two_tailed", TermKeys({kTermTwoTailed, kTermPValue}), s.zMatched,
+                                        2 * s.zMatchedP, kNoValue, 6));
+    results.push_back(StatisticResult("chi2_mcnemar", kTermMcNemarsChiSquare, s.mcNemar, 1, 2));
+    results.push_back(ProbabilityResult("p_chi2_mcnemar", kTermPValue, s.mcNemar, s.mcNemarP, 1, 6));
     interval("matched_odds_ratio", "94", s.matchedOddsRatio);
     interval("paired_difference", "102", s.pairedDifference);
     return results;
@@ -346,17 +349,18 @@ void CCompUnstrat::ReportTable()
     };
     const std::string dashes(width, '-');
     const std::string rule = Format("\t-------+%s%s-+%7s\n", dashes.c_str(), dashes.c_str(), "-------");
-    InsertPhrase(Format("\t       |%*s%*s |%s\n", width, "+", width, "-", Right(Term("86"), 7).c_str()), kPhrasePlain);
+    InsertPhrase(Format("\t       |%*s%*s |%s\n", width, "+", width, "-", Right(Term(kTermTotal), 7).c_str()),
+                 kPhrasePlain);
     InsertPhrase(rule, kPhrasePlain);
     InsertPhrase(row("+ ", m_a, m_b, r1), kPhrasePlain);
     InsertPhrase(row("- ", m_c, m_d, r2), kPhrasePlain);
     InsertPhrase(rule, kPhrasePlain);
-    InsertPhrase(row(Term("86") + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
+    InsertPhrase(row(Term(kTermTotal) + " ", c1, c2, r1 + r2) + "\n", kPhrasePlain);
 }
 
 void CCompUnstrat::ReportTests(const CResults& results)
 {
-    InsertPhrase(Term("64") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermTestsOfAssociation) + "\n", kPhraseBold);
     if (m_fisher) {
         InsertResult(results, "fisher_p_one_sided");
         InsertResult(results, "fisher_p_two_sided");
@@ -369,17 +373,17 @@ void CCompUnstrat::ReportEstimates(const CResults& results)
 {
     const std::string level = LabelCI(kLevels[m_level]);
     InsertPhrase("\n", kPhrasePlain);
-    InsertPhrase(Term("18") + level + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermMeasuresOfAssociation) + level + "\n", kPhraseBold);
     for (const char* key : {"risk_ratio", "odds_ratio", "risk_difference", "attributable_fraction_exposed",
                             "attributable_fraction_population"})
         InsertResult(results, key);
 
     InsertPhrase("\n", kPhrasePlain);
-    InsertPhrase(Term("70") + level + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermPreventiveFraction) + level + "\n", kPhraseBold);
     InsertResult(results, "preventive_fraction");
 
     InsertPhrase("\n", kPhrasePlain);
-    InsertPhrase(Term("57") + level + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermScreeningTestMeasures) + level + "\n", kPhraseBold);
     for (const char* key : {"prevalence", "sensitivity", "specificity", "agreement", "positive_predictive_value",
                             "negative_predictive_value"})
         InsertResult(results, key);
@@ -389,7 +393,7 @@ void CCompUnstrat::ReportMatchedPairs(const CResults& results)
 {
     const std::string level = LabelCI(kLevels[m_level]);
     InsertPhrase("\n", kPhrasePlain);
-    InsertPhrase(Term("16") + "\n", kPhraseBold);
+    InsertPhrase(Term(kTermMatchedPairsAnalysis) + "\n", kPhraseBold);
     for (const char* key :
          {"z_matched", "p_z_matched_one_tailed", "p_z_matched_two_tailed", "chi2_mcnemar", "p_chi2_mcnemar"})
         InsertResult(results, key);

@@ -7,6 +7,7 @@
 #include "Distributions.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -29,9 +30,9 @@ enum : int
 const CFieldTable& DescMeanFields()
 {
     static const CFieldTable table{{
-                                       NumberField("mean", kIdMean, "17", std::nullopt, std::nullopt),
-                                       NumberField("sd", kIdSd, "58", 0, 1000000),
-                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       NumberField("mean", kIdMean, kTermMean, std::nullopt, std::nullopt),
+                                       NumberField("sd", kIdSd, kTermStandardDeviation, 0, 1000000),
+                                       CountField("n", kIdSampleSize, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -96,9 +97,9 @@ CResults CDescMean::Results() const
     const double lower = m_mean - t * se;
     const double upper = m_mean + t * se;
     CResults results;
-    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
-    results.push_back(EstimateResult("sd", "58", m_sd, 2));
-    results.push_back(IntervalResult("mean", "17", m_mean, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    results.push_back(EstimateResult("sample_size", kTermSampleSize, m_sampleSize, 0));
+    results.push_back(EstimateResult("sd", kTermStandardDeviation, m_sd, 2));
+    results.push_back(IntervalResult("mean", kTermMean, m_mean, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
     return results;
 }
 
@@ -163,9 +164,9 @@ void CDescMeanDlg::Store(CDescMean& calc) const
 bool CDescMeanDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdMeanLabel, "17");
-    SetTerm(kIdSdLabel, "58");
-    SetTerm(kIdSampleSizeLabel, "55");
+    SetTerm(kIdMeanLabel, kTermMean);
+    SetTerm(kIdSdLabel, kTermStandardDeviation);
+    SetTerm(kIdSampleSizeLabel, kTermSampleSize);
     return true;
 }
 

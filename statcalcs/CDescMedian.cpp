@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -23,7 +24,7 @@ enum : int
 const CFieldTable& DescMedianFields()
 {
     static const CFieldTable table{{
-                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       CountField("n", kIdSampleSize, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -84,8 +85,9 @@ CResults CDescMedian::Results() const
     const double lower = median - z * half;
     const double upper = median + z * half;
     CResults results;
-    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
-    results.push_back(IntervalResult("median_rank", "19", median, lower, upper, kLevels[m_level == 0 ? 0 : 1], 0));
+    results.push_back(EstimateResult("sample_size", kTermSampleSize, m_sampleSize, 0));
+    results.push_back(
+        IntervalResult("median_rank", kTermRankOfTheMedian, median, lower, upper, kLevels[m_level == 0 ? 0 : 1], 0));
     return results;
 }
 
@@ -146,7 +148,7 @@ void CDescMedianDlg::Store(CDescMedian& calc) const
 bool CDescMedianDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdSampleSizeLabel, "55");
+    SetTerm(kIdSampleSizeLabel, kTermSampleSize);
     return true;
 }
 

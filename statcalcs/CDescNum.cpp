@@ -8,6 +8,7 @@
 #include "NumberParse.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CDescNum, CCalcBase, 0)
 
@@ -25,8 +26,8 @@ enum : int
 const CFieldTable& DescNumFields()
 {
     static const CFieldTable table{{
-                                       CountField("count", kIdCount, "08", 0, 1000000),
-                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       CountField("count", kIdCount, kTermCount, 0, 1000000),
+                                       CountField("n", kIdSampleSize, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -90,10 +91,10 @@ CResults CDescNum::Results() const
     double upper = 0.0;
     FleissCISingProp(p, m_sampleSize, z, lower, upper);
     CResults results;
-    results.push_back(EstimateResult("count", "08", m_count, 0));
-    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
-    results.push_back(
-        IntervalResult("percentage", "43", 100 * p, 100 * lower, 100 * upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    results.push_back(EstimateResult("count", kTermCount, m_count, 0));
+    results.push_back(EstimateResult("sample_size", kTermSampleSize, m_sampleSize, 0));
+    results.push_back(IntervalResult("percentage", kTermProportion, 100 * p, 100 * lower, 100 * upper,
+                                     kLevels[m_level == 0 ? 0 : 1], 2));
     return results;
 }
 
@@ -158,8 +159,8 @@ void CDescNumDlg::Store(CDescNum& calc) const
 bool CDescNumDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdCountLabel, "08");
-    SetTerm(kIdSampleSizeLabel, "55");
+    SetTerm(kIdCountLabel, kTermCount);
+    SetTerm(kIdSampleSizeLabel, kTermSampleSize);
     return true;
 }
 

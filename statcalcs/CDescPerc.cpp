@@ -7,6 +7,7 @@
 #include "FieldTable.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
+#include "Terms.h"
 
 #include <cstdint>
 
@@ -26,8 +27,8 @@ enum : int
 const CFieldTable& DescPercFields()
 {
     static const CFieldTable table{{
-                                       NumberField("percentage", kIdPercent, "43", 0, 100),
-                                       CountField("n", kIdSampleSize, "55", 1, 1000000),
+                                       NumberField("percentage", kIdPercent, kTermProportion, 0, 100),
+                                       CountField("n", kIdSampleSize, kTermSampleSize, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -88,9 +89,9 @@ CResults CDescPerc::Results() const
     double upper = 0.0;
     FleissCISingProp(m_percent / 100, m_sampleSize, z, lower, upper);
     CResults results;
-    results.push_back(EstimateResult("sample_size", "55", m_sampleSize, 0));
-    results.push_back(
-        IntervalResult("percentage", "43", m_percent, 100 * lower, 100 * upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    results.push_back(EstimateResult("sample_size", kTermSampleSize, m_sampleSize, 0));
+    results.push_back(IntervalResult("percentage", kTermProportion, m_percent, 100 * lower, 100 * upper,
+                                     kLevels[m_level == 0 ? 0 : 1], 2));
     return results;
 }
 
@@ -152,8 +153,8 @@ void CDescPercDlg::Store(CDescPerc& calc) const
 bool CDescPercDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdPercentLabel, "43", " (%):");
-    SetTerm(kIdSampleSizeLabel, "55");
+    SetTerm(kIdPercentLabel, kTermProportion, " (%):");
+    SetTerm(kIdSampleSizeLabel, kTermSampleSize);
     return true;
 }
 

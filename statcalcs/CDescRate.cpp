@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -25,8 +26,8 @@ enum : int
 const CFieldTable& DescRateFields()
 {
     static const CFieldTable table{{
-                                       CountField("count", kIdCount, "08", 0, 1000000),
-                                       CountField("person_time", kIdPersonTime, "27", 1, 1000000),
+                                       CountField("count", kIdCount, kTermCount, 0, 1000000),
+                                       CountField("person_time", kIdPersonTime, kTermPersonTime, 1, 1000000),
                                        LevelField(),
                                        TitleField(),
                                    },
@@ -92,9 +93,9 @@ CResults CDescRate::Results() const
         lower = 0;
     const double upper = rate + z * se;
     CResults results;
-    results.push_back(EstimateResult("count", "08", m_count, 0));
-    results.push_back(EstimateResult("person_time", "27", m_personTime, 0));
-    results.push_back(IntervalResult("rate_per_1000", "48", rate, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
+    results.push_back(EstimateResult("count", kTermCount, m_count, 0));
+    results.push_back(EstimateResult("person_time", kTermPersonTime, m_personTime, 0));
+    results.push_back(IntervalResult("rate_per_1000", kTermRate, rate, lower, upper, kLevels[m_level == 0 ? 0 : 1], 2));
     return results;
 }
 
@@ -114,7 +115,7 @@ bool CDescRate::Do()
     insertWhole("count");
     insertWhole("person_time");
     InsertResult(results, "rate_per_1000", LabelCI(kLevels[m_level]));
-    InsertPhrase("/ 1000 " + Term("69") + "\n", kPhraseItalic);
+    InsertPhrase("/ 1000 " + Term(kTermPersonTimeUnits) + "\n", kPhraseItalic);
     return true;
 }
 
@@ -162,8 +163,8 @@ void CDescRateDlg::Store(CDescRate& calc) const
 bool CDescRateDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdCountLabel, "08");
-    SetTerm(kIdPersonTimeLabel, "27");
+    SetTerm(kIdCountLabel, kTermCount);
+    SetTerm(kIdPersonTimeLabel, kTermPersonTime);
     return true;
 }
 

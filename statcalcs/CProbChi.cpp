@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "Distributions.h"
 #include "FieldTable.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CProbChi, CCalcBase, 0)
 
@@ -34,8 +35,8 @@ const CFieldTable& ProbChiFields()
 {
     static const CFieldTable table{{
                                        TitleField(),
-                                       NumberField("chi2", kIdChi2, "72", 0, 1000000),
-                                       CountField("df", kIdDf, "10", 1, 250),
+                                       NumberField("chi2", kIdChi2, kTermChiSquare, 0, 1000000),
+                                       CountField("df", kIdDf, kTermDegreesOfFreedom, 1, 250),
                                    },
                                    {}};
     return table;
@@ -94,8 +95,8 @@ void CProbChiDlg::Store(CProbChi& calc) const
 bool CProbChiDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdChi2Label, "72");
-    SetTerm(kIdDfLabel, "10");
+    SetTerm(kIdChi2Label, kTermChiSquare);
+    SetTerm(kIdDfLabel, kTermDegreesOfFreedom);
     return true;
 }
 
@@ -122,9 +123,9 @@ CResults CProbChi::Results() const
 {
     const int df = static_cast<int>(m_df);
     CResults results;
-    results.push_back(StatisticResult("chi2", "72", m_chi2, df, 2));
-    results.push_back(EstimateResult("df", "10", df, 0));
-    results.push_back(ProbabilityResult("p_chi2", "26", m_chi2, Chi2Prob(m_chi2, df), df, 6));
+    results.push_back(StatisticResult("chi2", kTermChiSquare, m_chi2, df, 2));
+    results.push_back(EstimateResult("df", kTermDegreesOfFreedom, df, 0));
+    results.push_back(ProbabilityResult("p_chi2", kTermPValue, m_chi2, Chi2Prob(m_chi2, df), df, 6));
     return results;
 }
 

@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "Distributions.h"
 #include "FieldTable.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CPropT, CCalcBase, 0)
 
@@ -35,8 +36,8 @@ const CFieldTable& PropTFields()
 {
     static const CFieldTable table{{
                                        TitleField(),
-                                       NumberField("t", kIdT, "73", 0, 1000000),
-                                       CountField("df", kIdDf, "10", 1, 250),
+                                       NumberField("t", kIdT, kTermStudentsT, 0, 1000000),
+                                       CountField("df", kIdDf, kTermDegreesOfFreedom, 1, 250),
                                    },
                                    {}};
     return table;
@@ -95,8 +96,8 @@ void CPropTDlg::Store(CPropT& calc) const
 bool CPropTDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdTLabel, "73");
-    SetTerm(kIdDfLabel, "10");
+    SetTerm(kIdTLabel, kTermStudentsT);
+    SetTerm(kIdDfLabel, kTermDegreesOfFreedom);
     return true;
 }
 
@@ -124,10 +125,10 @@ CResults CPropT::Results() const
     const int df = static_cast<int>(m_df);
     const double p = TProb(m_t, df);
     CResults results;
-    results.push_back(StatisticResult("t", "73", m_t, df, 2));
-    results.push_back(EstimateResult("df", "10", df, 0));
-    results.push_back(ProbabilityResult("p_t_one_sided", "22 26", m_t, p, df, 6));
-    results.push_back(ProbabilityResult("p_t_two_sided", "66 26", m_t, 2 * p, df, 6));
+    results.push_back(StatisticResult("t", kTermStudentsT, m_t, df, 2));
+    results.push_back(EstimateResult("df", kTermDegreesOfFreedom, df, 0));
+    results.push_back(ProbabilityResult("p_t_one_sided", TermKeys({kTermOneTailed, kTermPValue}), m_t, p, df, 6));
+    results.push_back(ProbabilityResult("p_t_two_sided", TermKeys({kTermTwoTailed, kTermPValue}), m_t, 2 * p, df, 6));
     return results;
 }
 

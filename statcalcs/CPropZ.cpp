@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "Distributions.h"
 #include "FieldTable.h"
+#include "Terms.h"
 
 IMPLEMENT_SERIAL(CPropZ, CCalcBase, 0)
 
@@ -32,7 +33,7 @@ const CFieldTable& PropZFields()
 {
     static const CFieldTable table{{
                                        TitleField(),
-                                       NumberField("z", kIdZ, "74", 0, 1000000),
+                                       NumberField("z", kIdZ, kTermZStatistic, 0, 1000000),
                                    },
                                    {}};
     return table;
@@ -86,7 +87,7 @@ void CPropZDlg::Store(CPropZ& calc) const
 bool CPropZDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdZLabel, "74");
+    SetTerm(kIdZLabel, kTermZStatistic);
     return true;
 }
 
@@ -111,9 +112,10 @@ CResults CPropZ::Results() const
 {
     const double p = NormalProb(m_z);
     CResults results;
-    results.push_back(StatisticResult("z", "74", m_z, kNoValue, 2));
-    results.push_back(ProbabilityResult("p_z_one_sided", "22 26", m_z, p, kNoValue, 6));
-    results.push_back(ProbabilityResult("p_z_two_sided", "66 26", m_z, 2 * p, kNoValue, 6));
+    results.push_back(StatisticResult("z", kTermZStatistic, m_z, kNoValue, 2));
+    results.push_back(ProbabilityResult("p_z_one_sided", TermKeys({kTermOneTailed, kTermPValue}), m_z, p, kNoValue, 6));
+    results.push_back(
+        ProbabilityResult("p_z_two_sided", TermKeys({kTermTwoTailed, kTermPValue}), m_z, 2 * p, kNoValue, 6));
     return results;
 }
 

@@ -6,6 +6,7 @@
 #include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -83,9 +84,9 @@ bool CSampPrec1Rate::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("48"), Floating(m_rate, 2), "");
-    InsertResult(Term("30"), Floating(m_precision, 2), "");
-    InsertResult(Term("06"), LevelText(m_level), "");
+    InsertResult(Term(kTermRate), Floating(m_rate, 2), "");
+    InsertResult(Term(kTermPrecision), Floating(m_precision, 2), "");
+    InsertResult(Term(kTermConfidenceLevel), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;

@@ -6,6 +6,7 @@
 #include "CSampPrecDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -88,12 +89,13 @@ bool CSampPrec2Rates::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("48") + " 1", Floating(m_rate1, 2), "");
-    InsertResult(Term("48") + " 2", Floating(m_rate2, 2), "");
-    InsertResult(Term("30"), Floating(m_precision, 2), "");
-    InsertResult(Term("06"), LevelText(m_level), "");
+    InsertResult(Term(kTermRate) + " 1", Floating(m_rate1, 2), "");
+    InsertResult(Term(kTermRate) + " 2", Floating(m_rate2, 2), "");
+    InsertResult(Term(kTermPrecision), Floating(m_precision, 2), "");
+    InsertResult(Term(kTermConfidenceLevel), LevelText(m_level), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
-    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"),
+                 Term(kTermPerGroup));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term(kTermInTotal));
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "Profile.h"
 #include "SampleTables.h"
+#include "Terms.h"
 
 enum : int
 {
@@ -30,7 +31,7 @@ CPrecisionForm MakePrecisionForm(int templateId, const char* caption, std::vecto
     controls.push_back(ButtonCtl(IDCANCEL, "Cancel", row, 1));
     for (const CValueField& value : form.values)
         form.fields.fields.push_back(ValueRowField(value));
-    form.fields.fields.push_back(NumberField("precision", kIdPrecision, "30", 0, 1000000));
+    form.fields.fields.push_back(NumberField("precision", kIdPrecision, kTermPrecision, 0, 1000000));
     form.fields.fields.push_back(LevelField());
     form.fields.fields.push_back(TitleField());
     return form;
@@ -55,7 +56,7 @@ bool CSampPrecDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
     SetValueLabels(m_form.values);
-    SetTerm(kIdPrecisionLabel, "30", " (+/-):");
+    SetTerm(kIdPrecisionLabel, kTermPrecision, " (+/-):");
     return true;
 }
 

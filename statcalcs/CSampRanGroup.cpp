@@ -7,6 +7,7 @@
 #include "CPleaseWaitDlg.h"
 #include "FieldTable.h"
 #include "RandomDraw.h"
+#include "Terms.h"
 
 #include <cstdint>
 
@@ -30,8 +31,8 @@ namespace
 const CFieldTable& SampRanGroupFields()
 {
     static const CFieldTable table{{
-                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
-                                       CountField("groups", kIdRanGroups, "77", 1, UINT32_MAX),
+                                       CountField("count", kIdRanNumber, kTermNumberRequired, 0, UINT32_MAX),
+                                       CountField("groups", kIdRanGroups, kTermNumberOfGroups, 1, UINT32_MAX),
                                        TitleField(),
                                    },
                                    {}};
@@ -149,8 +150,8 @@ void CSampRanGroupDlg::Store(CSampRanGroup& calc) const
 bool CSampRanGroupDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdRanNumberLabel, "76");
-    SetTerm(kIdRanGroupsLabel, "77");
+    SetTerm(kIdRanNumberLabel, kTermNumberRequired);
+    SetTerm(kIdRanGroupsLabel, kTermNumberOfGroups);
     return true;
 }
 

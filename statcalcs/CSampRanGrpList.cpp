@@ -7,6 +7,7 @@
 #include "FieldTable.h"
 #include "Format.h"
 #include "RandomDraw.h"
+#include "Terms.h"
 
 #include <algorithm>
 
@@ -32,12 +33,12 @@ namespace
 const CFieldTable& SampRanGrpListFields()
 {
     static const CFieldTable table{{
-                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
-                                       CountField("groups", kIdRanGroups, "77", 1, UINT32_MAX),
-                                       CountField("minimum", kIdRanMinimum, "78", 0, UINT32_MAX),
-                                       CountField("maximum", kIdRanMaximum, "79", 0, UINT32_MAX, "100"),
-                                       FlagField("sorted", kIdRanSorted, "75", false),
-                                       FlagField("unique", kIdRanUnique, "80", false),
+                                       CountField("count", kIdRanNumber, kTermNumberRequired, 0, UINT32_MAX),
+                                       CountField("groups", kIdRanGroups, kTermNumberOfGroups, 1, UINT32_MAX),
+                                       CountField("minimum", kIdRanMinimum, kTermMinimum, 0, UINT32_MAX),
+                                       CountField("maximum", kIdRanMaximum, kTermMaximum, 0, UINT32_MAX, "100"),
+                                       FlagField("sorted", kIdRanSorted, kTermSorted, false),
+                                       FlagField("unique", kIdRanUnique, kTermUnique, false),
                                        TitleField(),
                                    },
                                    {}};
@@ -134,7 +135,7 @@ bool CSampRanGrpList::Do()
     InsertPhrase(GetTitle(), kPhraseItalic);
     // Every group has m_number results, in group order.
     for (uint32_t k = 0; k < m_groups; ++k) {
-        InsertPhrase("\n\n" + Term("98") + Format(" %u\n", k + 1), kPhraseUnderline);
+        InsertPhrase("\n\n" + Term(kTermGroup) + Format(" %u\n", k + 1), kPhraseUnderline);
         for (size_t j = static_cast<size_t>(k) * m_number; j < (static_cast<size_t>(k) + 1) * m_number; ++j)
             InsertPhrase(NumberPhrase(static_cast<uint32_t>(results[j].estimate)), kPhrasePlain);
     }
@@ -193,12 +194,12 @@ void CSampRanGrpListDlg::Store(CSampRanGrpList& calc) const
 bool CSampRanGrpListDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdRanNumberLabel, "76");
-    SetTerm(kIdRanGroupsLabel, "77");
-    SetTerm(kIdRanMinimumLabel, "78");
-    SetTerm(kIdRanMaximumLabel, "79");
-    SetTerm(kIdRanSorted, "75", "");
-    SetTerm(kIdRanUnique, "80", "");
+    SetTerm(kIdRanNumberLabel, kTermNumberRequired);
+    SetTerm(kIdRanGroupsLabel, kTermNumberOfGroups);
+    SetTerm(kIdRanMinimumLabel, kTermMinimum);
+    SetTerm(kIdRanMaximumLabel, kTermMaximum);
+    SetTerm(kIdRanSorted, kTermSorted, "");
+    SetTerm(kIdRanUnique, kTermUnique, "");
     return true;
 }
 

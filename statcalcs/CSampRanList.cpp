@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "FieldTable.h"
 #include "RandomDraw.h"
+#include "Terms.h"
 
 #include <algorithm>
 
@@ -30,11 +31,11 @@ namespace
 const CFieldTable& SampRanListFields()
 {
     static const CFieldTable table{{
-                                       CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
-                                       CountField("minimum", kIdRanMinimum, "78", 0, UINT32_MAX),
-                                       CountField("maximum", kIdRanMaximum, "79", 0, UINT32_MAX, "100"),
-                                       FlagField("sorted", kIdRanSorted, "75", false),
-                                       FlagField("unique", kIdRanUnique, "80", false),
+                                       CountField("count", kIdRanNumber, kTermNumberRequired, 0, UINT32_MAX),
+                                       CountField("minimum", kIdRanMinimum, kTermMinimum, 0, UINT32_MAX),
+                                       CountField("maximum", kIdRanMaximum, kTermMaximum, 0, UINT32_MAX, "100"),
+                                       FlagField("sorted", kIdRanSorted, kTermSorted, false),
+                                       FlagField("unique", kIdRanUnique, kTermUnique, false),
                                        TitleField(),
                                    },
                                    {}};
@@ -162,11 +163,11 @@ void CSampRanListDlg::Store(CSampRanList& calc) const
 bool CSampRanListDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdRanNumberLabel, "76");
-    SetTerm(kIdRanMinimumLabel, "78");
-    SetTerm(kIdRanMaximumLabel, "79");
-    SetTerm(kIdRanSorted, "75", "");
-    SetTerm(kIdRanUnique, "80", "");
+    SetTerm(kIdRanNumberLabel, kTermNumberRequired);
+    SetTerm(kIdRanMinimumLabel, kTermMinimum);
+    SetTerm(kIdRanMaximumLabel, kTermMaximum);
+    SetTerm(kIdRanSorted, kTermSorted, "");
+    SetTerm(kIdRanUnique, kTermUnique, "");
     return true;
 }
 

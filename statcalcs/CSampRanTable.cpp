@@ -7,6 +7,7 @@
 #include "CPleaseWaitDlg.h"
 #include "FieldTable.h"
 #include "RandomDraw.h"
+#include "Terms.h"
 
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ const CFieldTable& SampRanTableFields()
         CField digits = CountField("digits", kIdRanDigits, "", 1, kMaxDigits);
         digits.label = "Number of digits";
         return CFieldTable{{
-                               CountField("count", kIdRanNumber, "76", 0, UINT32_MAX),
+                               CountField("count", kIdRanNumber, kTermNumberRequired, 0, UINT32_MAX),
                                digits,
                                TitleField(),
                            },
@@ -171,7 +172,7 @@ bool CSampRanTableDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
     // The number-of-digits label has no vocabulary key: its resource text stands.
-    SetTerm(kIdRanNumberLabel, "76");
+    SetTerm(kIdRanNumberLabel, kTermNumberRequired);
     return true;
 }
 

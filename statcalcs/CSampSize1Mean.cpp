@@ -6,6 +6,7 @@
 #include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -92,11 +93,11 @@ bool CSampSize1Mean::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("17"), Floating(m_mean, 2), "");
-    InsertResult(Term("20"), Floating(m_nullMean, 2), "");
-    InsertResult(Term("58"), Floating(m_sd, 2), "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertResult(Term(kTermMean), Floating(m_mean, 2), "");
+    InsertResult(Term(kTermNullHypothesisValue), Floating(m_nullMean, 2), "");
+    InsertResult(Term(kTermStandardDeviation), Floating(m_sd, 2), "");
+    InsertResult(Term(kTermSignificanceLevel), SignificanceText(m_significance), "");
+    InsertResult(Term(kTermPower), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;

@@ -6,6 +6,7 @@
 #include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -90,10 +91,10 @@ bool CSampSize1Rate::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("48"), Floating(m_rate, 2), "");
-    InsertResult(Term("20"), Floating(m_nullRate, 2), "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertResult(Term(kTermRate), Floating(m_rate, 2), "");
+    InsertResult(Term(kTermNullHypothesisValue), Floating(m_nullRate, 2), "");
+    InsertResult(Term(kTermSignificanceLevel), SignificanceText(m_significance), "");
+    InsertResult(Term(kTermPower), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
     InsertResult(SizeLabel(results, "sample_size"), SizeText(results, "sample_size"), "");
     return true;

@@ -6,6 +6,7 @@
 #include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -94,13 +95,14 @@ bool CSampSize2Means::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("17") + " 1", Floating(m_mean1, 2), "");
-    InsertResult(Term("17") + " 2", Floating(m_mean2, 2), "");
-    InsertResult(Term("58"), Floating(m_sd, 2), "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertResult(Term(kTermMean) + " 1", Floating(m_mean1, 2), "");
+    InsertResult(Term(kTermMean) + " 2", Floating(m_mean2, 2), "");
+    InsertResult(Term(kTermStandardDeviation), Floating(m_sd, 2), "");
+    InsertResult(Term(kTermSignificanceLevel), SignificanceText(m_significance), "");
+    InsertResult(Term(kTermPower), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
-    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"),
+                 Term(kTermPerGroup));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term(kTermInTotal));
     return true;
 }

@@ -6,6 +6,7 @@
 #include "CSampSizeDlg.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 
@@ -89,12 +90,13 @@ bool CSampSize2Rates::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("48") + " 1", Floating(m_rate1, 2), "");
-    InsertResult(Term("48") + " 2", Floating(m_rate2, 2), "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertResult(Term(kTermRate) + " 1", Floating(m_rate1, 2), "");
+    InsertResult(Term(kTermRate) + " 2", Floating(m_rate2, 2), "");
+    InsertResult(Term(kTermSignificanceLevel), SignificanceText(m_significance), "");
+    InsertResult(Term(kTermPower), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
-    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"), Term("02"));
-    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term("03"));
+    InsertResult(SizeLabel(results, "sample_size_per_group"), SizeText(results, "sample_size_per_group"),
+                 Term(kTermPerGroup));
+    InsertResult(SizeLabel(results, "sample_size_total"), SizeText(results, "sample_size_total"), Term(kTermInTotal));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "Profile.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
+#include "Terms.h"
 
 #include <cmath>
 #include <utility>
@@ -65,15 +66,16 @@ namespace
 /// the significance, the power and the title, in dialog order.
 const CFieldTable& SampSizeCCFields()
 {
-    static const CFieldTable table{{
-                                       CountField("controls_per_case", kIdRatio, "49", 1, 10, "1"),
-                                       NumberField("odds_ratio", kIdOddsRatio, "24", 0, 1000000),
-                                       NumberField("percentage_exposed", kIdPercentExposed, "44", 0, 100),
-                                       SignificanceField(),
-                                       PowerField(),
-                                       TitleField(),
-                                   },
-                                   {}};
+    static const CFieldTable table{
+        {
+            CountField("controls_per_case", kIdRatio, kTermControlsPerCase, 1, 10, "1"),
+            NumberField("odds_ratio", kIdOddsRatio, kTermOddsRatioToDetect, 0, 1000000),
+            NumberField("percentage_exposed", kIdPercentExposed, kTermPercentageOfControlsExposed, 0, 100),
+            SignificanceField(),
+            PowerField(),
+            TitleField(),
+        },
+        {}};
     return table;
 }
 } // namespace
@@ -125,9 +127,9 @@ void CSampSizeCCDlg::Store(CSampSizeCC& calc) const
 bool CSampSizeCCDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    SetTerm(kIdRatioLabel, "49", ":");
-    SetTerm(kIdOddsRatioLabel, "24", ":");
-    SetTerm(kIdPercentExposedLabel, "44", ":");
+    SetTerm(kIdRatioLabel, kTermControlsPerCase, ":");
+    SetTerm(kIdOddsRatioLabel, kTermOddsRatioToDetect, ":");
+    SetTerm(kIdPercentExposedLabel, kTermPercentageOfControlsExposed, ":");
     SetSizeChoiceTexts(*this, "");
     SetRange(kIdRatioUpDown, 1, 10);
     return true;
@@ -189,11 +191,11 @@ bool CSampSizeCC::Do()
     const CResults results = Results();
 
     InsertHeading();
-    InsertResult(Term("49"), Integer(static_cast<int>(m_ratio)), "");
-    InsertResult(Term("24"), Floating(m_oddsRatio, 2), "");
-    InsertResult(Term("44"), Floating(m_percentExposed, 2) + "%", "");
-    InsertResult(Term("60"), SignificanceText(m_significance), "");
-    InsertResult(Term("29"), PowerText(m_power), "");
+    InsertResult(Term(kTermControlsPerCase), Integer(static_cast<int>(m_ratio)), "");
+    InsertResult(Term(kTermOddsRatioToDetect), Floating(m_oddsRatio, 2), "");
+    InsertResult(Term(kTermPercentageOfControlsExposed), Floating(m_percentExposed, 2) + "%", "");
+    InsertResult(Term(kTermSignificanceLevel), SignificanceText(m_significance), "");
+    InsertResult(Term(kTermPower), PowerText(m_power), "");
     InsertPhrase("\n", kPhrasePlain);
     for (const auto& [key, extra] : {std::pair{"sample_size_cases", "00"}, std::pair{"sample_size_controls", "01"},
                                      std::pair{"sample_size_total", "03"}})
