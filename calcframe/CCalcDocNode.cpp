@@ -5,7 +5,6 @@
 #include "CCalculation.h"
 #include "Vocabulary.h"
 
-#include <ranges>
 #include <vector>
 
 IMPLEMENT_SERIAL(CCalcDocNode, CCalcNodeBase, 0)
@@ -217,9 +216,9 @@ void CCalcDocNode::Serialize(CArchive& ar)
             chain.push_back(node->m_next.get());
         }
         ar.WriteObjectHeader(nullptr);
-        for (const CCalcDocNode* folder : std::views::reverse(chain)) {
-            ar.WriteObject(folder->m_sub.get());
-            ar.WriteObject(folder->m_calc.get());
+        for (size_t i = chain.size(); i-- > 0;) {
+            ar.WriteObject(chain[i]->m_sub.get());
+            ar.WriteObject(chain[i]->m_calc.get());
         }
         return;
     }
@@ -235,9 +234,9 @@ void CCalcDocNode::Serialize(CArchive& ar)
         chain.push_back(node);
     }
     // Sub-folders nest through ReadObject, whose depth the archive bounds.
-    for (CCalcDocNode* folder : std::views::reverse(chain)) {
-        folder->m_sub.reset(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
-        folder->m_calc.reset(static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation))));
+    for (size_t i = chain.size(); i-- > 0;) {
+        chain[i]->m_sub.reset(static_cast<CCalcDocNode*>(ar.ReadObject(RUNTIME_CLASS(CCalcDocNode))));
+        chain[i]->m_calc.reset(static_cast<CCalculation*>(ar.ReadObject(RUNTIME_CLASS(CCalculation))));
     }
 }
 

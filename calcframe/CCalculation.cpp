@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ranges>
 #include <vector>
 
 IMPLEMENT_SERIAL(CCalculation, CCalcNodeBase, 0)
@@ -209,8 +208,8 @@ void CCalculation::Serialize(CArchive& ar)
             calc->m_next->StoreHead(ar);
             chain.push_back(calc->m_next.get());
         }
-        for (const auto* calc : std::views::reverse(chain))
-            calc->StoreTail(ar);
+        for (size_t i = chain.size(); i-- > 0;)
+            chain[i]->StoreTail(ar);
         return;
     }
     LoadHead(ar);
@@ -225,8 +224,8 @@ void CCalculation::Serialize(CArchive& ar)
         calc->LoadHead(ar);
         chain.push_back(calc);
     }
-    for (auto* calc : std::views::reverse(chain))
-        calc->LoadTail(ar);
+    for (size_t i = chain.size(); i-- > 0;)
+        chain[i]->LoadTail(ar);
 }
 
 void CCalculation::Clipboard(CArchive& ar)

@@ -50,9 +50,9 @@ std::string RangeText(const CField& field)
 
 /// The default the command-line tool gives: the title is the type code, so that output is the
 /// same run to run; the rest as the dialog shows them.
-std::string DefaultText(const CField& field, const std::string& code)
+std::string DefaultText(const CField& field, const std::string& name, const std::string& code)
 {
-    return field.name == "title" && field.kind == CFieldKind::Text ? code : field.defaultValue;
+    return name == "title" && field.kind == CFieldKind::Text ? code : field.defaultValue;
 }
 
 Json FieldJson(const CField& field, const std::string& name, const std::string& code)
@@ -69,7 +69,7 @@ Json FieldJson(const CField& field, const std::string& name, const std::string& 
         options = Json::array({"yes", "no"});
     object["options"] = std::move(options);
     object["max_chars"] = field.maxChars > 0 ? Json(field.maxChars) : Json(nullptr);
-    object["default"] = DefaultText(field, code);
+    object["default"] = DefaultText(field, name, code);
     object["label"] = FieldLabel(field);
     object["id"] = field.id;
     return object;
@@ -77,8 +77,8 @@ Json FieldJson(const CField& field, const std::string& name, const std::string& 
 
 std::string TextLine(const CField& field, const std::string& name, const std::string& code)
 {
-    return name + "\t" + FieldKindName(field.kind) + "\t" + RangeText(field) + "\t" + DefaultText(field, code) + "\t" +
-           FieldLabel(field) + "\n";
+    return name + "\t" + FieldKindName(field.kind) + "\t" + RangeText(field) + "\t" + DefaultText(field, name, code) +
+           "\t" + FieldLabel(field) + "\n";
 }
 
 /// "strata[N]": the name a group's fields are shown under.

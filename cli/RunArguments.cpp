@@ -15,17 +15,6 @@
 
 namespace
 {
-/// The field table of a type, or null when it has none; one calculation object per type is
-/// kept for the whole run, so a batch asks the factory once per type, not once per line.
-const CFieldTable* FieldsOf(const std::string& code)
-{
-    static std::map<std::string, std::unique_ptr<CCalcBase>> made;
-    auto found = made.find(code);
-    if (found == made.end())
-        found = made.emplace(code, std::unique_ptr<CCalcBase>(GetCalcBase(code))).first;
-    return found->second ? found->second->Fields() : nullptr;
-}
-
 /// One of the numeric forms ("1090=12", "+1157", "-1157", "@1", "tab=1", "row=0"), by its name.
 bool IsNumericForm(const std::string& arg)
 {
@@ -100,6 +89,17 @@ int BuildRunRequest(const CRunLine& line, CCalcRunRequest& request, std::string&
         request.actions.push_back(action);
     }
     return 0;
+}
+
+/// The field table of a type, or null when it has none; one calculation object per type is
+/// kept for the whole run, so a batch asks the factory once per type, not once per line.
+const CFieldTable* FieldsOf(const std::string& code)
+{
+    static std::map<std::string, std::unique_ptr<CCalcBase>> made;
+    auto found = made.find(code);
+    if (found == made.end())
+        found = made.emplace(code, std::unique_ptr<CCalcBase>(GetCalcBase(code))).first;
+    return found->second ? found->second->Fields() : nullptr;
 }
 
 std::string RefusedFieldName(const CCalcRunResult& result, const std::string& code)

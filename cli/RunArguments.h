@@ -16,6 +16,8 @@ int BuildRunRequest(const CRunLine& line, CCalcRunRequest& request, std::string&
 /// The name of the field the dialog refused ("a", "strata[N].a"), or "" when the calculation
 /// was not refused or its table does not know the control.
 std::string RefusedFieldName(const CCalcRunResult& result, const std::string& code);
+/// The field table of a type, or null when it has none (kept for the whole run).
+const struct CFieldTable* FieldsOf(const std::string& code);
 /// Why the calculation was not made, in one line: the dialog's prompt preceded by the name of
 /// the field it was about when it has one ("a: Please enter ..."), else its messages;
 /// line ends within them become blanks.

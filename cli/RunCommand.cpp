@@ -5,14 +5,18 @@
 #include "CalcRunner.h"
 #include "Commands.h"
 #include "DocumentLock.h"
+#include "FieldTable.h"
 #include "RunArguments.h"
 #include "TypeCodes.h"
 #include "Vocabulary.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,6 +47,46 @@ std::string Output(const CCalcRunResult& result, const std::string& code, CResul
     return format == CResultFormat::Json ? RecordJsonLine(record) : ResultRows(record, format);
 }
 
+/// A count typed by name that the calculation did not take (the R x C grid leaves a cell it
+/// cannot read empty without a message): "r1c1: '-5' was not taken", or "".
+std::string UntakenCount(const CRunLine& line, const CCalcRunResult& result, const std::string& code)
+{
+    const CFieldTable* table = FieldsOf(code);
+    if (!table)
+        return {};
+    // The last value given for each count field, by its name or by its control id.
+    std::map<std::string, std::string> given;
+    for (size_t i = 1; i < line.words.size(); ++i) {
+        const std::string& word = line.words[i];
+        const size_t equals = word.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string key = word.substr(0, equals);
+        const CField* field = table->Find(key);
+        if (!field && !key.empty() && std::isdigit(static_cast<unsigned char>(key[0])))
+            field = table->FindId(std::atoi(key.c_str()));
+        if (field && field->kind == CFieldKind::Count && table->Find(field->name) == field)
+            given[field->name] = word.substr(equals + 1);
+    }
+    for (const auto& [name, value] : given) {
+        const CField& field = *table->Find(name);
+        for (const CInput& input : result.inputs) {
+            if (input.name != name || input.kind != CInput::Number)
+                continue;
+            char* end = nullptr;
+            const double typed = std::strtod(value.c_str(), &end);
+            if (value.empty() || *end != '\0' || !(typed == input.number))
+                return name + ": '" + value + "' was not taken (" + name + " takes a whole number" +
+                       (field.minimum && field.maximum
+                            ? " from " + std::to_string(static_cast<long long>(*field.minimum)) + " to " +
+                                  std::to_string(static_cast<long long>(*field.maximum))
+                            : std::string()) +
+                       ")";
+        }
+    }
+    return {};
+}
+
 CRunOutcome RunOne(const CRunLine& line, const CRunOptions& options, CResultFormat format)
 {
     CRunOutcome outcome;
@@ -55,6 +99,11 @@ CRunOutcome RunOne(const CRunLine& line, const CRunOptions& options, CResultForm
     outcome.messages = result.messages;
     switch (result.outcome) {
     case CCalcRunResult::Written:
+        if (outcome.reason = UntakenCount(line, result, request.code); !outcome.reason.empty()) {
+            outcome.status = 2;
+            outcome.namedRefusal = true;
+            break;
+        }
         outcome.output = Output(result, request.code, format, options.rtf);
         break;
     case CCalcRunResult::NotAdded:

@@ -26,7 +26,6 @@
 
 #include <memory>
 #include <optional>
-#include <ranges>
 #include <vector>
 
 namespace
@@ -571,8 +570,8 @@ void CCalcTreeView::PutBack(std::vector<CDetachedNode>& out)
     CCalcNodeBase* calc = out.front().node.get();
     // The outermost folder first: each node's place exists when it is attached. A node that
     // cannot go back stays with its owner.
-    for (CDetachedNode& detached : std::views::reverse(out))
-        detached.node = CCalcDocNode::Attach(std::move(detached.node), detached.place);
+    for (size_t i = out.size(); i-- > 0;)
+        out[i].node = CCalcDocNode::Attach(std::move(out[i].node), out[i].place);
     std::erase_if(out, [](const CDetachedNode& node) { return !node.node; });
     // The update inserts the items at their places and selects the calculation.
     OnUpdate();

@@ -84,4 +84,9 @@ TEST(CliRunByNames, ABadNameOrValueExitsWithTwoNamingTheField)
     EXPECT_GT(refused.out.size(), std::string("zentavo-cli: d: \n").size()) << refused.out;
     // An argument of no form at all is a usage error.
     EXPECT_EQ(RunCli("run 3200 a=12 bogus" + Vocab() + " 2>/dev/null").status, 1);
+    // The R x C grid leaves a cell it cannot read empty and says nothing: the tool says it.
+    const CCliRun cell = RunCli("run 3100 r1c1=-5 r1c2=3 r2c1=4 r2c2=5" + Vocab() + " 2>&1");
+    EXPECT_EQ(cell.status, 2);
+    EXPECT_EQ(cell.out.rfind("zentavo-cli: r1c1: '-5' was not taken", 0), 0u) << cell.out;
+    EXPECT_EQ(RunCli("run 3100 r1c1=5 r1c2=3 r2c1=4 r2c2=5" + Vocab() + " >/dev/null").status, 0);
 }
