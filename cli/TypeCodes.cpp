@@ -37,8 +37,10 @@ std::string TypeCodeProblem(const std::string& code)
 {
     if (code == "9999")
         return {};
-    std::vector<std::string> groups, leaves;
-    CollectCodes(CCalcType(), groups, leaves);
+    // The tree of codes is walked once per run (a batch checks a code on every line).
+    static std::vector<std::string> groups, leaves;
+    if (groups.empty() && leaves.empty())
+        CollectCodes(CCalcType(), groups, leaves);
     if (std::find(leaves.begin(), leaves.end(), code) != leaves.end())
         return {};
     if (std::find(groups.begin(), groups.end(), code) != groups.end())

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <unordered_map>
 
 namespace fs = std::filesystem;
 
@@ -26,6 +27,9 @@ struct VocabularyState
     std::vector<CProfile> profiles; // first wins
     fs::path userFile;              // empty: never write
     std::function<void(std::string_view, std::string_view)> observer;
+    // Strings found, by section and key: a batch of reports asks for the same few terms tens of
+    // thousands of times. Emptied whenever the profiles change.
+    std::unordered_map<std::string, std::string> found;
 };
 
 VocabularyState& State()
@@ -315,6 +319,7 @@ void InitVocabulary(const std::filesystem::path& executableDir, const std::files
     VocabularyState& state = State();
     state.initialized = true;
     state.profiles.clear();
+    state.found.clear();
     state.userFile.clear();
 
     fs::path file = explicitFile;
@@ -344,6 +349,7 @@ void SetVocabularyProfiles(std::vector<CProfile> profiles)
 {
     State().initialized = true;
     State().profiles = std::move(profiles);
+    State().found.clear();
     State().userFile.clear();
 }
 
@@ -351,6 +357,7 @@ void ResetVocabulary()
 {
     State().initialized = false;
     State().profiles.clear();
+    State().found.clear();
     State().userFile.clear();
 }
 
@@ -362,8 +369,17 @@ std::filesystem::path UserVocabularyFile()
 
 std::string GetProfileString(std::string_view section, std::string_view key, std::string_view def)
 {
-    if (auto value = Lookup(section, key))
+    EnsureInitialized();
+    std::string cacheKey;
+    cacheKey.reserve(section.size() + 1 + key.size());
+    cacheKey.append(section).append(1, '\0').append(key);
+    VocabularyState& state = State();
+    if (const auto found = state.found.find(cacheKey); found != state.found.end())
+        return found->second;
+    if (auto value = Lookup(section, key)) {
+        state.found.emplace(std::move(cacheKey), *value);
         return std::move(*value);
+    }
     NotifyFallback(section, key);
     return std::string(def);
 }
@@ -431,6 +447,7 @@ bool WriteProfileBinary(std::string_view section, std::string_view key, const st
         return false;
     if (!State().profiles.empty())
         State().profiles.front().Parse(edited);
+    State().found.clear();
     return true;
 }
 
