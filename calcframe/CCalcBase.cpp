@@ -58,7 +58,7 @@ bool LocaleToUtf8(const std::string& text, std::string& utf8)
         return true;
     }
     const iconv_t converter = iconv_open("UTF-8", codeset);
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    if (converter == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's error value
         return false;
     std::string in = text;
     std::string out(text.size() * 4 + 16, '\0');
