@@ -149,6 +149,8 @@ std::string CCalcBase::Floating(double x, int decimals)
 
 void CCalcBase::InsertResult(const CResult& result, const std::string& labelSuffix)
 {
+    if (s_reportsMuted)
+        return;
     InsertResult(ResultLabel(result) + labelSuffix, Floating(result.estimate, result.decimals),
                  result.HasInterval() ? CI(result.lower, result.upper, result.decimals) : std::string());
 }
@@ -227,12 +229,17 @@ std::string CCalcBase::GetTypeTitle() const
     return TypeTitle(m_typeString);
 }
 
+bool CCalcBase::s_reportsMuted = false;
+
 void CCalcBase::InsertPhrase(const std::string& text, unsigned flags)
 {
-    m_phrases.push_back({text, flags});
+    if (!s_reportsMuted)
+        m_phrases.push_back({text, flags});
 }
 
 void CCalcBase::InsertResult(const std::string& label, const std::string& value, const std::string& extra)
 {
+    if (s_reportsMuted)
+        return;
     InsertPhrase(PadToWidth(label, 35, true) + " : " + PadToWidth(value, 15, true) + " " + extra + "\n", kPhrasePlain);
 }

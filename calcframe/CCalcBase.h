@@ -64,6 +64,20 @@ public:
     /// The label of a result: the terms of its vocabulary keys joined by spaces.
     static std::string ResultLabel(const CResult& result);
 
+    /// While muted (a run that wants only the results as data), Do prints no report: phrases
+    /// and result lines are dropped before they are laid out.
+    class CMuteReports
+    {
+    public:
+        CMuteReports() : m_previous(s_reportsMuted) { s_reportsMuted = true; }
+        ~CMuteReports() { s_reportsMuted = m_previous; }
+        CMuteReports(const CMuteReports&) = delete;
+        CMuteReports& operator=(const CMuteReports&) = delete;
+
+    private:
+        bool m_previous;
+    };
+
     /// The class-wide confidence-level strings: "95%" (index 0) and "99%" (index 1).
     static const char* const kLevels[2];
 
@@ -87,6 +101,7 @@ protected:
     void InsertResult(const CResults& results, const std::string& key, const std::string& labelSuffix = "");
 
 private:
+    static bool s_reportsMuted;
     std::string m_typeString;
     std::string m_title;
     std::vector<CPhrase> m_phrases;

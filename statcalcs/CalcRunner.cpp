@@ -76,6 +76,19 @@ void SetStoredSeed(CCalcBase* data, uint32_t seed)
         table->m_seed = seed;
 }
 
+namespace
+{
+/// The document's new-calculation command; a run that wants only the data and files nothing
+/// prints no report on the way.
+const CCalculation* AddMaybeMuted(CCalcDoc& doc, const CCalcType& type, const CCalcRunRequest& request)
+{
+    if (request.wantReport || !request.documentPath.empty())
+        return doc.AddNewCalculation(type, SeedHook(request.seed));
+    const CCalcBase::CMuteReports muted;
+    return doc.AddNewCalculation(type, SeedHook(request.seed));
+}
+} // namespace
+
 CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessages)
 {
     CCalcRunResult result;
@@ -95,7 +108,7 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
         views.OnUpdate(); // the frame's initial update: the tree is filled and the head selected
     if (!opened) {
         result.error = doc.GetLastError();
-    } else if (const CCalculation* added = doc.AddNewCalculation(*type, SeedHook(request.seed))) {
+    } else if (const CCalculation* added = AddMaybeMuted(doc, *type, request)) {
         const bool filed = !request.documentPath.empty();
         if (request.wantReport || filed)
             views.UpdateCalculation();

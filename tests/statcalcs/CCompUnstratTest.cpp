@@ -10,6 +10,7 @@
 #include "GetCalcBase.h"
 #include "UIServices.h"
 
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -312,4 +313,25 @@ TEST_F(CCompUnstratTest, FieldArgumentsThatDoNotFit)
     EXPECT_EQ(run.outcome, CCalcRunResult::NotAdded);
     EXPECT_TRUE(run.refusedOpen);
     EXPECT_EQ(FieldNameOfId(table, run.finalFocusId), "a");
+}
+
+TEST_F(CCompUnstratTest, ARunForDataAloneGivesTheSameResultsWithoutAReport)
+{
+    CCalcRunRequest request;
+    request.code = "3200";
+    request.actions = ParseActions({"1022=T", "1090=12", "1091=5", "1092=3", "1093=20"});
+    request.wantReport = false;
+    const CCalcRunResult data = RunNewCalculation(request);
+    ASSERT_EQ(data.outcome, CCalcRunResult::Written);
+    EXPECT_TRUE(data.report.empty());
+    // The next run prints again, and its results are the same numbers to the bit.
+    request.wantReport = true;
+    const CCalcRunResult full = RunNewCalculation(request);
+    EXPECT_NE(full.report.find("Risk ratio"), std::string::npos);
+    ASSERT_EQ(data.results.size(), full.results.size());
+    for (size_t i = 0; i < full.results.size(); ++i) {
+        EXPECT_EQ(data.results[i].key, full.results[i].key);
+        EXPECT_EQ(std::memcmp(&data.results[i].estimate, &full.results[i].estimate, sizeof(double)), 0)
+            << full.results[i].key;
+    }
 }
