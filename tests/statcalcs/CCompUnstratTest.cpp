@@ -10,7 +10,8 @@
 #include "GetCalcBase.h"
 #include "UIServices.h"
 
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <map>
 #include <memory>
 
@@ -331,7 +332,7 @@ TEST_F(CCompUnstratTest, ARunForDataAloneGivesTheSameResultsWithoutAReport)
     ASSERT_EQ(data.results.size(), full.results.size());
     for (size_t i = 0; i < full.results.size(); ++i) {
         EXPECT_EQ(data.results[i].key, full.results[i].key);
-        EXPECT_EQ(std::memcmp(&data.results[i].estimate, &full.results[i].estimate, sizeof(double)), 0)
+        EXPECT_EQ(std::bit_cast<uint64_t>(data.results[i].estimate), std::bit_cast<uint64_t>(full.results[i].estimate))
             << full.results[i].key;
     }
 }

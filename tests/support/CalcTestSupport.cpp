@@ -42,7 +42,7 @@ void CCalcTest::TearDown()
     SetVocabularyFallbackObserver(nullptr);
 }
 
-CCalcRunResult CCalcTest::Run(const std::string& code, std::vector<std::string> actions)
+CCalcRunResult CCalcTest::Run(const std::string& code, const std::vector<std::string>& actions)
 {
     CCalcRunRequest request;
     request.code = code;
@@ -77,7 +77,7 @@ CCalcRunResult CCalcTest::ExpectResultsAsData(const std::string& code, const std
                                               const std::vector<std::string>& byNames)
 {
     const CCalcRunResult ids = Run(code, byIds);
-    const CCalcRunResult names = RunByNames(code, byNames);
+    CCalcRunResult names = RunByNames(code, byNames);
     EXPECT_EQ(ids.outcome, CCalcRunResult::Written) << code << ": " << ids.error;
     EXPECT_EQ(names.outcome, CCalcRunResult::Written) << code << ": " << names.error;
     EXPECT_EQ(names.report, ids.report) << code;
@@ -129,7 +129,7 @@ std::string CCalcTest::Report(const std::string& code, std::vector<std::string> 
 CCalcRunResult CCalcTest::ExpectRefused(const std::string& code, const std::vector<std::string>& actions,
                                         const std::string& message, int id)
 {
-    const CCalcRunResult result = Run(code, actions);
+    CCalcRunResult result = Run(code, actions);
     const std::string last = actions.empty() ? std::string() : actions.back();
     EXPECT_EQ(result.outcome, CCalcRunResult::NotAdded) << code << " " << message;
     EXPECT_TRUE(result.refusedOpen) << code << " " << message;

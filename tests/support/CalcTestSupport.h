@@ -29,7 +29,7 @@ protected:
 
     /// Makes a new calculation of type `code` with its dialog driven by command-line style
     /// actions ("1022=My title", "+1021", "@2"); an action that does not parse fails the test.
-    CCalcRunResult Run(const std::string& code, std::vector<std::string> actions);
+    CCalcRunResult Run(const std::string& code, const std::vector<std::string>& actions);
 
     /// Runs `code` with `actions` and the title "T"; expects a written report, no message and no
     /// vocabulary fallback, and returns the report.
