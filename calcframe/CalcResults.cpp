@@ -46,42 +46,34 @@ const CResult* FindResult(const CResults& results, const std::string& key)
     return nullptr;
 }
 
+CInput& CInputList::Push(const std::string& name, CInput::Kind kind)
+{
+    CInput& input = m_inputs.emplace_back();
+    input.name = name;
+    input.kind = kind;
+    return input;
+}
+
 CInputList& CInputList::Number(const std::string& name, double value)
 {
-    CInput input;
-    input.name = name;
-    input.kind = CInput::Number;
-    input.number = value;
-    m_inputs.push_back(std::move(input));
+    Push(name, CInput::Number).number = value;
     return *this;
 }
 
 CInputList& CInputList::Flag(const std::string& name, bool value)
 {
-    CInput input;
-    input.name = name;
-    input.kind = CInput::Flag;
-    input.flag = value;
-    m_inputs.push_back(std::move(input));
+    Push(name, CInput::Flag).flag = value;
     return *this;
 }
 
 CInputList& CInputList::Text(const std::string& name, const std::string& value)
 {
-    CInput input;
-    input.name = name;
-    input.kind = CInput::Text;
-    input.text = value;
-    m_inputs.push_back(std::move(input));
+    Push(name, CInput::Text).text = value;
     return *this;
 }
 
 CInputList& CInputList::Rows(const std::string& name, std::vector<std::vector<double>> rows)
 {
-    CInput input;
-    input.name = name;
-    input.kind = CInput::Rows;
-    input.rows = std::move(rows);
-    m_inputs.push_back(std::move(input));
+    Push(name, CInput::Rows).rows = std::move(rows);
     return *this;
 }

@@ -75,5 +75,7 @@ public:
     CInputs Take() { return std::move(m_inputs); }
 
 private:
+    CInput& Push(const std::string& name, CInput::Kind kind);
+
     CInputs m_inputs;
 };
