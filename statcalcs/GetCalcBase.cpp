@@ -43,11 +43,6 @@
 
 #include <new>
 
-#define CALC_CLASS(code, name, templateId, title)                                                                      \
-    {                                                                                                                  \
-        code, #name, templateId, title, RUNTIME_CLASS(name)                                                            \
-    }
-
 const std::vector<CCalcClassInfo>& CalcClassTable()
 {
     static const std::vector<CCalcClassInfo> table = {
@@ -92,12 +87,23 @@ const std::vector<CCalcClassInfo>& CalcClassTable()
     return table;
 }
 
+const std::vector<CCalcClassInfo>& AllCalcClasses()
+{
+    static const std::vector<CCalcClassInfo> all = [] {
+        std::vector<CCalcClassInfo> joined = CalcClassTable();
+        const std::vector<CCalcClassInfo>& methods = MethodClassTable();
+        joined.insert(joined.end(), methods.begin(), methods.end());
+        return joined;
+    }();
+    return all;
+}
+
 const CCalcClassInfo* FindCalcClass(const std::string& code)
 {
-    for (const CCalcClassInfo& info : CalcClassTable()) {
-        if (code == info.code)
-            return &info;
-    }
+    for (const std::vector<CCalcClassInfo>* table : {&CalcClassTable(), &MethodClassTable()})
+        for (const CCalcClassInfo& info : *table)
+            if (code == info.code)
+                return &info;
     return nullptr;
 }
 

@@ -8,7 +8,7 @@
 
 void ZNTVStatInit()
 {
-    for (const CCalcClassInfo& info : CalcClassTable())
+    for (const CCalcClassInfo& info : AllCalcClasses())
         AfxRegisterClass(info.runtimeClass);
     AfxRegisterClass(RUNTIME_CLASS(CNote));
     SetCalcFactory(&GetCalcBase);

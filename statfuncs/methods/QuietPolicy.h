@@ -1,0 +1,14 @@
+// The error policy of every Boost.Math call of the newer methods: a value outside a function's
+// domain, a pole or an overflow gives NaN or infinity instead of throwing, so a calculation
+// prints "****" for it; the caller decides what is undefined.
+#pragma once
+
+#include <boost/math/policies/policy.hpp>
+
+using QuietPolicy =
+    boost::math::policies::policy<boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+                                  boost::math::policies::pole_error<boost::math::policies::ignore_error>,
+                                  boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
+                                  boost::math::policies::underflow_error<boost::math::policies::ignore_error>,
+                                  boost::math::policies::evaluation_error<boost::math::policies::ignore_error>,
+                                  boost::math::policies::promote_double<false>>;
