@@ -96,6 +96,15 @@ inline constexpr char kTermExpected[] = "100";                      // Expected
 inline constexpr char kTermStratumTitle[] = "101";                  // Stratum title
 inline constexpr char kTermDifferenceInProportions[] = "102";       // Difference in proportions
 
+// The newer calculation types.
+// Proportions and rates (120-169)
+
+// Tables (170-219)
+
+// Agreement, unequal variances, distributions (220-259)
+
+// Sample size and power (260-289)
+
 /// Vocabulary keys joined by blanks, as a result's label holds them: TermKeys({kTermA, kTermB}).
 inline std::string TermKeys(std::initializer_list<const char*> keys)
 {

@@ -61,7 +61,7 @@ TEST_F(CalcDocTest, CommandIdsMapToLeavesAndEachReportGoesToItsOwnCalculation)
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_views.ShownCalculation(), first);
 
-    m_doc.OnNewCalculation(32771 + 36);
+    m_doc.OnNewCalculation(CommandOf("5300"));
     CCalculation* last = Selected();
     ASSERT_NE(last, first);
     EXPECT_EQ(last->GetType().GetTypeString(), "5300");
@@ -101,7 +101,7 @@ TEST_F(CalcDocTest, NotesAreFiledWithTheSelectedNodesType)
     EXPECT_EQ(headNote->GetLabel(), GetProfileString("Labels", "9999", "9999"));
 
     SetCalcFactory(&TestFactory);
-    m_doc.OnNewCalculation(32771 + 6); // "2120"
+    m_doc.OnNewCalculation(CommandOf("2120"));
     CCalculation* calc = Selected();
     SetCalcFactory(&GetCalcBase);
     m_doc.OnNote();
@@ -117,10 +117,10 @@ TEST_F(CalcDocTest, ExportWritesEveryReportWithItsSeparatorDepthFirst)
     ASSERT_TRUE(m_doc.ExportToFile(dir.Path("empty.txt")));
     EXPECT_TRUE(ReadFileBytes(dir.Path("empty.txt")).empty());
 
-    m_doc.OnNewCalculation(32771 + 5);   // "2110": Test 1
-    m_doc.OnNewCalculation(32771);       // "1110": Test 2, filed in a folder after "2000"
-    m_doc.OnNewCalculation(32771 + 5);   // "2110": Test 3
-    m_views.TypeText("typed by hand\n"); // shown, not yet stored: export stores it first
+    m_doc.OnNewCalculation(CommandOf("2110")); // Test 1
+    m_doc.OnNewCalculation(32771);             // "1110": Test 2, filed in a folder after "2000"
+    m_doc.OnNewCalculation(CommandOf("2110")); // Test 3
+    m_views.TypeText("typed by hand\n");       // shown, not yet stored: export stores it first
     CCalcNodeBase* selected = m_doc.GetSelectedNode();
 
     m_env.m_ui.m_fileNames.push_back(dir.Path("all.txt"));

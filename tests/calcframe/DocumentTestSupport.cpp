@@ -1,6 +1,7 @@
 // Helpers for the tests of the calculation tree and the document.
 #include "DocumentTestSupport.h"
 
+#include "CCalcDoc.h"
 #include "CCalculation.h"
 #include "CalcFactory.h"
 #include "FrameworkInit.h"
@@ -42,6 +43,11 @@ CDocumentTestEnvironment::~CDocumentTestEnvironment()
 CCalcType TypeOf(const std::string& code)
 {
     return CCalcType(code[0] - '0', code[1] - '0', code[2] - '0', code[3] - '0');
+}
+
+unsigned CommandOf(const std::string& code)
+{
+    return CCalcDoc::kFirstCalculationCommand + static_cast<unsigned>(TypeOf(code).GetTypeInt());
 }
 
 std::unique_ptr<CCalculation> MakeCalculation(const std::string& type, const std::string& title,

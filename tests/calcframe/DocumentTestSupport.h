@@ -27,6 +27,9 @@ public:
 
 CCalcType TypeOf(const std::string& code);
 
+/// The context menu's command that makes a calculation of type `code`.
+unsigned CommandOf(const std::string& code);
+
 /// A calculation node of that type whose object the installed factory makes for `code`
 /// (the type string by default), titled and labelled `title`.
 std::unique_ptr<CCalculation> MakeCalculation(const std::string& type, const std::string& title,

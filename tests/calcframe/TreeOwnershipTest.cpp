@@ -183,7 +183,7 @@ TEST_F(NewCalculationTest, PrepareRunsOnTheNewObjectBeforeItsDialog)
     EXPECT_TRUE(m_doc.IsModified());
 
     // The menu's command is the same path without the hook.
-    CCalculation* second = m_doc.OnNewCalculation(CCalcDoc::kFirstCalculationCommand + 6); // "2120"
+    CCalculation* second = m_doc.OnNewCalculation(CommandOf("2120"));
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(made->GetNext(), second);
     EXPECT_EQ(m_doc.OnNewCalculation(CCalcDoc::kFirstCalculationCommand - 1), nullptr);
