@@ -97,13 +97,15 @@ inline constexpr char kTermStratumTitle[] = "101";                  // Stratum t
 inline constexpr char kTermDifferenceInProportions[] = "102";       // Difference in proportions
 
 // The newer calculation types.
-// Proportions and rates (120-169)
+// Proportion intervals, rate, standardised mortality ratio (120-149)
 
-// Tables (170-219)
+// 2x2 table by study design (150-179)
 
-// Agreement, unequal variances, distributions (220-259)
+// Stratified tables with homogeneity (180-199)
 
-// Sample size and power (260-289)
+// Agreement, unequal variances, rate ratio (200-239)
+
+// Sample size, power, distributions (240-279)
 
 /// Vocabulary keys joined by blanks, as a result's label holds them: TermKeys({kTermA, kTermB}).
 inline std::string TermKeys(std::initializer_list<const char*> keys)
