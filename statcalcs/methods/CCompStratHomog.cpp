@@ -268,7 +268,8 @@ protected:
     CRowTexts AddedRowTexts() const override { return RowTexts(m_entry); }
     void ReadRows(const std::vector<CRowTexts>& rows) override
     {
-        // The list holds only cells that passed the entry checks (whole counts up to 10^9).
+        // The list holds cells that passed the entry checks and the stored ones, which a hand-made
+        // document may hold past 10^9: each comes back as it went in.
         m_strata.clear();
         for (const CRowTexts& cells : rows)
             m_strata.push_back({Cell(cells.at(0)), Cell(cells.at(1)), Cell(cells.at(2)), Cell(cells.at(3))});
@@ -282,7 +283,7 @@ private:
     static uint32_t Cell(const std::string& text)
     {
         const double value = ListCellDouble(text);
-        return value >= 0 && value <= kMaxCell ? static_cast<uint32_t>(value) : 0;
+        return value >= 0 && value <= 4294967295.0 ? static_cast<uint32_t>(value) : 0;
     }
 
     std::vector<CHomogStratum> m_strata;

@@ -228,6 +228,16 @@ TEST_F(StratHomogeneityTest, StoredDocumentReopensWithTheSameInputsAndReport)
         ASSERT_TRUE(again->Do());
     }
     EXPECT_EQ(PhrasesText(again->GetPhrases()), report);
+
+    // A hand-made document may hold a cell past what the dialog takes: a redo keeps it as stored
+    // rather than reading it back as another number (the entry cells show the last stratum).
+    again->m_strata.insert(again->m_strata.begin(), {4000000000u, 1, 2, 3});
+    const std::vector<CHomogStratum> stored = again->m_strata;
+    {
+        CRedoScope scope({});
+        ASSERT_TRUE(again->Do());
+    }
+    EXPECT_EQ(again->m_strata, stored);
     EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }
 
