@@ -15,6 +15,8 @@
 #include "StoredInputs.h"
 #include "Terms.h"
 
+#include <algorithm>
+
 IMPLEMENT_SERIAL(CCompStratHomog, CMethodCalc, 0)
 
 namespace
@@ -328,28 +330,34 @@ bool CCompStratHomog::Do()
 
 void CCompStratHomog::ReportStrata()
 {
-    // Cells of up to 10 digits stand in columns of 12; the ratios print as the result lines do.
-    const std::string header = PadToWidth(Term(kTermStratum), 10, true) + PadToWidth(Term(kTermCellA), 12, false) +
-                               PadToWidth(Term(kTermCellB), 12, false) + PadToWidth(Term(kTermCellC), 12, false) +
-                               PadToWidth(Term(kTermCellD), 12, false) + PadToWidth(Term(kTermOR), 12, false) +
-                               PadToWidth(Term(kTermRR), 12, false) + "\n";
+    CStratumCounts crude;
+    for (const CHomogStratum& s : m_strata) {
+        crude.a += s.a;
+        crude.b += s.b;
+        crude.c += s.c;
+        crude.d += s.d;
+    }
+    // The count columns are 8 wide, or two more than the widest crude count (the crude row
+    // holds the largest), so that the table fits a report window and counts never run together.
+    const double widest = std::max({crude.a, crude.b, crude.c, crude.d});
+    const int width = std::max(8, static_cast<int>(Format("%.0f", widest).size()) + 2);
+    const auto counts = [width](const CStratumCounts& t) {
+        return Format("%*.0f%*.0f%*.0f%*.0f", width, t.a, width, t.b, width, t.c, width, t.d);
+    };
+    const auto heading = [width](const char* key) { return PadToWidth(Term(key), static_cast<size_t>(width), false); };
+    const std::string header = PadToWidth(Term(kTermStratum), 10, true) + heading(kTermCellA) + heading(kTermCellB) +
+                               heading(kTermCellC) + heading(kTermCellD) + PadToWidth(Term(kTermOR), 10, false) +
+                               PadToWidth(Term(kTermRR), 10, false) + "\n";
     InsertPhrase(header, kPhrasePlain);
     InsertPhrase(TUnderline(header), kPhrasePlain);
-    const auto row = [this](const std::string& label, const CStratumCounts& t) {
+    // A stratum's ratios print as the result lines do: two decimals, "****" when undefined.
+    const auto row = [&](const std::string& label, const CStratumCounts& t) {
         const double odds = (t.a * t.d) / (t.b * t.c), risk = (t.a / (t.a + t.b)) / (t.c / (t.c + t.d));
-        InsertPhrase(PadToWidth(label, 10, true) + Format("%12.0f%12.0f%12.0f%12.0f", t.a, t.b, t.c, t.d) +
-                         PadToWidth(Floating(odds, 2), 12, false) + PadToWidth(Floating(risk, 2), 12, false) + "\n",
+        InsertPhrase(PadToWidth(label, 10, true) + counts(t) + Floating(odds, 2) + Floating(risk, 2) + "\n",
                      kPhrasePlain);
     };
-    CStratumCounts crude;
-    for (size_t i = 0; i < m_strata.size(); ++i) {
-        const CStratumCounts t = Counts(m_strata[i]);
-        row(Format("%d", static_cast<int>(i) + 1), t);
-        crude.a += t.a;
-        crude.b += t.b;
-        crude.c += t.c;
-        crude.d += t.d;
-    }
+    for (size_t i = 0; i < m_strata.size(); ++i)
+        row(Format("%d", static_cast<int>(i) + 1), Counts(m_strata[i]));
     row(Term(kTermCrude), crude);
 }
 

@@ -73,18 +73,18 @@ TEST_F(StratHomogeneityTest, CervicalStrataGiveTheWholeReport)
     const std::string report = Report("3500", kCervical + Actions{"1040=90"});
     const std::string expected =
         "Contingency tables - Stratified 2x2 with homogeneity\nT\n\n"
-        "Stratum              a           b           c           d          OR          RR\n"
-        "-------              -           -           -           -          --          --\n"
-        "1                   12          21          25         118        2.70        2.08\n"
-        "2                    0           0           0           0        ****        ****\n"
-        "3                   96         148          92         150        1.06        1.03\n"
-        "Crude              108         169         117         268        1.46        1.28\n"
+        "Stratum          a       b       c       d        OR        RR\n"
+        "-------          -       -       -       -        --        --\n"
+        "1               12      21      25     118      2.70      2.08\n"
+        "2                0       0       0       0      ****      ****\n"
+        "3               96     148      92     150      1.06      1.03\n"
+        "Crude          108     169     117     268      1.46      1.28\n"
         "\nMeasures of association [90% CI]\n" +
         Line("Crude odds ratio", "      1.46", "[1.11\a 1.92]") +
         Line("Mantel-Haenszel odds ratio", "      1.22", "[0.92\a 1.61]") +
         Line("Crude risk ratio", "      1.28", "[1.07\a 1.53]") +
         Line("Mantel-Haenszel risk ratio", "      1.13", "[0.95\a 1.35]") +
-        "Limits of the MH ratios: OR by Robins-Breslow-Greenland, RR by Greenland-Robins\n"
+        "MH limits: OR by Robins-Breslow-Greenland, RR by Greenland-Robins\n"
         "\nTests of association\n" +
         Line("MH chi-square (uncorrected)", "      1.34") + Line("p-value", "      0.247729") +
         Line("MH chi-square, continuity-corrected", "      1.14") + Line("p-value", "      0.284930") +
@@ -186,10 +186,12 @@ TEST_F(StratHomogeneityTest, TwentyStrataAtMostAndTheLargestCountsFit)
     EXPECT_EQ(run.messages, std::vector<std::string>{VocabularyMessage("36")});
     ASSERT_EQ(run.inputs.size(), 3u);
     EXPECT_EQ(run.inputs[2].rows.size(), 20u);
-    // Cells of ten digits stand apart in their columns; the crude row sums past 2^32.
-    EXPECT_NE(run.report.find("\n1           1000000000   300000000   200000000   900000000"), std::string::npos)
+    // The crude row sums past 2^32 and widens every count column to its 11 digits and two
+    // blanks, so that ten-digit cells stand apart.
+    EXPECT_NE(run.report.find("\n1            1000000000    300000000    200000000    900000000     15.00      4.23\n"),
+              std::string::npos)
         << run.report;
-    EXPECT_NE(run.report.find("\nCrude      18670000000  7900000000  4570000000 14200000000"), std::string::npos)
+    EXPECT_NE(run.report.find("\nCrude       18670000000   7900000000   4570000000  14200000000"), std::string::npos)
         << run.report;
     // The Python script (as in the numbers tests): Breslow-Day-Tarone 391884467.44 on 19 df.
     const CResult* tarone = FindResult(run.results, "chi2_breslow_day_tarone");
