@@ -369,5 +369,6 @@ void CCompStratHomog::InsertLeftOut(const CResults& results, const char* key, co
     std::string list;
     for (int number : numbers)
         list += (list.empty() ? "" : "\x07 ") + Format("%d", number);
-    InsertResult(ResultLabel(*result), Floating(result->estimate, 0), "(" + list + ")");
+    // Right-aligned with the statistics above it.
+    InsertResult(ResultLabel(*result), Format("%10.0f", result->estimate), "(" + list + ")");
 }

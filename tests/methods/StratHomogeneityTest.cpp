@@ -93,8 +93,8 @@ TEST_F(StratHomogeneityTest, CervicalStrataGiveTheWholeReport)
         Line("Breslow-Day-Tarone chi-square", "      4.21") + Line("Degrees of freedom", "         1") +
         Line("p-value", "      0.040278") + Line("Woolf's chi-square", "      4.09") +
         Line("Degrees of freedom", "         1") + Line("p-value", "      0.043058") + "\n" +
-        Line("Strata left out (empty row/column)", "       1", "(2)") +
-        Line("Strata left out of Woolf's test", "       1", "(2)") + "\n";
+        Line("Strata left out (empty row/column)", "         1", "(2)") +
+        Line("Strata left out of Woolf's test", "         1", "(2)") + "\n";
     std::string shown = expected;
     std::replace(shown.begin(), shown.end(), '\a', ','); // the list separator of the C locale
     EXPECT_EQ(report, shown);
@@ -142,7 +142,7 @@ TEST_F(StratHomogeneityTest, UndefinedTestsPrintStarsAndTinyPValuesPrintBelowThe
     EXPECT_EQ(ReportLine(report, "MH chi-square (uncorrected)"),
               ResultLine("MH chi-square (uncorrected)", "      ****"));
     EXPECT_EQ(ReportLine(report, "Strata left out (empty row/column)"),
-              shown(ResultLine("Strata left out (empty row/column)", "       2", "(1\a 2)")));
+              shown(ResultLine("Strata left out (empty row/column)", "         2", "(1\a 2)")));
 
     // Ille-et-Vilaine (R's esoph): MH chi-square 85.01, p 3e-20 (R 4.2.2 mantelhaen.test).
     report = Report("3500", Stratum(1, 9, 0, 106) + Stratum(4, 26, 5, 164) + Stratum(25, 29, 21, 138) +
@@ -151,7 +151,7 @@ TEST_F(StratHomogeneityTest, UndefinedTestsPrintStarsAndTinyPValuesPrintBelowThe
               ResultLine("MH chi-square (uncorrected)", "     85.01"));
     EXPECT_NE(report.find(Line("p-value", "    < 0.000001")), std::string::npos) << report;
     EXPECT_EQ(ReportLine(report, "Strata left out of Woolf's test"),
-              shown(ResultLine("Strata left out of Woolf's test", "       2", "(1\a 6)")));
+              shown(ResultLine("Strata left out of Woolf's test", "         2", "(1\a 6)")));
     EXPECT_EQ(ReportLine(report, "Strata left out (empty row/column)"), "");
 }
 
