@@ -87,7 +87,7 @@ void AppendTest(CResults& results, const std::string& key, const char* label, co
 {
     results.push_back(StatisticResult("chi2_" + key, label, test.chi2, test.df, 2));
     results.push_back(
-        ProbabilityResult("p_" + key, kTermPValue, test.chi2, ChiSquareUpperTail(test.chi2, test.df), test.df, 6));
+        ProbabilityResult("p_chi2_" + key, kTermPValue, test.chi2, ChiSquareUpperTail(test.chi2, test.df), test.df, 6));
 }
 } // namespace
 
@@ -308,7 +308,7 @@ bool CCompStratHomog::Do()
     InsertPhrase(Term(kTermStratLimitsNote) + "\n", kPhrasePlain);
 
     InsertSection(Term(kTermTestsOfAssociation));
-    for (const char* key : {"chi2_mh", "p_mh", "chi2_mh_corrected", "p_mh_corrected"})
+    for (const char* key : {"chi2_mh", "p_chi2_mh", "chi2_mh_corrected", "p_chi2_mh_corrected"})
         InsertMethodResult(results, key);
 
     InsertSection(Term(kTermHomogeneityOfOddsRatios));
@@ -318,7 +318,7 @@ bool CCompStratHomog::Do()
         InsertResult(
             Term(kTermDegreesOfFreedom),
             std::isfinite(statistic->df) ? Format("%10d", static_cast<int>(statistic->df)) : Floating(kNoValue, 0), "");
-        InsertMethodResult(results, std::string("p_") + test);
+        InsertMethodResult(results, std::string("p_chi2_") + test);
     }
     if (FindResult(results, "strata_left_out") || FindResult(results, "strata_left_out_woolf"))
         InsertPhrase("\n", kPhrasePlain);
