@@ -102,6 +102,23 @@ inline constexpr char kTermDifferenceInProportions[] = "102";       // Differenc
 // 2x2 table by study design (150-179)
 
 // Stratified tables with homogeneity (180-199)
+inline constexpr char kTermStratHomogEntryHint[] = "180";       // a, b: exposed with and without the outcome; ...
+inline constexpr char kTermCellA[] = "181";                     // a
+inline constexpr char kTermCellB[] = "182";                     // b
+inline constexpr char kTermCellC[] = "183";                     // c
+inline constexpr char kTermCellD[] = "184";                     // d
+inline constexpr char kTermCrude[] = "185";                     // Crude
+inline constexpr char kTermCrudeOddsRatio[] = "186";            // Crude odds ratio
+inline constexpr char kTermCrudeRiskRatio[] = "187";            // Crude risk ratio
+inline constexpr char kTermStratLimitsNote[] = "188";           // MH limits: OR by Robins-Breslow-Greenland, ...
+inline constexpr char kTermMhChiSquareUncorrected[] = "189";    // MH chi-square (uncorrected)
+inline constexpr char kTermMhChiSquareCorrected[] = "190";      // MH chi-square, continuity-corrected
+inline constexpr char kTermHomogeneityOfOddsRatios[] = "191";   // Homogeneity of the odds ratios
+inline constexpr char kTermBreslowDayChiSquare[] = "192";       // Breslow-Day chi-square
+inline constexpr char kTermBreslowDayTaroneChiSquare[] = "193"; // Breslow-Day-Tarone chi-square
+inline constexpr char kTermWoolfChiSquare[] = "194";            // Woolf's chi-square
+inline constexpr char kTermStrataLeftOut[] = "195";             // Strata left out (empty row/column)
+inline constexpr char kTermStrataLeftOutOfWoolf[] = "196";      // Strata left out of Woolf's test
 
 // Agreement, unequal variances, rate ratio (200-239)
 
