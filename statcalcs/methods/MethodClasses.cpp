@@ -1,8 +1,14 @@
 // The table of the newer calculation types: code, class, dialog template and caption.
 #include "GetCalcBase.h"
 
+// Agreement, unequal variances, rate ratio
+#include "CCompMeansWelch.h"
+
 const std::vector<CCalcClassInfo>& MethodClassTable()
 {
-    static const std::vector<CCalcClassInfo> table = {};
+    static const std::vector<CCalcClassInfo> table = {
+        // Agreement, unequal variances, rate ratio
+        CALC_CLASS("2640", CCompMeansWelch, 330, "Compare - Means - Two means, unequal variances"),
+    };
     return table;
 }
