@@ -3,12 +3,14 @@
 
 // Agreement, unequal variances, rate ratio
 #include "CCompMeansWelch.h"
+#include "CCompRateRatio.h"
 
 const std::vector<CCalcClassInfo>& MethodClassTable()
 {
     static const std::vector<CCalcClassInfo> table = {
         // Agreement, unequal variances, rate ratio
         CALC_CLASS("2640", CCompMeansWelch, 330, "Compare - Means - Two means, unequal variances"),
+        CALC_CLASS("2700", CCompRateRatio, 331, "Compare - Rate ratio"),
     };
     return table;
 }
