@@ -2,6 +2,7 @@
 #include "GetCalcBase.h"
 
 // Agreement, unequal variances, rate ratio
+#include "CCompKappa.h"
 #include "CCompMeansWelch.h"
 #include "CCompRateRatio.h"
 
@@ -11,6 +12,7 @@ const std::vector<CCalcClassInfo>& MethodClassTable()
         // Agreement, unequal variances, rate ratio
         CALC_CLASS("2640", CCompMeansWelch, 330, "Compare - Means - Two means, unequal variances"),
         CALC_CLASS("2700", CCompRateRatio, 331, "Compare - Rate ratio"),
+        CALC_CLASS("3600", CCompKappa, 332, "Contingency tables - Agreement (kappa)"),
     };
     return table;
 }
