@@ -59,9 +59,9 @@ const CDialogTemplate& WelchTemplate()
         CDialogTemplate made{330, "Compare - Means - Two means, unequal variances", {}};
         auto& c = made.controls;
         c.push_back(StaticCtl(kIdTitleLabel, "Title:", 0, 0));
-        c.push_back(EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars).Span(1, 2));
-        const auto group = [&c](int box, const char* caption, int col, int ids[6]) {
-            c.push_back(GroupBoxCtl(box, caption, 1, col));
+        c.push_back(EditCtl(kIdTitle, 0, 1).MaxChars(kMaxTitleChars));
+        const auto group = [&c](int box, const char* caption, int row, int ids[6]) {
+            c.push_back(GroupBoxCtl(box, caption, row, 0).Span(1, 2));
             c.push_back(StaticCtl(ids[0], "Mean:", 0, 0).InGroup(box));
             c.push_back(EditCtl(ids[1], 0, 1).RightAlign().InGroup(box));
             c.push_back(StaticCtl(ids[2], "Standard deviation:", 1, 0).InGroup(box));
@@ -71,11 +71,11 @@ const CDialogTemplate& WelchTemplate()
         };
         int first[6] = {kIdMean1Label, kIdMean1, kIdSd1Label, kIdSd1, kIdN1Label, kIdN1};
         int second[6] = {kIdMean2Label, kIdMean2, kIdSd2Label, kIdSd2, kIdN2Label, kIdN2};
-        group(kIdSample1Box, "Sample 1", 0, first);
-        group(kIdSample2Box, "Sample 2", 1, second);
-        AppendLevelRow(c, 2);
-        c.push_back(DefButtonCtl(IDOK, "OK", 3, 0));
-        c.push_back(ButtonCtl(IDCANCEL, "Cancel", 3, 1));
+        group(kIdSample1Box, "Sample 1", 1, first);
+        group(kIdSample2Box, "Sample 2", 2, second);
+        AppendLevelRow(c, 3);
+        c.push_back(DefButtonCtl(IDOK, "OK", 4, 0));
+        c.push_back(ButtonCtl(IDCANCEL, "Cancel", 4, 1));
         return made;
     }();
     return dialogTemplate;

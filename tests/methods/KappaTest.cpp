@@ -6,6 +6,7 @@
 #include "CArchive.h"
 #include "CCompKappa.h"
 #include "CalcTestSupport.h"
+#include "HookGuards.h"
 #include "ReopenedReport.h"
 #include "TestSupport.h"
 
@@ -161,6 +162,23 @@ TEST_F(KappaCalcTest, LargestTableWidensItsColumns)
     EXPECT_NE(report.find(" | 36000000000\n"), std::string::npos) << report;
     // Agreement exactly by chance; rounding may leave the sign of a zero kappa.
     EXPECT_NE(ReportLine(report, "Kappa [95% CI]").find("0.0000 "), std::string::npos) << report;
+}
+
+TEST_F(KappaCalcTest, DialogShowsTheVocabularyAndTheDefaults)
+{
+    CSnapshotHost host;
+    host.m_checkTemplate = true;
+    const CDialogHostGuard hostGuard(host);
+    OpenAndCancel("3600");
+    EXPECT_EQ(host.m_caption, "Contingency tables - Agreement (kappa)");
+    EXPECT_EQ(host.m_texts[1231], "Categories:");
+    EXPECT_EQ(host.m_texts[1232], "Table of counts");
+    EXPECT_EQ(host.m_texts[1233], "Rows: first rater; columns: second rater");
+    // A new dialog shows the field table's defaults, every cell of the grid included.
+    EXPECT_EQ(host.m_texts[1230], "2");
+    EXPECT_EQ(host.m_texts[1275], "0");
+    EXPECT_EQ(host.m_texts[1040], "95");
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }
 
 TEST_F(KappaCalcTest, BadInputIsRefusedWithTheDialogOpen)

@@ -6,6 +6,7 @@
 #include "CArchive.h"
 #include "CCompRateRatio.h"
 #include "CalcTestSupport.h"
+#include "HookGuards.h"
 #include "Profile.h"
 #include "ReopenedReport.h"
 #include "TestSupport.h"
@@ -146,6 +147,23 @@ TEST_F(RateRatioCalcTest, EmptyGroupsPrintStarsNotNonsense)
     EXPECT_EQ(largest.find("****"), std::string::npos) << largest;
     EXPECT_EQ(ReportLine(largest, "Exact p-value (two-sided)"),
               ResultLine("Exact p-value (two-sided)", "    < 0.000001"));
+}
+
+TEST_F(RateRatioCalcTest, DialogShowsTheVocabularyAndTheDefaults)
+{
+    CSnapshotHost host;
+    host.m_checkTemplate = true;
+    const CDialogHostGuard hostGuard(host);
+    OpenAndCancel("2700");
+    EXPECT_EQ(host.m_caption, "Compare - Rate ratio");
+    EXPECT_EQ(host.m_texts[1100], "Sample 2");
+    EXPECT_EQ(host.m_texts[1126], "Person-time:");
+    EXPECT_EQ(host.m_texts[1150], "Rates per");
+    // A new dialog shows the field table's defaults: rates per 1,000 at 95 %.
+    EXPECT_TRUE(host.m_checked[1152]);
+    EXPECT_EQ(host.m_texts[1087], "1");
+    EXPECT_EQ(host.m_texts[1040], "95");
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }
 
 TEST_F(RateRatioCalcTest, BadInputIsRefusedWithTheDialogOpen)

@@ -3,6 +3,7 @@
 #include "Welch.h"
 
 #include "CalcTestSupport.h"
+#include "HookGuards.h"
 #include "Profile.h"
 #include "ReopenedReport.h"
 #include "TestSupport.h"
@@ -100,6 +101,23 @@ TEST_F(WelchCalcTest, ExtremeInputsPrintFiniteValuesOrStars)
     EXPECT_EQ(ReportLine(huge, "Degrees of freedom (Satterthwaite)"),
               ResultLine("Degrees of freedom (Satterthwaite)", "1999999998.00"));
     EXPECT_EQ(huge.find("****"), std::string::npos) << huge;
+}
+
+TEST_F(WelchCalcTest, DialogShowsTheVocabularyAndTheDefaults)
+{
+    CSnapshotHost host;
+    host.m_checkTemplate = true;
+    const CDialogHostGuard hostGuard(host);
+    OpenAndCancel("2640");
+    EXPECT_EQ(host.m_caption, "Compare - Means - Two means, unequal variances");
+    EXPECT_EQ(host.m_texts[1099], "Sample 1");
+    EXPECT_EQ(host.m_texts[1117], "Standard deviation:");
+    EXPECT_EQ(host.m_texts[1041], "Confidence level (%):");
+    // A new dialog shows the field table's defaults.
+    EXPECT_EQ(host.m_texts[1070], "1");
+    EXPECT_EQ(host.m_texts[1025], "2");
+    EXPECT_EQ(host.m_texts[1040], "95");
+    EXPECT_TRUE(m_fallbacks.empty()) << m_fallbacks.front();
 }
 
 TEST_F(WelchCalcTest, BadInputIsRefusedWithTheDialogOpen)
