@@ -121,6 +121,30 @@ inline constexpr char kTermStrataLeftOut[] = "195";             // Strata left o
 inline constexpr char kTermStrataLeftOutOfWoolf[] = "196";      // Strata left out of Woolf's test
 
 // Agreement, unequal variances, rate ratio (200-239)
+inline constexpr char kTermKappa[] = "200";                   // Kappa
+inline constexpr char kTermObservedAgreement[] = "201";       // Observed agreement
+inline constexpr char kTermExpectedAgreement[] = "202";       // Expected agreement
+inline constexpr char kTermStandardError[] = "203";           // Standard error
+inline constexpr char kTermStandardErrorNull[] = "204";       // Standard error when kappa = 0
+inline constexpr char kTermWeightedKappa[] = "205";           // Weighted kappa
+inline constexpr char kTermUnweightedHeading[] = "206";       // Cohen's kappa (unweighted)
+inline constexpr char kTermLinearWeights[] = "207";           // Linear weights
+inline constexpr char kTermQuadraticWeights[] = "208";        // Quadratic weights
+inline constexpr char kTermPabak[] = "209";                   // PABAK
+inline constexpr char kTermCategories[] = "210";              // Categories
+inline constexpr char kTermRatersNote[] = "211";              // Rows: first rater; columns: second
+inline constexpr char kTermWelchT[] = "212";                  // Welch's t
+inline constexpr char kTermSatterthwaiteDf[] = "213";         // Degrees of freedom (Satterthwaite)
+inline constexpr char kTermDifferenceOneTwo[] = "214";        // Difference (1 - 2)
+inline constexpr char kTermStandardErrorDifference[] = "215"; // Standard error of the difference
+inline constexpr char kTermRatesPer[] = "216";                // Rates per
+inline constexpr char kTermRateRatioHeading[] = "217";        // Rate ratio (1 / 2)
+inline constexpr char kTermRateRatioExact[] = "218";          // Rate ratio, exact
+inline constexpr char kTermRateRatioMidP[] = "219";           // Rate ratio, mid-P exact
+inline constexpr char kTermRateRatioWald[] = "220";           // Rate ratio, Wald (log)
+inline constexpr char kTermRateDifferenceOneTwo[] = "221";    // Rate difference (1 - 2)
+inline constexpr char kTermExactTestP[] = "222";              // Exact p-value (two-sided)
+inline constexpr char kTermMidPTestP[] = "223";               // Mid-P p-value (two-sided)
 
 // Sample size, power, distributions (240-279)
 
