@@ -1,0 +1,26 @@
+// Whole reports of the sample-size, power and distribution types at their largest inputs: the
+// binomial and Poisson tails at 10^9, the noncentral t at 10^7 a group, sizes at tiny differences.
+#include "MethodBenchSupport.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+void Report(benchmark::State& state, const char* code, const std::vector<std::string>& args)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MethodReport(code, args));
+}
+
+void BM_BinomialBillion(benchmark::State& state)
+{
+    Report(state, "5400", {"n=1000000000", "p=0.5", "x=499990000", "level=99.99"});
+}
+BENCHMARK(BM_BinomialBillion);
+
+void BM_PoissonBillion(benchmark::State& state)
+{
+    Report(state, "5500", {"mean=1000000000", "x=999950000", "level=99.99"});
+}
+BENCHMARK(BM_PoissonBillion);
+} // namespace
