@@ -12,6 +12,12 @@ void Report(benchmark::State& state, const char* code, const std::vector<std::st
         benchmark::DoNotOptimize(MethodReport(code, args));
 }
 
+void BM_SizeThreeFormulas(benchmark::State& state)
+{
+    Report(state, "4180", {"percentage1=50", "percentage2=50.0001", "ratio=0.01", "power=99.99", "level=99.99"});
+}
+BENCHMARK(BM_SizeThreeFormulas);
+
 void BM_BinomialBillion(benchmark::State& state)
 {
     Report(state, "5400", {"n=1000000000", "p=0.5", "x=499990000", "level=99.99"});
