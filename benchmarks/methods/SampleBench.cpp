@@ -18,6 +18,26 @@ void BM_SizeThreeFormulas(benchmark::State& state)
 }
 BENCHMARK(BM_SizeThreeFormulas);
 
+void BM_PowerTwoProportions(benchmark::State& state)
+{
+    Report(state, "4410",
+           {"percentage1=50", "percentage2=50.0001", "n1=1000000000", "n2=1000000000", "target_power=99.99"});
+}
+BENCHMARK(BM_PowerTwoProportions);
+
+void BM_PowerTwoMeans(benchmark::State& state)
+{
+    Report(state, "4420",
+           {"difference=0.001", "sd=1", "n1=10000000", "n2=10000000", "target_power=99.99", "level=99.99"});
+}
+BENCHMARK(BM_PowerTwoMeans);
+
+void BM_PowerTwoMeansSmallGroups(benchmark::State& state)
+{
+    Report(state, "4420", {"difference=1", "sd=1", "n1=2", "n2=2", "target_power=99.99", "level=99.99"});
+}
+BENCHMARK(BM_PowerTwoMeansSmallGroups);
+
 void BM_BinomialBillion(benchmark::State& state)
 {
     Report(state, "5400", {"n=1000000000", "p=0.5", "x=499990000", "level=99.99"});
