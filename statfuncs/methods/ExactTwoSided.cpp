@@ -47,9 +47,13 @@ double LastAtMost(const std::function<double(double)>& point, double limit, doub
     return from;
 }
 
+/// Counts up to 10^15 step by whole numbers exactly in a double; beyond, a bisection could stall
+/// on a step of less than one.
+constexpr double kLargestCount = 1e15;
+
 bool Whole(double x)
 {
-    return std::isfinite(x) && x == std::floor(x);
+    return std::isfinite(x) && x == std::floor(x) && std::fabs(x) <= kLargestCount;
 }
 } // namespace
 
@@ -77,7 +81,7 @@ double BinomialTwoSidedP(double x, double n, double p)
 
 double PoissonTwoSidedP(double x, double mean)
 {
-    if (!Whole(x) || x < 0 || !(mean > 0) || !std::isfinite(mean))
+    if (!Whole(x) || x < 0 || !(mean > 0) || !(mean <= kLargestCount))
         return kNaN;
     if (x == mean)
         return 1;

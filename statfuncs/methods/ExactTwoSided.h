@@ -7,8 +7,10 @@
 inline constexpr double kExactTieFactor = 1 + 1e-7;
 
 /// Binomial(n, p), x successes (whole, 0 <= x <= n, n >= 1, 0 <= p <= 1): the sum of P(X = k)
-/// over every k with P(X = k) <= P(X = x) * kExactTieFactor; 1 when x = np; NaN for bad input.
+/// over every k with P(X = k) <= P(X = x) * kExactTieFactor; 1 when x = np; NaN for bad input
+/// (including counts above 10^15).
 double BinomialTwoSidedP(double x, double n, double p);
 
-/// Poisson(mean), x events (whole, x >= 0, mean > 0): the same sum over k = 0, 1, 2, ...
+/// Poisson(mean), x events (whole, 0 <= x <= 10^15, 0 < mean <= 10^15): the same sum over
+/// k = 0, 1, 2, ...
 double PoissonTwoSidedP(double x, double mean);

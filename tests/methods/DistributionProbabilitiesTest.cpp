@@ -50,7 +50,8 @@ TEST(ExactTwoSided, BinomialEndsAndBadInput)
     EXPECT_EQ(BinomialTwoSidedP(10, 10, 1), 1);
     EXPECT_EQ(BinomialTwoSidedP(9, 10, 1), 0);
     for (double p : {BinomialTwoSidedP(11, 10, 0.5), BinomialTwoSidedP(2.5, 10, 0.5), BinomialTwoSidedP(1, 0, 0.5),
-                     BinomialTwoSidedP(1, 10, 1.5), BinomialTwoSidedP(1, 10, std::nan(""))})
+                     BinomialTwoSidedP(1, 10, 1.5), BinomialTwoSidedP(1, 10, std::nan("")),
+                     BinomialTwoSidedP(1, 1e300, 0.5), PoissonTwoSidedP(0, 1e300)})
         EXPECT_TRUE(std::isnan(p));
 }
 

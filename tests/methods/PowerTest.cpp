@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <cmath>
+#include <cstring>
 #include <nlohmann/json.hpp>
 
 namespace
@@ -147,4 +148,38 @@ TEST_F(PowerTest, ResultsAsDataCommandLineAndReopenedDocumentAgree)
     EXPECT_EQ(json["results"][0]["key"], "power_t");
     // R 4.2.2: power.t.test(n = 20, delta = 1, sd = 1.5)$power.
     EXPECT_TRUE(Near(json["results"][0]["estimate"].get<double>(), 53.7757324214938, 1e-9));
+}
+
+TEST_F(PowerTest, DamagedStoredInputsAreRefusedOnReading)
+{
+    // Every stored number of the area's five types is a double; a cut stream or a number that
+    // is not finite is refused with the format error instead of computed with.
+    const std::vector<std::pair<std::string, size_t>> types = {
+        {"4180", 5}, {"4410", 6}, {"4420", 6}, {"5400", 4}, {"5500", 3}};
+    for (const auto& [code, count] : types) {
+        std::unique_ptr<CCalcBase> calc(GetCalcBase(code));
+        ASSERT_NE(calc, nullptr) << code;
+        calc->SetTypeString(code);
+        std::vector<unsigned char> bytes;
+        {
+            CArchive out(bytes);
+            out.WriteObject(calc.get());
+        }
+        const auto load = [](const std::vector<unsigned char>& stored) {
+            CArchive in(stored.data(), stored.size());
+            return std::unique_ptr<CCalcBase>(ReadObjectOf<CCalcBase>(in));
+        };
+        EXPECT_NE(load(bytes), nullptr) << code;
+        for (size_t length = 0; length < bytes.size(); ++length)
+            EXPECT_THROW(load(std::vector<unsigned char>(bytes.begin(), bytes.begin() + length)), CArchiveException)
+                << code << " cut at " << length;
+        // The numbers are the last 8 * count bytes; each one in turn becomes NaN or infinite.
+        for (size_t i = 0; i < count; ++i) {
+            for (double bad : {std::nan(""), -HUGE_VAL}) {
+                std::vector<unsigned char> damaged = bytes;
+                std::memcpy(damaged.data() + damaged.size() - 8 * (count - i), &bad, 8);
+                EXPECT_THROW(load(damaged), CArchiveException) << code << " number " << i;
+            }
+        }
+    }
 }
