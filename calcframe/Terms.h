@@ -147,6 +147,29 @@ inline constexpr char kTermExactTestP[] = "222";              // Exact p-value (
 inline constexpr char kTermMidPTestP[] = "223";               // Mid-P p-value (two-sided)
 
 // Sample size, power, distributions (240-279)
+inline constexpr char kTermRatioGroup2ToGroup1[] = "240";   // Ratio of group 2 to group 1
+inline constexpr char kTermGroup1[] = "241";                // Group 1
+inline constexpr char kTermGroup2[] = "242";                // Group 2
+inline constexpr char kTermSizeByKelsey[] = "243";          // Sample size by Kelsey's formula
+inline constexpr char kTermSizeByFleiss[] = "244";          // Sample size by Fleiss' formula
+inline constexpr char kTermSizeByFleissCorrected[] = "245"; // Sample size by Fleiss' formula with continuity correction
+inline constexpr char kTermPowerNormal[] = "246";           // Power (normal approximation)
+inline constexpr char kTermPowerCorrected[] = "247";        // Power with continuity correction
+inline constexpr char kTermTargetPower[] = "248";           // Target power
+inline constexpr char kTermDetectableProportionHigher[] = "249"; // Detectable proportion 2 (higher)
+inline constexpr char kTermDetectableProportionLower[] = "250";  // Detectable proportion 2 (lower)
+inline constexpr char kTermPowerNoncentralT[] = "251";           // Power (noncentral t)
+inline constexpr char kTermDetectableDifferenceT[] = "252";      // Detectable difference (t)
+inline constexpr char kTermDetectableDifferenceNormal[] = "253"; // Detectable difference (normal)
+inline constexpr char kTermNumberOfTrials[] = "254";             // Number of trials
+inline constexpr char kTermProbabilityOfSuccess[] = "255";       // Probability of success
+inline constexpr char kTermNumberOfSuccesses[] = "256";          // Number of successes
+inline constexpr char kTermNumberOfEvents[] = "257";             // Number of events
+inline constexpr char kTermPEqual[] = "258";                     // P(X = x)
+inline constexpr char kTermPAtMost[] = "259";                    // P(X <= x)
+inline constexpr char kTermPAtLeast[] = "260";                   // P(X >= x)
+inline constexpr char kTermProportionExact[] = "261";            // Proportion x/n (exact)
+inline constexpr char kTermMeanGivenXExact[] = "262";            // Mean given x (exact)
 
 /// Vocabulary keys joined by blanks, as a result's label holds them: TermKeys({kTermA, kTermB}).
 inline std::string TermKeys(std::initializer_list<const char*> keys)

@@ -4,6 +4,11 @@
 #include "CCompMeansWelch.h"
 #include "CCompRateRatio.h"
 #include "CCompStratHomog.h"
+#include "CPower2Means.h"
+#include "CPower2Props.h"
+#include "CProbBinomial.h"
+#include "CProbPoisson.h"
+#include "CSampSizeFormulas.h"
 #include "GetCalcBase.h"
 
 const std::vector<CCalcClassInfo>& MethodClassTable()
@@ -13,6 +18,11 @@ const std::vector<CCalcClassInfo>& MethodClassTable()
         CALC_CLASS("2700", CCompRateRatio, 331, "Compare - Rate ratio"),
         CALC_CLASS("3500", CCompStratHomog, 320, "Contingency tables - Stratified 2x2 with homogeneity"),
         CALC_CLASS("3600", CCompKappa, 332, "Contingency tables - Agreement (kappa)"),
+        CALC_CLASS("4180", CSampSizeFormulas, 340, "Sampling - Sample size - Two proportions, three formulas"),
+        CALC_CLASS("4410", CPower2Props, 341, "Sampling - Power - Two proportions"),
+        CALC_CLASS("4420", CPower2Means, 342, "Sampling - Power - Two means"),
+        CALC_CLASS("5400", CProbBinomial, 344, "Probability - Binomial distribution"),
+        CALC_CLASS("5500", CProbPoisson, 345, "Probability - Poisson distribution"),
     };
     return table;
 }
