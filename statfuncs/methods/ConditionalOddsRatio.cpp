@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <boost/math/special_functions/gamma.hpp>
+#include <boost/math/tools/toms748_solve.hpp>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace
@@ -21,6 +23,41 @@ constexpr double kNegligible = 1e-18;
 /// Tables within this relative distance of the observed one's probability count as equally
 /// probable in Fisher's two-sided test (R's fisher.test uses the same).
 constexpr double kTieTolerance = 1e-7;
+
+/// The odds ratio at which `f`, rising with it (or falling), reaches `target`: the bracket grows
+/// from `guess` in steps on the log scale that start at `step` and double, then TOMS 748 closes
+/// in to kRootTolerance, relative. NaN when f never crosses the target in (1e-300, 1e300).
+template <class F> double SolveFrom(F f, double target, double guess, double step, bool rising)
+{
+    const double atGuess = f(guess) - target;
+    if (!std::isfinite(atGuess) || !(guess > 0))
+        return kNaN;
+    if (atGuess == 0)
+        return guess;
+    const bool up = (atGuess < 0) == rising;
+    double near = guess, atNear = atGuess;
+    for (int i = 0; i < 64; ++i, step *= 2) {
+        const double far = up ? near * std::exp(step) : near / std::exp(step);
+        if (!(far > 1e-300 && far < 1e300))
+            return kNaN;
+        const double atFar = f(far) - target;
+        if (!std::isfinite(atFar))
+            return kNaN;
+        if ((atFar < 0) != (atNear < 0) || atFar == 0) {
+            if (atFar == 0)
+                return far;
+            const auto g = [&](double psi) { return f(psi) - target; };
+            const auto close = [](double x, double y) { return std::fabs(x - y) <= kRootTolerance * std::fmin(x, y); };
+            std::uintmax_t calls = 200;
+            const auto bracket =
+                up ? boost::math::tools::toms748_solve(g, near, far, atNear, atFar, close, calls, QuietPolicy())
+                   : boost::math::tools::toms748_solve(g, far, near, atFar, atNear, close, calls, QuietPolicy());
+            return 0.5 * (bracket.first + bracket.second);
+        }
+        near = far, atNear = atFar;
+    }
+    return kNaN;
+}
 
 double LogChoose(double n, double k)
 {
@@ -125,26 +162,32 @@ CConditionalOddsRatio ConditionalOddsRatio(const CTable2x2& table, double levelP
     const double a = table.a;
     const double half = AlphaOfLevel(levelPercent) / 2;
     const bool least = a == cell.Lowest(), greatest = a == cell.Highest();
-    // Woolf's limits with a half added to each cell start every search close to its root.
+    // Woolf's estimate and limits with a half added to each cell start every search close to its
+    // root, in steps of an eighth of their spread.
     const double logGuess = std::log((a + 0.5) * (table.d + 0.5) / ((table.b + 0.5) * (table.c + 0.5)));
     const double spread = NormalQuantileOfLevel(levelPercent) *
                           std::sqrt(1 / (a + 0.5) + 1 / (table.b + 0.5) + 1 / (table.c + 0.5) + 1 / (table.d + 0.5));
+    const double step = spread / 8;
     const double guessLower = std::exp(logGuess - spread), guessUpper = std::exp(logGuess + spread);
-    const auto solve = [&](auto tail, double guess) {
-        return SolvePositive([&](double psi) { return tail(cell.Tails(a, psi)); }, half, guess);
+    const auto solve = [&](auto tail, double guess, bool rising) {
+        return SolveFrom([&](double psi) { return tail(cell.Tails(a, psi)); }, half, guess, step, rising);
     };
 
     CConditionalOddsRatio result{};
-    result.estimate = least ? 0
-                      : greatest
-                          ? kInfinity
-                          : SolvePositive([&](double psi) { return cell.Tails(a, psi).mean; }, a, std::exp(logGuess));
+    result.estimate =
+        least      ? 0
+        : greatest ? kInfinity
+                   : SolveFrom([&](double psi) { return cell.Tails(a, psi).mean; }, a, std::exp(logGuess), step, true);
     // P(X >= a) rises with the odds ratio, P(X <= a) falls.
-    result.exact.lower = least ? 0 : solve([](const CCellTails& t) { return t.at + t.above; }, guessLower);
-    result.exact.upper = greatest ? kInfinity : solve([](const CCellTails& t) { return t.below + t.at; }, guessUpper);
-    result.midP.lower = least ? 0 : solve([](const CCellTails& t) { return 0.5 * t.at + t.above; }, guessLower);
+    result.exact.lower = least ? 0 : solve([](const CCellTails& t) { return t.at + t.above; }, guessLower, true);
+    result.exact.upper =
+        greatest ? kInfinity : solve([](const CCellTails& t) { return t.below + t.at; }, guessUpper, false);
+    // The mid-P limits lie between the exact ones and the estimate, close to the exact ones.
+    result.midP.lower =
+        least ? 0 : solve([](const CCellTails& t) { return 0.5 * t.at + t.above; }, result.exact.lower, true);
     result.midP.upper =
-        greatest ? kInfinity : solve([](const CCellTails& t) { return t.below + 0.5 * t.at; }, guessUpper);
+        greatest ? kInfinity
+                 : solve([](const CCellTails& t) { return t.below + 0.5 * t.at; }, result.exact.upper, false);
     return result;
 }
 
