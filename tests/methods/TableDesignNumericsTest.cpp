@@ -249,3 +249,37 @@ TEST(TwoByTwoIntervals, ChiSquaresAgreeWithR)
     EXPECT_EQ(ChiSquare1UpperTail(small.yates), 1);
     EXPECT_TRUE(std::isnan(TableChiSquares({0, 0, 3, 4}).uncorrected));
 }
+
+TEST(TwoByTwoIntervals, EverySmallTableGivesIntervalsAroundTheirEstimates)
+{
+    // Every table with cells 0 to 4 (zero cells, empty margins, a = all) at three levels: each
+    // defined interval holds its estimate, the exact limits hold the mid-P ones, and the tests
+    // are probabilities.
+    for (int cells = 0; cells < 625; ++cells) {
+        const CTable2x2 t{double(cells % 5), double(cells / 5 % 5), double(cells / 25 % 5), double(cells / 125)};
+        for (double level : {50.0, 95.0, 99.99}) {
+            SCOPED_TRACE(testing::Message() << t.a << " " << t.b << " " << t.c << " " << t.d << " at " << level);
+            const CConditionalOddsRatio r = ConditionalOddsRatio(t, level);
+            if (!std::isnan(r.estimate)) {
+                EXPECT_TRUE(Contains(r.midP, r.estimate) && Contains(r.exact, r.midP.lower) &&
+                            Contains(r.exact, r.midP.upper))
+                    << r.exact.lower << " " << r.midP.lower << " " << r.estimate << " " << r.midP.upper << " "
+                    << r.exact.upper;
+                const CLimits cornfield = CornfieldLimits(t, level);
+                EXPECT_TRUE(Contains(cornfield, SampleOddsRatio(t))) << cornfield.lower << " " << cornfield.upper;
+            }
+            const double n1 = t.a + t.b, n2 = t.c + t.d;
+            const double ratio = ProportionRatio(t.a, n1, t.c, n2);
+            if (!std::isnan(ratio)) {
+                const CLimits score = RatioScoreLimits(t.a, n1, t.c, n2, level);
+                EXPECT_TRUE(Contains(score, ratio)) << score.lower << " " << score.upper;
+            }
+            if (n1 > 0 && n2 > 0) {
+                const CLimits newcombe = DifferenceNewcombeLimits(t.a, n1, t.c, n2, level);
+                EXPECT_TRUE(Contains(newcombe, t.a / n1 - t.c / n2) && newcombe.lower >= -1 && newcombe.upper <= 1);
+            }
+            const CExactTests tests = ExactTests(t);
+            EXPECT_TRUE(tests.fisher > 0 && tests.fisher <= 1 && tests.midP > 0 && tests.midP <= 1);
+        }
+    }
+}
