@@ -85,6 +85,11 @@ TEST(ConditionalOddsRatio, AgreesWithATightRootSearchInScipy)
         ExpectLimits(r.exact, c.exactLower, c.exactUpper);
         ExpectLimits(r.midP, c.midPLower, c.midPUpper);
     }
+    // Thousands per cell, where only part of the support is summed: scipy 1.10.1
+    // odds_ratio(table, kind='conditional') and its confidence_interval(0.95).
+    const CConditionalOddsRatio large = ConditionalOddsRatio({2000, 1500, 1800, 2100}, 95);
+    ExpectRelative(large.estimate, 1.555461962976963, 1e-9);
+    ExpectLimits(large.exact, 1.4174368977848812, 1.7071404632126206);
 }
 
 TEST(ConditionalOddsRatio, EmptyCellsAndMarginsGiveZeroInfiniteOrUndefined)
@@ -158,6 +163,12 @@ TEST(ExactTests, FisherAndMidPAgreeWithScipyAndR)
         ExpectRelative(tests.fisher, c.fisher, 1e-9);
         ExpectRelative(tests.midP, c.midP, 1e-9);
     }
+    // Probabilities far below the terms summed around the mode come from the log-gamma function:
+    // R 4.2.2, fisher.test and the mid-P as above.
+    const CExactTests far = ExactTests({300, 100, 100, 300});
+    ExpectRelative(far.fisher, 6.0062998309573441e-47, 1e-9);
+    ExpectRelative(far.midP, 3.3335452886960504e-47, 1e-9);
+    ExpectRelative(ExactTests({2000, 1500, 1800, 2100}).fisher, 3.6561461417851878e-21, 1e-9);
     // A table at the mode of its distribution, and a symmetric one whose mirror table is exactly
     // as probable: both tails count.
     EXPECT_EQ(ExactTests({5, 5, 5, 5}).fisher, 1);
