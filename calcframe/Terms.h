@@ -100,6 +100,24 @@ inline constexpr char kTermDifferenceInProportions[] = "102";       // Differenc
 // Proportion intervals, rate, standardised mortality ratio (120-149)
 
 // 2x2 table by study design (150-179)
+inline constexpr char kTermStudyDesign[] = "150";             // Study design
+inline constexpr char kTermCohort[] = "151";                  // Cohort
+inline constexpr char kTermCaseControl[] = "152";             // Case-control
+inline constexpr char kTermCrossSectional[] = "153";          // Cross-sectional
+inline constexpr char kTermPrevalenceRatio[] = "154";         // Prevalence ratio
+inline constexpr char kTermPrevalenceDifference[] = "155";    // Prevalence difference
+inline constexpr char kTermConditionalMleExact[] = "156";     // Conditional MLE, exact
+inline constexpr char kTermConditionalMleMidP[] = "157";      // Conditional MLE, mid-P
+inline constexpr char kTermSampleWoolf[] = "158";             // Sample, Woolf (logit)
+inline constexpr char kTermSampleCornfield[] = "159";         // Sample, Cornfield
+inline constexpr char kTermWaldLog[] = "160";                 // Wald (log)
+inline constexpr char kTermKoopmanScore[] = "161";            // Koopman score
+inline constexpr char kTermNewcombeHybridScore[] = "162";     // Newcombe hybrid score
+inline constexpr char kTermMidPExactTest[] = "163";           // Mid-P exact test
+inline constexpr char kTermExposedWithOutcome[] = "164";      // Exposed, with the outcome
+inline constexpr char kTermExposedWithoutOutcome[] = "165";   // Exposed, without the outcome
+inline constexpr char kTermUnexposedWithOutcome[] = "166";    // Unexposed, with the outcome
+inline constexpr char kTermUnexposedWithoutOutcome[] = "167"; // Unexposed, without the outcome
 
 // Stratified tables with homogeneity (180-199)
 inline constexpr char kTermStratHomogEntryHint[] = "180";       // a, b: exposed with and without the outcome; ...

@@ -4,6 +4,7 @@
 #include "CCompMeansWelch.h"
 #include "CCompRateRatio.h"
 #include "CCompStratHomog.h"
+#include "CCompTableDesign.h"
 #include "CPower2Means.h"
 #include "CPower2Props.h"
 #include "CProbBinomial.h"
@@ -16,6 +17,7 @@ const std::vector<CCalcClassInfo>& MethodClassTable()
     static const std::vector<CCalcClassInfo> table = {
         CALC_CLASS("2640", CCompMeansWelch, 330, "Compare - Means - Two means, unequal variances"),
         CALC_CLASS("2700", CCompRateRatio, 331, "Compare - Rate ratio"),
+        CALC_CLASS("3400", CCompTableDesign, 310, "Contingency tables - 2x2 table by study design"),
         CALC_CLASS("3500", CCompStratHomog, 320, "Contingency tables - Stratified 2x2 with homogeneity"),
         CALC_CLASS("3600", CCompKappa, 332, "Contingency tables - Agreement (kappa)"),
         CALC_CLASS("4180", CSampSizeFormulas, 340, "Sampling - Sample size - Two proportions, three formulas"),
