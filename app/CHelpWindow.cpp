@@ -65,10 +65,10 @@ CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent) : QMainWindow(p
     splitter->addWidget(m_side);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 640});
+    splitter->setSizes({320, 680});
     setCentralWidget(splitter);
     BuildActions();
-    resize(900, 640);
+    resize(1000, 680);
 
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CHelpWindow::OnAnchor);
     connect(m_browser, &QTextBrowser::sourceChanged, this, &CHelpWindow::OnPageShown);
@@ -209,6 +209,7 @@ void CHelpWindow::FillContents()
         }
         auto* entry = new QListWidgetItem(QStringLiteral("  ") + match.captured(1), m_contents);
         entry->setData(kFileRole, HtmlOf(match.captured(2)));
+        entry->setToolTip(FindPage(HtmlOf(match.captured(2)))->title);
     }
 }
 
@@ -266,7 +267,7 @@ void CHelpWindow::Search(const QString& words)
     for (const auto& [count, page] : hits) {
         auto* entry = new QListWidgetItem(page->title, m_results);
         entry->setData(kFileRole, page->file);
-        entry->setToolTip(QString::number(count));
+        entry->setToolTip(page->title);
     }
     if (hits.isEmpty())
         (new QListWidgetItem(Text("NO_RESULTS", "No page holds these words."), m_results))->setFlags(Qt::NoItemFlags);
@@ -278,10 +279,12 @@ void CHelpWindow::OnItemActivated(QListWidgetItem* item)
     if (file.isEmpty())
         return;
     ShowPage(file);
-    // A page found by a search opens at the first place that holds the first word.
+    // A page found by a search opens at the first place that holds the words searched for.
+    // The words as a phrase when the page holds it so, else the first word.
     if (item->listWidget() == m_results && !m_searchWords.isEmpty()) {
         m_browser->moveCursor(QTextCursor::Start);
-        m_browser->find(m_searchWords.front());
+        if (!m_browser->find(m_searchWords.join(QLatin1Char(' '))))
+            m_browser->find(m_searchWords.front());
     }
 }
 

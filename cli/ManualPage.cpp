@@ -2,6 +2,7 @@
 #include "ManualPage.h"
 
 #include "Commands.h"
+#include "GetCalcBase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -260,8 +261,11 @@ int ManualPageCommand(const std::string& topic, const fs::path& executableDir)
     if (folder.empty())
         return CliFailure("the manual was not found (set ZENTAVO_HELP_DIR to the folder of its pages)");
     std::error_code ec;
-    if (!fs::is_regular_file(folder / *name, ec))
+    if (!fs::is_regular_file(folder / *name, ec)) {
+        if (FindCalcClass(topic))
+            return CliRefusal("the manual has no page for '" + topic + "' yet");
         return CliRefusal("the manual has no page for '" + topic + "' (zentavo-cli types lists the codes)");
+    }
     std::ifstream file(folder / *name, std::ios::binary);
     std::ostringstream markdown;
     markdown << file.rdbuf();

@@ -156,9 +156,15 @@ TEST_F(HelpWindowTest, SearchListsThePagesHoldingEveryWord)
         const QString text = QString::fromUtf8(file.readAll()).toLower();
         EXPECT_TRUE(text.contains("mantel") && text.contains("haenszel")) << page.toStdString();
     }
-    // Enter opens the first page found.
+    // Enter opens the first page found, at the first word found.
     QTest::keyClick(&window.SearchField(), Qt::Key_Return);
     EXPECT_EQ(window.CurrentPage(), found.front());
+    EXPECT_EQ(window.Browser().textCursor().selectedText().toLower(), "mantel");
+    // Words that stand together are found together.
+    window.SearchField().setText("Odds  RATIO");
+    ASSERT_GT(window.Results().count(), 0);
+    emit window.Results().itemActivated(window.Results().item(0));
+    EXPECT_EQ(window.Browser().textCursor().selectedText().toLower(), "odds ratio");
 
     window.SearchField().setText("qzxv wug");
     ASSERT_EQ(window.Results().count(), 1);
