@@ -104,7 +104,7 @@ std::vector<std::string> QuotedNumbers(const std::string& prose)
 }
 
 /// True when `number` stands in the report as a number of its own (not as a part of 117.935).
-bool ReportQuotes(const std::string& report, std::string number)
+bool ReportQuotes(const std::string& report, const std::string& number)
 {
     const auto isNumberChar = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '.'; };
     for (const std::string& form : {number, std::regex_replace(number, std::regex(","), "")}) {
