@@ -52,7 +52,8 @@ for program in "$prefix"/bin/*; do
     file -b "$program" | grep -q ', stripped' || fail "not stripped: $program"
 done
 "$prefix/bin/zentavo-cli" types | grep -q . || fail "zentavo-cli types printed nothing"
-"$prefix/bin/zentavo-cli" help 3200 | grep -q "^Worked example" || fail "zentavo-cli help 3200 lacks its page"
+page=$("$prefix/bin/zentavo-cli" help 3200) || fail "zentavo-cli help 3200 failed"
+grep -q "^Worked example" <<<"$page" || fail "zentavo-cli help 3200 lacks its page"
 grep -q 'href="calc-1120.html"' "$share/zentavo/help/calc-1110.html" || fail "manual links still name .md pages"
 version=$("$prefix/bin/zentavo-cli" --version)
 for page in "$share"/man/man1/*.1.gz; do
