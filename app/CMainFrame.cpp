@@ -14,6 +14,7 @@
 #include "CReportExport.h"
 #include "CStartupScreen.h"
 #include "FrameCommands.h"
+#include "HelpLauncher.h"
 #include "Profile.h"
 #include "QtUIServices.h"
 #include "ReportPrinter.h"
@@ -233,8 +234,6 @@ bool CMainFrame::PaneHandles(unsigned id) const
 
 bool CMainFrame::IsCommandEnabled(unsigned id) const
 {
-    if (id == kCmdHelpFinder)
-        return false; // there is no help
     if (id == kCmdNextPane)
         return m_activePane == Pane::Edit || m_tree->IsCommandEnabled(kCmdNextPane);
     if (id == kCmdFileExportSelected)
@@ -302,6 +301,9 @@ bool CMainFrame::OnFrameCommand(unsigned id)
         break;
     case kCmdAppAbout:
         CAboutDlg(this).exec();
+        break;
+    case kCmdHelpFinder: // the page of the calculation on show, else the index
+        ShowHelpPage(*this, HelpPageOfNode(m_doc->GetSelectedNode()));
         break;
     case kCmdNextPane:
         OnNextPane();

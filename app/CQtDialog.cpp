@@ -1,6 +1,7 @@
 // Building a Qt dialog from a template and keeping it in step with its dialog model.
 #include "CQtDialog.h"
 
+#include "HelpLauncher.h"
 #include "QtControlMirror.h"
 #include "UIServices.h"
 
@@ -89,6 +90,7 @@ CQtDialog::CQtDialog(CDialog& model, QWidget* parent) : QDialog(parent), m_model
 {
     setWindowTitle(ToQt(m_model.GetWindowText()));
     Build();
+    InstallHelpKey(*this, HelpPageOfDialog(m_model)); // F1: the manual's page of the calculation
 }
 
 CQtDialog::~CQtDialog()

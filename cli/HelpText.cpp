@@ -29,6 +29,8 @@ const char kUsage[] =
     "                                 zentavo-cli export study.zna --format json > study.json\n"
     "  help [COMMAND]               print this help, or the full help of a command\n"
     "                                 zentavo-cli help run\n"
+    "  help CODE                    print the manual's page of a calculation type\n"
+    "                                 zentavo-cli help 3200\n"
     "\n"
     "Arguments of run (see zentavo-cli help run):\n"
     "  NAME=VALUE                   a field by name (zentavo-cli fields CODE lists them)   a=12 exact=no\n"
@@ -133,10 +135,13 @@ const char kExport[] = "Usage: zentavo-cli export FILE.zna [OUT] [--format txt|h
                        "  zentavo-cli export study.zna --format csv > study.csv\n"
                        "\n";
 
-const char kHelp[] = "Usage: zentavo-cli help [COMMAND]\n"
+const char kHelp[] = "Usage: zentavo-cli help [COMMAND|CODE|reports|index]\n"
                      "\n"
-                     "Prints the help of zentavo-cli, or of one command.\n"
+                     "Prints the help of zentavo-cli, or of one command, or the manual's page of a calculation\n"
+                     "type (what it is for, its inputs, how to read its report, a worked example), of reading\n"
+                     "a report, or the manual's index. A code without a page exits with 2.\n"
                      "  zentavo-cli help export\n"
+                     "  zentavo-cli help 3200\n"
                      "\n";
 } // namespace
 

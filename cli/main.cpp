@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "FrameworkInit.h"
 #include "HelpText.h"
+#include "ManualPage.h"
 #include "Profile.h"
 #include "UIServices.h"
 #include "ZNTVStat.h"
@@ -162,8 +163,8 @@ int Run(int argc, char** argv)
         if (topic.empty())
             return FinishStdout(UsageText());
         const std::optional<std::string> text = CommandHelp(topic);
-        if (!text)
-            return CliFailure("no command '" + topic + "': zentavo-cli --help lists them");
+        if (!text) // a type code or a general page of the manual
+            return ManualPageCommand(topic, ExecutableDir(argv[0]));
         return FinishStdout(*text);
     }
     if (line.command.empty()) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix (stripped, as the package is) and checks every
 # installed file: the two programs, the vocabulary, the desktop entry, the MIME type with its
-# magic rule, the icons, the AppStream description, the manual pages and the copyright file.
+# magic rule, the icons, the AppStream description, the manual pages, the manual (help) and the
+# copyright file.
 # With --deb it also builds the Debian package with CPack and checks its control data.
 # Usage: tools/check-install.sh [--deb] [BUILD_DIR]      (default: build)
 set -euo pipefail
@@ -26,6 +27,11 @@ gui=0
 [ -e "$prefix/bin/zentavo" ] && gui=1
 
 files=(bin/zentavo-cli share/zentavo/Zentavo.ini share/man/man1/zentavo-cli.1.gz share/doc/zentavo/copyright)
+# The manual: each page rendered, and its Markdown for zentavo-cli help CODE.
+for page in docs/*.md; do
+    name=$(basename "$page" .md)
+    files+=("share/zentavo/help/$name.html" "share/zentavo/help/$name.md")
+done
 if [ $gui -eq 1 ]; then
     files+=(bin/zentavo share/man/man1/zentavo.1.gz share/applications/zentavo.desktop
             share/mime/packages/zentavo.xml share/metainfo/zentavo.metainfo.xml
@@ -46,6 +52,9 @@ for program in "$prefix"/bin/*; do
     file -b "$program" | grep -q ', stripped' || fail "not stripped: $program"
 done
 "$prefix/bin/zentavo-cli" types | grep -q . || fail "zentavo-cli types printed nothing"
+page=$("$prefix/bin/zentavo-cli" help 3200) || fail "zentavo-cli help 3200 failed"
+grep -q "^Worked example" <<<"$page" || fail "zentavo-cli help 3200 lacks its page"
+grep -q 'href="calc-1120.html"' "$share/zentavo/help/calc-1110.html" || fail "manual links still name .md pages"
 version=$("$prefix/bin/zentavo-cli" --version)
 for page in "$share"/man/man1/*.1.gz; do
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null | grep . && fail "manual page warnings: $page"

@@ -2,7 +2,7 @@
 # Starts the desktop program under a virtual X server (Xvfb) with a window manager and a sample
 # document, and saves PNG screenshots into screenshots/: the start-up picture, the tree's
 # context menu, an open input dialog, the main window with reports, the Calculation menu and
-# the print preview of a 2x2 table.
+# the print preview of a 2x2 table, and the manual at that table's page and searched.
 # Usage: tools/screenshots.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -123,3 +123,17 @@ if [ "$made" = 1 ]; then
     shot print-preview 0.5
     key Escape
 fi
+
+# The manual at the page of the calculation on show (F1), then a search in it.
+xdotool windowactivate --sync "$window"
+sleep 0.3
+key F1
+help=$(xdotool search --sync --onlyvisible --name '^Zentavo Help' | head -n 1)
+xdotool windowmove "$help" 20 20 windowsize "$help" 1180 800
+sleep 0.5
+shot help-window 0.8
+key ctrl+f
+xdotool type --delay 40 "odds ratio"
+key Return
+shot help-search 0.8
+key Escape
