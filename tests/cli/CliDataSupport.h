@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CCalcBase.h"
+#include "CMethodCalc.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -81,8 +82,11 @@ inline void ExpectResultsPrinted(const nlohmann::json& calculation, const std::s
     for (const nlohmann::json& result : calculation["results"]) {
         const std::string key = result["key"].get<std::string>();
         const int decimals = result["decimals"].get<int>();
-        std::string printed =
-            result["estimate"].is_null() ? "****" : CCalcBase::Floating(result["estimate"].get<double>(), decimals);
+        const bool tiny = result["probability"].get<bool>() && !result["estimate"].is_null() &&
+                          result["estimate"].get<double>() < 0.000001; // "< 0.000001" in the newer types
+        std::string printed = result["estimate"].is_null() ? "****"
+                              : tiny                       ? CMethodCalc::PValueText(result["estimate"].get<double>())
+                                     : CCalcBase::Floating(result["estimate"].get<double>(), decimals);
         printed.erase(0, printed.find_first_not_of(' '));
         EXPECT_NE(report.find(printed), std::string::npos) << key << " " << printed << "\n" << report;
         if (!result["level"].is_null()) {

@@ -4,6 +4,7 @@
 
 #include "CCalcBase.h"
 #include "CDialog.h"
+#include "CMethodCalc.h"
 #include "FieldArgs.h"
 #include "FieldTable.h"
 #include "Format.h"
@@ -99,7 +100,10 @@ CCalcRunResult CCalcTest::ExpectResultsAsData(const std::string& code, const std
     }
     for (const CResult& result : names.results) {
         const std::string label = CCalcBase::ResultLabel(result);
-        const std::string value = CCalcBase::Floating(result.estimate, result.decimals);
+        // The newer types print a probability below 0.000001 as "< 0.000001".
+        const std::string value = result.probability && result.estimate < 0.000001
+                                      ? CMethodCalc::PValueText(result.estimate)
+                                      : CCalcBase::Floating(result.estimate, result.decimals);
         // The interval's list separator shows as the C locale's ",".
         std::string interval =
             result.HasInterval() ? CCalcBase::CI(result.lower, result.upper, result.decimals) : std::string();
