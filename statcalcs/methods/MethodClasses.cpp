@@ -1,8 +1,12 @@
 // The table of the newer calculation types: code, class, dialog template and caption.
+#include "CDescPropIntervals.h"
 #include "GetCalcBase.h"
 
 const std::vector<CCalcClassInfo>& MethodClassTable()
 {
-    static const std::vector<CCalcClassInfo> table = {};
+    static const std::vector<CCalcClassInfo> table = {
+        // Proportion intervals, rate, standardised mortality ratio
+        CALC_CLASS("1130", CDescPropIntervals, 300, "Describe - Proportion - Exact and score intervals"),
+    };
     return table;
 }
