@@ -22,7 +22,13 @@ void ProportionIntervalsHalf(benchmark::State& state)
 {
     ReportOf(state, "1130", {"count=500000000", "n=1000000000", "level=99.99"});
 }
+
+void RateExactMostEvents(benchmark::State& state)
+{
+    ReportOf(state, "1500", {"count=1000000000", "person_time=0.5", "multiplier=100000", "level=99.99"});
+}
 } // namespace
 
 BENCHMARK(ProportionIntervalsSmallCount)->Unit(benchmark::kMillisecond);
 BENCHMARK(ProportionIntervalsHalf)->Unit(benchmark::kMillisecond);
+BENCHMARK(RateExactMostEvents)->Unit(benchmark::kMillisecond);

@@ -15,11 +15,15 @@ inline int DecimalsForWidth(double width, int least)
     return static_cast<int>(std::clamp(wanted, static_cast<double>(least), 15.0));
 }
 
-/// Decimals of a typed positive input (an expected count, a person-time): none for a whole
-/// number, else two significant digits and at least 2.
+/// Decimals of a typed input (an expected count, a person-time): the fewest, up to 6, that show
+/// it as typed: 0 for 1000, 1 for 2370.5.
 inline int DecimalsForInput(double value)
 {
-    if (!std::isfinite(value) || value == std::floor(value))
+    if (!std::isfinite(value))
         return 0;
-    return DecimalsForWidth(value, 2);
+    int decimals = 0;
+    for (double scaled = value; decimals < 6; ++decimals, scaled *= 10)
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::fmax(1.0, std::fabs(scaled)))
+            break;
+    return decimals;
 }
