@@ -27,8 +27,14 @@ void RateExactMostEvents(benchmark::State& state)
 {
     ReportOf(state, "1500", {"count=1000000000", "person_time=0.5", "multiplier=100000", "level=99.99"});
 }
+
+void SmrMostObserved(benchmark::State& state)
+{
+    ReportOf(state, "1600", {"observed=1000000000", "expected=999000000", "level=99.99"});
+}
 } // namespace
 
 BENCHMARK(ProportionIntervalsSmallCount)->Unit(benchmark::kMillisecond);
 BENCHMARK(ProportionIntervalsHalf)->Unit(benchmark::kMillisecond);
 BENCHMARK(RateExactMostEvents)->Unit(benchmark::kMillisecond);
+BENCHMARK(SmrMostObserved)->Unit(benchmark::kMillisecond);
