@@ -112,7 +112,7 @@ CResults CDescRateExact::Results() const
     const double z = valid ? NormalQuantileOfLevel(m_level) : kNoValue;
     const CLimits counts[] = {
         ExactPoissonLimits(x, m_level),
-        MidPPoissonLimits(x, m_level),
+        MidPCountLimits(x, m_level),
         ByarLimits(x, z),
         NormalPoissonLimits(x, z),
     };

@@ -88,7 +88,7 @@ CResults CDescSMR::Results() const
     // Day 1987, vol. II, section 2.2).
     const CLimits counts[] = {
         ExactPoissonLimits(observed, m_level),
-        MidPPoissonLimits(observed, m_level),
+        MidPCountLimits(observed, m_level),
         ByarLimits(observed, z),
     };
     const double ratio = observed / expected;

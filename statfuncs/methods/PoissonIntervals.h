@@ -4,6 +4,13 @@
 
 #include "ExactLimits.h"
 
+/// The mid-P limits of the mean of a Poisson count x >= 0, as MidPPoissonLimits gives them (to
+/// 1e-10 relative), found in fewer steps: each limit lies between the exact limits of x and of
+/// its neighbour count, where the mid-P tail is known without evaluating it, so the root search
+/// starts on a narrow bracket. The upper tail costs a fraction of a millisecond per evaluation at
+/// counts of 10^9; this keeps a whole report within its time.
+CLimits MidPCountLimits(double x, double levelPercent);
+
 /// Byar's approximation to the exact limits of a count x >= 0 (Breslow and Day, Statistical
 /// Methods in Cancer Research II, 1987, section 2.2; Rothman and Boice): the lower limit
 /// x (1 - 1/(9x) - z/(3 sqrt(x)))^3, 0 at x = 0 and never below 0, the upper

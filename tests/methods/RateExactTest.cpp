@@ -62,6 +62,33 @@ TEST(PoissonIntervals, ByarAndNormalLimitsOfACount)
     EXPECT_TRUE(std::isnan(ByarLimits(-1, 1.96).upper));
 }
 
+TEST(PoissonIntervals, MidPLimitsOnTheNarrowBracketAreTheRootSearchOnes)
+{
+    // uniroot in R 4.2.2 (tolerance 1e-17 relative) on ppois(x, m, lower.tail = FALSE) +
+    // dpois(x, m) / 2 and ppois(x - 1, m) + dpois(x, m) / 2; for 0 the closed form -log(0.05).
+    const CLimits five = MidPCountLimits(5, 95);
+    EXPECT_NEAR(five.lower, 1.831994808528417, 1.8e-10);
+    EXPECT_NEAR(five.upper, 11.082415664992014, 1.1e-9);
+    const CLimits most = MidPCountLimits(1e9, 95);
+    EXPECT_NEAR(most.lower, 999938021.9439049, 0.1);
+    EXPECT_NEAR(most.upper, 1000061980.9504011, 0.1);
+    const CLimits none = MidPCountLimits(0, 95);
+    EXPECT_EQ(none.lower, 0);
+    EXPECT_NEAR(none.upper, 2.99573227355399, 1e-14);
+    // The shared root search over the whole bracket from the exact limit to the count agrees
+    // to its own tolerance, at every level and size.
+    for (double level : {50.0, 90.0, 99.99}) {
+        for (double x : {1.0, 2.0, 7.0, 30.0, 1e3, 1e6, 1e9}) {
+            const CLimits fast = MidPCountLimits(x, level);
+            const CLimits searched = MidPPoissonLimits(x, level);
+            EXPECT_NEAR(fast.lower / searched.lower, 1, 2e-10) << x << " at " << level;
+            EXPECT_NEAR(fast.upper / searched.upper, 1, 2e-10) << x << " at " << level;
+            EXPECT_TRUE(fast.lower < x && x < fast.upper) << x << " at " << level;
+        }
+    }
+    EXPECT_TRUE(std::isnan(MidPCountLimits(3, 100).upper));
+}
+
 TEST_F(RateExactTest, ReportOfTheWorkedExampleAndOfTheExtremes)
 {
     // 5 events in 1,000 person-time units per 1,000: exact [1.62, 11.67] (poisson.test(5, 1000)
