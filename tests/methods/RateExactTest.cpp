@@ -6,9 +6,9 @@
 #include "CalcTestSupport.h"
 #include "ConfidenceLevel.h"
 #include "PoissonIntervals.h"
+#include "StoredRedo.h"
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -18,15 +18,6 @@ namespace
 class RateExactTest : public CCalcTest
 {};
 
-/// The calculation written into an archive and read back as a new object.
-std::unique_ptr<CCalcBase> StoredAndReloaded(const CObject& calc)
-{
-    std::vector<unsigned char> bytes;
-    CArchive out(bytes);
-    out.WriteObject(&calc);
-    CArchive in(bytes.data(), bytes.size());
-    return std::unique_ptr<CCalcBase>(ReadObjectOf<CCalcBase>(in));
-}
 } // namespace
 
 TEST(PoissonIntervals, ByarAndNormalLimitsOfACount)
@@ -36,9 +27,6 @@ TEST(PoissonIntervals, ByarAndNormalLimitsOfACount)
     const CLimits five = ByarLimits(5, NormalQuantileOfLevel(95));
     EXPECT_TRUE(Near(five.lower, 1.611347715747194, 1e-12));
     EXPECT_TRUE(Near(five.upper, 11.668164123398595, 1e-12));
-    const CLimits five99 = ByarLimits(5, NormalQuantileOfLevel(99));
-    EXPECT_TRUE(Near(five99.lower, 1.046842641375467, 1e-12));
-    EXPECT_TRUE(Near(five99.upper, 14.179836176894639, 1e-12));
     const CLimits zero = ByarLimits(0, NormalQuantileOfLevel(95));
     EXPECT_EQ(zero.lower, 0);
     EXPECT_TRUE(Near(zero.upper, 3.668011832173751, 1e-12));
@@ -124,8 +112,6 @@ TEST_F(RateExactTest, DialogRefusesANonPositivePersonTimeAndBadLevels)
     ExpectRefusedWithoutReport("1500", {"1025=1", "1026=-2"}, "Please enter a number between 0 and 1000000000000.",
                                1026);
     ExpectRefusedWithoutReport("1500", {"1025=1", "1026=inf"}, "Please enter a number.", 1026);
-    ExpectRefusedWithoutReport("1500", {"1025=1000000001", "1026=5"},
-                               "Please enter an integer between 0 and 1000000000.", 1025);
     ExpectRefusedWithoutReport("1500", {"1025=1", "1026=5", "1040=99.999"},
                                "Please enter a number between 50 and 99.99.", 1040);
 }
@@ -154,14 +140,7 @@ TEST_F(RateExactTest, SameResultsFromDialogCommandLineAndStoredDocument)
     calc.m_personTime = 2370.5;
     calc.m_multiplier = 2;
     calc.m_level = 90;
-    const std::unique_ptr<CCalcBase> reloaded = StoredAndReloaded(calc);
-    {
-        CRedoScope scope({});
-        EXPECT_TRUE(reloaded->Do());
-    }
-    std::string redone = PhrasesText(reloaded->GetPhrases());
-    std::replace(redone.begin(), redone.end(), '\a', ','); // the list separator of the C locale
-    EXPECT_EQ(redone, run.report);
+    EXPECT_EQ(RedoneAfterReload(calc), run.report);
 }
 
 TEST_F(RateExactTest, DamagedStoredInputsAreRefusedOrUndefined)

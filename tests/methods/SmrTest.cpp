@@ -5,9 +5,9 @@
 #include "CDescSMR.h"
 #include "CalcTestSupport.h"
 #include "PoissonIntervals.h"
+#include "StoredRedo.h"
 #include "TestSupport.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -17,15 +17,6 @@ namespace
 class SmrTest : public CCalcTest
 {};
 
-/// The calculation written into an archive and read back as a new object.
-std::unique_ptr<CCalcBase> StoredAndReloaded(const CObject& calc)
-{
-    std::vector<unsigned char> bytes;
-    CArchive out(bytes);
-    out.WriteObject(&calc);
-    CArchive in(bytes.data(), bytes.size());
-    return std::unique_ptr<CCalcBase>(ReadObjectOf<CCalcBase>(in));
-}
 } // namespace
 
 TEST(PoissonTests, TwiceTheSmallerTailAndItsMidPForm)
@@ -88,8 +79,6 @@ TEST_F(SmrTest, DialogRefusesANonPositiveExpectedCount)
     ExpectRefusedWithoutReport("1600", {"1025=3", "1026=-1"}, "Please enter a number between 0 and 1000000000000.",
                                1026);
     ExpectRefusedWithoutReport("1600", {"1025=3", "1026=nan"}, "Please enter a number.", 1026);
-    ExpectRefusedWithoutReport("1600", {"1025=4294967296", "1026=3"},
-                               "Please enter an integer between 0 and 1000000000.", 1025);
     ExpectRefusedWithoutReport("1600", {"1025=3", "1026=3", "1040=40"}, "Please enter a number between 50 and 99.99.",
                                1040);
 }
@@ -118,14 +107,7 @@ TEST_F(SmrTest, SameResultsFromDialogCommandLineAndStoredDocument)
     calc.m_observed = 30;
     calc.m_expected = 20;
     calc.m_level = 90;
-    const std::unique_ptr<CCalcBase> reloaded = StoredAndReloaded(calc);
-    {
-        CRedoScope scope({});
-        EXPECT_TRUE(reloaded->Do());
-    }
-    std::string redone = PhrasesText(reloaded->GetPhrases());
-    std::replace(redone.begin(), redone.end(), '\a', ','); // the list separator of the C locale
-    EXPECT_EQ(redone, run.report);
+    EXPECT_EQ(RedoneAfterReload(calc), run.report);
 }
 
 TEST_F(SmrTest, DamagedStoredInputsAreRefusedOrUndefined)
