@@ -4,14 +4,12 @@
 
 #include "CArchive.h"
 #include "ConfidenceLevel.h"
-#include "DialogTemplate.h"
-#include "Profile.h"
+#include "DescribeMethodDlg.h"
 #include "ProportionExactLimits.h"
 #include "ProportionIntervals.h"
 #include "ShownDecimals.h"
 #include "StoredInputs.h"
 #include "Terms.h"
-#include "UIServices.h"
 
 IMPLEMENT_SERIAL(CDescPropIntervals, CMethodCalc, 0)
 
@@ -156,11 +154,7 @@ static const CDialogTemplate& PropIntervalsTemplate()
             StaticCtl(kIdSampleSizeLabel, "Sample size:", 1, 0),
             NumberEditCtl(kIdSampleSize, 1, 1).RightAlign(),
         };
-        AppendLevelRow(made.controls, 2);
-        made.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 3, 0));
-        made.controls.push_back(EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars));
-        made.controls.push_back(DefButtonCtl(IDOK, "OK", 4, 0));
-        made.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 4, 1));
+        AppendLevelTitleButtons(made.controls, 2);
         return made;
     }();
     return dialogTemplate;
@@ -205,8 +199,7 @@ void CDescPropIntervalsDlg::OnOK()
     if (!UpdateData(true))
         return;
     if (m_count > m_sampleSize) {
-        AfxMessageBox(GetProfileString("Messages", kMessageCountAboveSampleSize, kMessageCountAboveSampleSize));
-        GotoDlgCtrl(kIdCount);
+        RefuseInput(*this, kMessageCountAboveSampleSize, kIdCount);
         return;
     }
     EndDialog(IDOK);

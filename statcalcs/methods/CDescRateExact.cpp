@@ -4,15 +4,13 @@
 
 #include "CArchive.h"
 #include "ConfidenceLevel.h"
-#include "DialogTemplate.h"
+#include "DescribeMethodDlg.h"
 #include "ExactLimits.h"
 #include "Format.h"
 #include "PoissonIntervals.h"
-#include "Profile.h"
 #include "ShownDecimals.h"
 #include "StoredInputs.h"
 #include "Terms.h"
-#include "UIServices.h"
 
 IMPLEMENT_SERIAL(CDescRateExact, CMethodCalc, 0)
 
@@ -184,11 +182,7 @@ static const CDialogTemplate& RateExactTemplate()
             const CControlTemplate radio = RadioCtl(kIdPer1 + i, kMultiplierTexts[i], 0, i).InGroup(kIdMultiplierBox);
             made.controls.push_back(i == 0 ? radio.GroupStart() : radio);
         }
-        AppendLevelRow(made.controls, 3);
-        made.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 4, 0));
-        made.controls.push_back(EditCtl(kIdTitle, 4, 1).MaxChars(kMaxTitleChars));
-        made.controls.push_back(DefButtonCtl(IDOK, "OK", 5, 0));
-        made.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 5, 1));
+        AppendLevelTitleButtons(made.controls, 3);
         return made;
     }();
     return dialogTemplate;
@@ -237,8 +231,7 @@ void CDescRateExactDlg::OnOK()
     if (!UpdateData(true))
         return;
     if (!(m_personTime > 0)) {
-        AfxMessageBox(GetProfileString("Messages", kMessagePersonTimeNotPositive, kMessagePersonTimeNotPositive));
-        GotoDlgCtrl(kIdPersonTime);
+        RefuseInput(*this, kMessagePersonTimeNotPositive, kIdPersonTime);
         return;
     }
     EndDialog(IDOK);

@@ -5,14 +5,12 @@
 
 #include "CArchive.h"
 #include "ConfidenceLevel.h"
-#include "DialogTemplate.h"
+#include "DescribeMethodDlg.h"
 #include "ExactLimits.h"
 #include "PoissonIntervals.h"
-#include "Profile.h"
 #include "ShownDecimals.h"
 #include "StoredInputs.h"
 #include "Terms.h"
-#include "UIServices.h"
 
 IMPLEMENT_SERIAL(CDescSMR, CMethodCalc, 0)
 
@@ -159,11 +157,7 @@ static const CDialogTemplate& SmrTemplate()
             StaticCtl(kIdExpectedLabel, "Expected:", 1, 0),
             EditCtl(kIdExpected, 1, 1).RightAlign(),
         };
-        AppendLevelRow(made.controls, 2);
-        made.controls.push_back(StaticCtl(kIdTitleLabel, "Title:", 3, 0));
-        made.controls.push_back(EditCtl(kIdTitle, 3, 1).MaxChars(kMaxTitleChars));
-        made.controls.push_back(DefButtonCtl(IDOK, "OK", 4, 0));
-        made.controls.push_back(ButtonCtl(IDCANCEL, "Cancel", 4, 1));
+        AppendLevelTitleButtons(made.controls, 2);
         return made;
     }();
     return dialogTemplate;
@@ -208,8 +202,7 @@ void CDescSMRDlg::OnOK()
     if (!UpdateData(true))
         return;
     if (!(m_expected > 0)) {
-        AfxMessageBox(GetProfileString("Messages", kMessageExpectedNotPositive, kMessageExpectedNotPositive));
-        GotoDlgCtrl(kIdExpected);
+        RefuseInput(*this, kMessageExpectedNotPositive, kIdExpected);
         return;
     }
     EndDialog(IDOK);
