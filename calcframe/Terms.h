@@ -98,6 +98,18 @@ inline constexpr char kTermDifferenceInProportions[] = "102";       // Differenc
 
 // The newer calculation types.
 // Proportion intervals, rate, standardised mortality ratio (120-149)
+inline constexpr char kTermExactClopperPearson[] = "120"; // Exact (Clopper-Pearson)
+inline constexpr char kTermMidPExact[] = "121";           // Mid-P exact
+inline constexpr char kTermWilsonScore[] = "122";         // Wilson score
+inline constexpr char kTermCorrectedScore[] = "123";      // Corrected score, Fleiss
+inline constexpr char kTermAgrestiCoull[] = "124";        // Agresti-Coull
+inline constexpr char kTermExactPoisson[] = "125";        // Exact Poisson
+inline constexpr char kTermByar[] = "126";                // Byar's approximation
+inline constexpr char kTermNormalApproximation[] = "127"; // Normal approximation
+inline constexpr char kTermRatePer[] = "128";             // Rate per
+inline constexpr char kTermSmr[] = "129";                 // SMR (observed/expected)
+inline constexpr char kTermExactPoissonTest[] = "130";    // Exact Poisson test
+inline constexpr char kTermMidPExactTest[] = "131";       // Mid-P exact test
 
 // 2x2 table by study design (150-179)
 inline constexpr char kTermStudyDesign[] = "150";             // Study design

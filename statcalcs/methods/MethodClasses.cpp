@@ -5,6 +5,9 @@
 #include "CCompRateRatio.h"
 #include "CCompStratHomog.h"
 #include "CCompTableDesign.h"
+#include "CDescPropIntervals.h"
+#include "CDescRateExact.h"
+#include "CDescSMR.h"
 #include "CPower2Means.h"
 #include "CPower2Props.h"
 #include "CProbBinomial.h"
@@ -15,6 +18,9 @@
 const std::vector<CCalcClassInfo>& MethodClassTable()
 {
     static const std::vector<CCalcClassInfo> table = {
+        CALC_CLASS("1130", CDescPropIntervals, 300, "Describe - Proportion - Exact and score intervals"),
+        CALC_CLASS("1500", CDescRateExact, 301, "Describe - Rate with exact intervals"),
+        CALC_CLASS("1600", CDescSMR, 302, "Describe - Standardised mortality ratio"),
         CALC_CLASS("2640", CCompMeansWelch, 330, "Compare - Means - Two means, unequal variances"),
         CALC_CLASS("2700", CCompRateRatio, 331, "Compare - Rate ratio"),
         CALC_CLASS("3400", CCompTableDesign, 310, "Contingency tables - 2x2 table by study design"),
