@@ -125,7 +125,6 @@ inline constexpr char kTermSampleCornfield[] = "159";         // Sample, Cornfie
 inline constexpr char kTermWaldLog[] = "160";                 // Wald (log)
 inline constexpr char kTermKoopmanScore[] = "161";            // Koopman score
 inline constexpr char kTermNewcombeHybridScore[] = "162";     // Newcombe hybrid score
-inline constexpr char kTermMidPExactTest[] = "163";           // Mid-P exact test
 inline constexpr char kTermExposedWithOutcome[] = "164";      // Exposed, with the outcome
 inline constexpr char kTermExposedWithoutOutcome[] = "165";   // Exposed, without the outcome
 inline constexpr char kTermUnexposedWithOutcome[] = "166";    // Unexposed, with the outcome

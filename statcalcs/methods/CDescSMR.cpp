@@ -101,9 +101,9 @@ CResults CDescSMR::Results() const
     for (int i = 0; i < 3; ++i)
         results.push_back(IntervalResult(kIntervalKeys[i], labels[i], ratio, counts[i].lower / expected,
                                          counts[i].upper / expected, level, decimals));
-    // Two-sided: twice the smaller tail, at most 1 (see PoissonTwoSidedP).
+    // Two-sided: twice the smaller tail, at most 1 (see PoissonDoubledTailP).
     results.push_back(ProbabilityResult("p_exact", TermKeys({kTermExactPoissonTest, kTermTwoSidedP}), ratio,
-                                        PoissonTwoSidedP(observed, expected), kNoValue, 6));
+                                        PoissonDoubledTailP(observed, expected), kNoValue, 6));
     results.push_back(ProbabilityResult("p_mid_p", TermKeys({kTermMidPExactTest, kTermTwoSidedP}), ratio,
                                         PoissonMidPTwoSidedP(observed, expected), kNoValue, 6));
     return results;

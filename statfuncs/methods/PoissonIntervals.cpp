@@ -94,7 +94,7 @@ CLimits NormalPoissonLimits(double x, double z)
     return {std::max(0.0, x - half), x + half};
 }
 
-double PoissonTwoSidedP(double x, double expected)
+double PoissonDoubledTailP(double x, double expected)
 {
     if (!ValidTest(x, expected))
         return kNaN;

@@ -23,7 +23,7 @@ CLimits NormalPoissonLimits(double x, double z);
 /// The exact two-sided probability of an observed count x against a Poisson mean `expected`:
 /// twice the smaller of P(X <= x) and P(X >= x), at most 1. (R's poisson.test sums instead the
 /// probabilities of the counts no more likely than x; the two differ for skewed tails.)
-double PoissonTwoSidedP(double x, double expected);
+double PoissonDoubledTailP(double x, double expected);
 
 /// The mid-P form of the same test: each tail counts P(X = x) by half.
 double PoissonMidPTwoSidedP(double x, double expected);

@@ -35,16 +35,17 @@ TEST(PoissonTests, TwiceTheSmallerTailAndItsMidPForm)
         {0, 3, 0.0995741367357279, 0.0497870683678639},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(Near(PoissonTwoSidedP(c.observed, c.expected), c.exact, 1e-13)) << c.observed << "/" << c.expected;
+        EXPECT_TRUE(Near(PoissonDoubledTailP(c.observed, c.expected), c.exact, 1e-13))
+            << c.observed << "/" << c.expected;
         EXPECT_TRUE(Near(PoissonMidPTwoSidedP(c.observed, c.expected), c.midP, 1e-13))
             << c.observed << "/" << c.expected;
     }
     // A count as likely in either tail is capped at 1; 0 of a tiny expectation too.
-    EXPECT_EQ(PoissonTwoSidedP(0, 0.001), 1);
+    EXPECT_EQ(PoissonDoubledTailP(0, 0.001), 1);
     EXPECT_NEAR(PoissonMidPTwoSidedP(0, 0.001), std::exp(-0.001), 1e-15);
     // The largest count: R gives 1.28644979019757e-219 for 10^9 against 999,000,000.
-    EXPECT_NEAR(PoissonTwoSidedP(1e9, 999e6) / 1.28644979019757e-219, 1, 1e-6);
-    EXPECT_TRUE(std::isnan(PoissonTwoSidedP(3, 0)));
+    EXPECT_NEAR(PoissonDoubledTailP(1e9, 999e6) / 1.28644979019757e-219, 1, 1e-6);
+    EXPECT_TRUE(std::isnan(PoissonDoubledTailP(3, 0)));
     EXPECT_TRUE(std::isnan(PoissonMidPTwoSidedP(-1, 3)));
 }
 
