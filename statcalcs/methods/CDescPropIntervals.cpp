@@ -5,7 +5,7 @@
 #include "CArchive.h"
 #include "ConfidenceLevel.h"
 #include "DescribeMethodDlg.h"
-#include "ProportionExactLimits.h"
+#include "ExactLimits.h"
 #include "ProportionIntervals.h"
 #include "ShownDecimals.h"
 #include "StoredInputs.h"
@@ -88,8 +88,8 @@ CResults CDescPropIntervals::Results() const
     const double z = valid ? NormalQuantileOfLevel(m_level) : kNoValue;
     const CLimits none{kNoValue, kNoValue};
     const CNamedLimits intervals[] = {
-        {"clopper_pearson", kTermExactClopperPearson, valid ? ExactProportionLimits(x, n, m_level) : none},
-        {"mid_p", kTermMidPExact, valid ? MidPProportionLimits(x, n, m_level) : none},
+        {"clopper_pearson", kTermExactClopperPearson, valid ? ClopperPearsonLimits(x, n, m_level) : none},
+        {"mid_p", kTermMidPExact, valid ? MidPBinomialLimits(x, n, m_level) : none},
         {"wilson", kTermWilsonScore, valid ? WilsonScoreLimits(x, n, z) : none},
         {"corrected_score", kTermCorrectedScore, valid ? CorrectedScoreLimits(x, n, z) : none},
         {"agresti_coull", kTermAgrestiCoull, valid ? AgrestiCoullLimits(x, n, z) : none},

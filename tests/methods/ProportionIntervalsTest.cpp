@@ -7,8 +7,8 @@
 #include "CDescPropIntervals.h"
 #include "CalcTestSupport.h"
 #include "ConfidenceLevel.h"
+#include "ExactLimits.h"
 #include "GetCalcBase.h"
-#include "ProportionExactLimits.h"
 #include "StoredRedo.h"
 #include "TableTests.h"
 #include "TestSupport.h"
@@ -79,8 +79,8 @@ TEST(ProportionIntervals, AgreeWithPublishedAndIndependentLimits)
 {
     const double z = NormalQuantileOfLevel(95);
     for (const ReferenceCase& c : kReferences) {
-        ExpectLimits(ExactProportionLimits(c.x, c.n, 95), c.exact, "exact", c.x, c.n);
-        ExpectLimits(MidPProportionLimits(c.x, c.n, 95), c.midP, "mid-P", c.x, c.n);
+        ExpectLimits(ClopperPearsonLimits(c.x, c.n, 95), c.exact, "exact", c.x, c.n);
+        ExpectLimits(MidPBinomialLimits(c.x, c.n, 95), c.midP, "mid-P", c.x, c.n);
         ExpectLimits(WilsonScoreLimits(c.x, c.n, z), c.wilson, "Wilson", c.x, c.n);
         ExpectLimits(CorrectedScoreLimits(c.x, c.n, z), c.corrected, "corrected", c.x, c.n);
         ExpectLimits(AgrestiCoullLimits(c.x, c.n, z), c.agrestiCoull, "Agresti-Coull", c.x, c.n);
@@ -113,8 +113,8 @@ TEST(ProportionIntervals, EveryIntervalHoldsItsEstimateAtEveryLevel)
         for (double n = 1; n <= 30; ++n) {
             for (double x = 0; x <= n; ++x) {
                 const double p = x / n;
-                const CLimits exact = ExactProportionLimits(x, n, level);
-                const CLimits midP = MidPProportionLimits(x, n, level);
+                const CLimits exact = ClopperPearsonLimits(x, n, level);
+                const CLimits midP = MidPBinomialLimits(x, n, level);
                 for (const CLimits& limits : {exact, midP, WilsonScoreLimits(x, n, z), CorrectedScoreLimits(x, n, z),
                                               AgrestiCoullLimits(x, n, z)}) {
                     EXPECT_TRUE(limits.lower >= 0 && limits.lower <= p && p <= limits.upper && limits.upper <= 1)
@@ -133,23 +133,23 @@ TEST(ProportionIntervals, LargestSampleGivesFiniteOrderedLimits)
     const double n = 1e9;
     // R 4.2.2: binom.test(0, 1e9)$conf.int[2]; binom.test(1e9, 1e9)$conf.int[1];
     // qbeta(0.025, 1, 1e9) and qbeta(0.975, 2, 1e9 - 1) for 1 of 10^9.
-    EXPECT_NEAR(ExactProportionLimits(0, n, 95).upper, 3.68887944731002e-09, 1e-19);
-    EXPECT_NEAR(ExactProportionLimits(n, n, 95).lower, 0.999999996311121, 1e-15);
-    EXPECT_NEAR(ExactProportionLimits(1, n, 95).lower, 2.53178079839694e-11, 1e-20);
-    EXPECT_NEAR(ExactProportionLimits(1, n, 95).upper, 5.57164337820311e-09, 1e-18);
+    EXPECT_NEAR(ClopperPearsonLimits(0, n, 95).upper, 3.68887944731002e-09, 1e-19);
+    EXPECT_NEAR(ClopperPearsonLimits(n, n, 95).lower, 0.999999996311121, 1e-15);
+    EXPECT_NEAR(ClopperPearsonLimits(1, n, 95).lower, 2.53178079839694e-11, 1e-20);
+    EXPECT_NEAR(ClopperPearsonLimits(1, n, 95).upper, 5.57164337820311e-09, 1e-18);
     // Mid-P limits by uniroot in R (tolerance 1e-17 relative) on pbinom and dbinom, which stay
     // accurate at this size; 1e-10 relative is the aim of the root search.
-    const CLimits one = MidPProportionLimits(1, n, 95);
+    const CLimits one = MidPBinomialLimits(1, n, 95);
     EXPECT_NEAR(one.lower, 5.002034483527593e-11, 5.1e-21);
     EXPECT_NEAR(one.upper, 4.931860514595370e-09, 4.9e-19);
-    EXPECT_NEAR(MidPProportionLimits(0, n, 95).upper, 2.995732269066784e-09, 3e-19);
+    EXPECT_NEAR(MidPBinomialLimits(0, n, 95).upper, 2.995732269066784e-09, 3e-19);
     // binom.test(5e8, 1e9, conf.level = 0.9999)$conf.int.
-    const CLimits half = ExactProportionLimits(5e8, n, 99.99);
+    const CLimits half = ClopperPearsonLimits(5e8, n, 99.99);
     EXPECT_NEAR(half.lower, 0.499938483841212, 1e-12);
     EXPECT_NEAR(half.upper, 0.500061516158788, 1e-12);
     const double z = NormalQuantileOfLevel(99.99);
     for (double x : {0.0, 1.0, 5e8, n - 1, n}) {
-        for (const CLimits& limits : {MidPProportionLimits(x, n, 99.99), WilsonScoreLimits(x, n, z),
+        for (const CLimits& limits : {MidPBinomialLimits(x, n, 99.99), WilsonScoreLimits(x, n, z),
                                       CorrectedScoreLimits(x, n, z), AgrestiCoullLimits(x, n, z)}) {
             EXPECT_TRUE(std::isfinite(limits.lower) && std::isfinite(limits.upper)) << x;
             EXPECT_TRUE(limits.lower <= x / n && x / n <= limits.upper) << x;
