@@ -95,6 +95,7 @@ CRunOutcome RunOne(const CRunLine& line, const CRunOptions& options, CResultForm
         return outcome;
     request.documentPath = options.documentPath.value_or("");
     request.wantReport = format == CResultFormat::Text;
+    request.wantResults = format != CResultFormat::Text;
     const CCalcRunResult result = RunNewCalculation(request, false);
     outcome.messages = result.messages;
     switch (result.outcome) {

@@ -116,7 +116,8 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
         result.className = made.GetRuntimeClass()->m_lpszClassName;
         result.title = made.GetTitle();
         result.inputs = made.Inputs();
-        result.results = made.Results();
+        if (request.wantResults)
+            result.results = made.Results();
         result.outcome = CCalcRunResult::Written;
         if (request.wantReport) {
             result.report = views.ShownText().ToPlainText(false);

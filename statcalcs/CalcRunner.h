@@ -19,6 +19,8 @@ struct CCalcRunRequest
     bool wantReport = true;             // false: only the results as data are wanted, so the
                                         // report's text and rich text are not made (unless filed
                                         // into a document, which stores them)
+    bool wantResults = true;            // false: only the report is wanted, so the results are
+                                        // not computed a second time after the report
 };
 
 struct CCalcRunResult

@@ -37,6 +37,7 @@ std::string MethodReport(const std::string& code, const std::vector<std::string>
     const std::unique_ptr<CCalcBase> probe(GetCalcBase(code));
     CCalcRunRequest request;
     request.code = code;
+    request.wantResults = false; // the report alone, as `zentavo-cli run` prints it
     std::string error;
     if (!probe || !probe->Fields() || !FieldActions(*probe->Fields(), args, request.actions, error)) {
         std::fprintf(stderr, "MethodsBench: %s: %s\n", code.c_str(), error.c_str());
