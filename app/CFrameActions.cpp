@@ -3,6 +3,7 @@
 
 #include "Artwork.h"
 #include "FrameCommands.h"
+#include "ScreenText.h"
 #include "Vocabulary.h"
 
 #include <QAction>
@@ -89,7 +90,8 @@ QMenu* CFrameActions::AddMenu(const char* titleKey, const std::vector<unsigned>&
 
 void CFrameActions::BuildToolBar()
 {
-    m_toolbar = new QToolBar(QStringLiteral("Zentavo"), &m_frame); // its title when it floats
+    m_toolbar =
+        new QToolBar(QString::fromStdString(ScreenText("PROGRAM", "Zentavo")), &m_frame); // its title when it floats
     m_toolbar->setObjectName(QStringLiteral("MainToolBar"));
     m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);

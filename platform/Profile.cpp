@@ -314,6 +314,25 @@ bool CProfile::Empty() const
     return m_sections.empty();
 }
 
+std::vector<std::string> CProfile::Sections() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, entries] : m_sections)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> CProfile::Keys(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    if (const auto found = m_sections.find(Lower(Trim(section))); found != m_sections.end())
+        for (const auto& [key, value] : found->second)
+            keys.push_back(key);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
 void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile)
 {
     VocabularyState& state = State();

@@ -24,6 +24,10 @@ public:
     /// The raw value (trimmed, quotes stripped), or nullopt when the key is missing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
     bool Empty() const;
+    /// The section names, lowered and sorted.
+    std::vector<std::string> Sections() const;
+    /// The keys of a section, lowered and sorted; empty when the section is missing.
+    std::vector<std::string> Keys(std::string_view section) const;
 
 private:
     /// A section's values by lowered key; the first line of a key holds its value.
