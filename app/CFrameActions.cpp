@@ -2,6 +2,7 @@
 #include "CFrameActions.h"
 
 #include "Artwork.h"
+#include "CLanguageMenu.h"
 #include "FrameCommands.h"
 #include "ScreenText.h"
 #include "Vocabulary.h"
@@ -34,7 +35,7 @@ CFrameActions::CFrameActions(QMainWindow& frame, Dispatch dispatch)
                      kSeparator, kCmdAppExit});
     AddMenu("EDIT",
             {kCmdUndo, kCmdEditRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kSeparator, kCmdSelectAll});
-    AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit});
+    AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit})->addMenu(new CLanguageMenu(&m_frame));
     AddMenu("FORMAT", {kCmdFormatBold, kCmdFormatItalic, kCmdFormatUnderline});
     AddMenu("HELP", {kCmdHelpFinder, kSeparator, kCmdAppAbout});
     BuildToolBar();

@@ -26,6 +26,9 @@ gui=0
 [ -e "$prefix/bin/zentavo" ] && gui=1
 
 files=(bin/zentavo-cli share/zentavo/Zentavo.ini share/man/man1/zentavo-cli.1.gz share/doc/zentavo/copyright)
+for lang in de es fr it pt; do
+    files+=("share/zentavo/lang/Zentavo.$lang.ini")
+done
 if [ $gui -eq 1 ]; then
     files+=(bin/zentavo share/man/man1/zentavo.1.gz share/applications/zentavo.desktop
             share/mime/packages/zentavo.xml share/metainfo/zentavo.metainfo.xml
@@ -46,6 +49,9 @@ for program in "$prefix"/bin/*; do
     file -b "$program" | grep -q ', stripped' || fail "not stripped: $program"
 done
 "$prefix/bin/zentavo-cli" types | grep -q . || fail "zentavo-cli types printed nothing"
+# The translations are found beside the installed vocabulary.
+env -u ZENTAVO_INI XDG_CONFIG_HOME="$root/config" "$prefix/bin/zentavo-cli" --lang fr types | grep -q 'Décrire' ||
+    fail "zentavo-cli --lang fr does not read the French vocabulary"
 version=$("$prefix/bin/zentavo-cli" --version)
 for page in "$share"/man/man1/*.1.gz; do
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null | grep . && fail "manual page warnings: $page"

@@ -96,6 +96,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"EDIT_RENAME", "F2"},
     {"VIEW_TOOLBAR", ""},
     {"WINDOW_SPLIT", ""},
+    {"VIEW_LANGUAGE", ""},
     {"FORMAT_BOLD", "Ctrl+B"},
     {"FORMAT_ITALIC", "Ctrl+I"},
     {"FORMAT_UNDERLINE", "Ctrl+U"},
@@ -185,6 +186,9 @@ const char* const kScreen[] = {
     "PURPOSE",
 };
 
+// View > Language: the system's and each language's own name.
+const char* const kLanguages[] = {"SYSTEM", "EN", "DE", "ES", "FR", "IT", "PT"};
+
 /// The directives a text carries, in order: "%1".."%9" and printf conversions such as "%d".
 std::vector<std::string> Directives(const std::string& text)
 {
@@ -215,6 +219,8 @@ void ExpectKeysOf(const CProfile& file)
         ExpectEntry("Export", key, file);
     for (const char* key : kScreen)
         ExpectEntry("Screen", key, file);
+    for (const char* key : kLanguages)
+        ExpectEntry("Languages", key, file);
     // The program writes the window placement into each user's own copy only.
     EXPECT_TRUE(file.Keys("Window").empty());
 }
@@ -266,6 +272,8 @@ TEST(VocabularyFile, HoldsEveryKeyTheProgramReads)
         ExpectEntry("Export", key);
     for (const char* key : kScreen)
         ExpectEntry("Screen", key);
+    for (const char* key : kLanguages)
+        ExpectEntry("Languages", key);
     // The program writes the window placement into each user's own copy only.
     EXPECT_FALSE(Shipped().Find("Window", "Rect").has_value());
     EXPECT_FALSE(Shipped().Find("Window", "State").has_value());
