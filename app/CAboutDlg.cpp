@@ -2,6 +2,7 @@
 #include "CAboutDlg.h"
 
 #include "Artwork.h"
+#include "Profile.h"
 #include "ScreenText.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* purpose = new QLabel(QString::fromStdString(ScreenText("PURPOSE", "Statistics for epidemiologists")), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    // The same word as the OK button of every calculation dialog.
+    buttons->button(QDialogButtonBox::Ok)->setText(QString::fromStdString(GetProfileString("Terms", "82", "OK")));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
