@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the desktop program under a virtual X server (Xvfb) with a window manager and a sample
 # document, and saves PNG screenshots into screenshots/: the start-up picture, the tree's
-# context menu, an open input dialog, the main window with reports, the Calculation menu and
-# the print preview of a 2x2 table.
+# context menu, an open input dialog, the main window with reports, a 2x2 table's report and
+# dialog, the Calculation menu and the print preview of the 2x2 table.
 # Usage: tools/screenshots.sh [--lang CODE] [BUILD_DIR]      (default: English, build)
 # With --lang the program and the sample document speak that language (en, de, es, fr, it, pt)
 # and the screenshots go into screenshots/CODE/.
@@ -116,6 +116,20 @@ xdotool type --delay 60 "64"
 key Return
 sleep 1
 shot main-window
+
+# The 2x2 table (the tree's last item): its report, then its dialog opened again with F5.
+if [ "$made" = 1 ]; then
+    xdotool windowactivate --sync "$window"
+    xdotool mousemove --window "$window" 100 560 click 1
+    sleep 0.3
+    key End
+    shot two-by-two-report 0.5
+    key F5
+    sleep 1
+    shot two-by-two-dialog
+    key Escape
+    sleep 0.5
+fi
 
 # The menu bar's access keys are those of the English vocabulary: the last two pictures are
 # taken in English only.
