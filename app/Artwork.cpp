@@ -3,6 +3,7 @@
 #include "Artwork.h"
 
 #include "FrameCommands.h"
+#include "ScreenText.h"
 
 #include <QCoreApplication>
 #include <QLinearGradient>
@@ -339,12 +340,13 @@ QPixmap StartupPicture()
     p.setFont(text);
     p.setPen(QColor(0xd6, 0xe6, 0xf2));
     p.drawText(QRectF(144, 102, 360, 26), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Statistics for epidemiologists"));
+               QString::fromStdString(ScreenText("PURPOSE", "Statistics for epidemiologists")));
     text.setPixelSize(13);
     p.setFont(text);
     p.setPen(QColor(0xa9, 0xc4, 0xd8));
     p.drawText(QRectF(36, 256, 300, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion()));
+               QString::fromStdString(
+                   ScreenText("VERSION", "Version %1", {QCoreApplication::applicationVersion().toStdString()})));
     p.setPen(QPen(QColor(255, 255, 255, 60), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));

@@ -7,7 +7,9 @@
 #include "CMainFrame.h"
 #include "CStartupScreen.h"
 #include "FrameworkInit.h"
+#include "Language.h"
 #include "Profile.h"
+#include "QtTranslations.h"
 #include "QtUIServices.h"
 #include "UIServices.h"
 #include "ZNTVStat.h"
@@ -41,6 +43,10 @@ std::filesystem::path ToPath(const QString& path)
 const QCommandLineOption kVocabOption(QStringLiteral("vocab"),
                                       QStringLiteral("Read every word on screen from FILE alone."),
                                       QStringLiteral("FILE"));
+const QCommandLineOption kLangOption(QStringLiteral("lang"),
+                                     QStringLiteral("Show the program in language CODE: system, en, de, es, fr, it "
+                                                    "or pt (remembered choice or system locale without it)."),
+                                     QStringLiteral("CODE"));
 const QCommandLineOption kPrintOption(QStringLiteral("print"),
                                       QStringLiteral("Print every report of the document without a dialog, then end."),
                                       QStringLiteral("FILE.zna"));
@@ -52,6 +58,7 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(kVocabOption);
+    parser.addOption(kLangOption);
     parser.addOption(kPrintOption);
     parser.addPositionalArgument(QStringLiteral("FILE.zna"),
                                  QStringLiteral("The document to open (a new one without it)."),
@@ -71,6 +78,14 @@ CCalcApp::CCommandLine CCalcApp::ParseCommandLine(const QStringList& arguments)
     line.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
     line.version = parser.isSet(QStringLiteral("version"));
     line.vocabulary = parser.value(kVocabOption);
+    if (parser.isSet(kLangOption)) {
+        const QString code = parser.value(kLangOption);
+        line.language = code == QLatin1String(kSystemLanguage.data())
+                            ? QString::fromStdString(SystemLanguage())
+                            : QString::fromStdString(NormalizeLanguage(code.toStdString()));
+        if (line.language.isEmpty())
+            line.error = QStringLiteral("unknown language '%1'").arg(code);
+    }
     QStringList files = parser.positionalArguments();
     if (parser.isSet(kPrintOption)) {
         line.print = true;
@@ -146,7 +161,9 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
 
     // Numbers follow the user's locale: decimal point and list separator.
     std::setlocale(LC_ALL, "");
-    InitVocabulary(ToPath(QCoreApplication::applicationDirPath()), ToPath(line.vocabulary));
+    InitVocabulary(ToPath(QCoreApplication::applicationDirPath()), ToPath(line.vocabulary),
+                   line.language.toStdString());
+    LoadQtTranslations(VocabularyLanguage());
     ZNTVCalcInit();
     ZNTVStatInit();
     m_services = std::make_unique<CQtUIServices>();

@@ -26,6 +26,7 @@ public:
         QString file;
         QStringList ignored; // further documents, which are not opened
         QString vocabulary;
+        QString language; // a code of ours, or empty: the remembered or system language
         bool print = false;
         bool help = false;
         bool version = false;

@@ -4,6 +4,7 @@
 #include "CCalcDoc.h"
 #include "CRecentFiles.h"
 #include "DocViews.h"
+#include "ScreenText.h"
 #include "UIServices.h"
 
 #include <QFile>
@@ -16,8 +17,8 @@ CFileDialogRequest DocumentRequest(bool save)
 {
     CFileDialogRequest request;
     request.save = save;
-    request.title = save ? "Save As" : "Open";
-    request.filterName = CDocCommands::kFilterName;
+    request.title = save ? ScreenText("SAVE_AS", "Save As") : ScreenText("OPEN", "Open");
+    request.filterName = ScreenText("DOCUMENT_FILTER", CDocCommands::kFilterName);
     request.filterPattern = "*.zna";
     request.defaultExtension = "zna";
     request.confirmOverwrite = true;
@@ -38,7 +39,7 @@ bool CDocCommands::SaveModified()
 {
     if (!m_doc.IsModified())
         return true;
-    const std::string question = "Save changes to " + m_doc.GetTitle() + "?";
+    const std::string question = ScreenText("SAVE_CHANGES", "Save changes to %1?", {m_doc.GetTitle()});
     switch (AfxMessageBox(question, MB_YESNOCANCEL)) {
     case IDYES:
         return OnFileSave();
@@ -100,7 +101,8 @@ bool CDocCommands::DoSave(const std::string& path)
     // version is overwritten.
     if (path == m_doc.GetPathName().string() && m_doc.FileChangedOnDisk()) {
         const std::string question =
-            path + " was changed on disk since it was opened or saved.\nOverwrite it with this document?";
+            ScreenText("CHANGED_ON_DISK", "%1 was changed on disk since it was opened or saved.", {path}) + "\n" +
+            ScreenText("OVERWRITE_IT", "Overwrite it with this document?");
         if (AfxMessageBox(question, MB_YESNO) != IDYES)
             return false;
     }

@@ -2,7 +2,9 @@
 #include "CFrameActions.h"
 
 #include "Artwork.h"
+#include "CLanguageMenu.h"
 #include "FrameCommands.h"
+#include "ScreenText.h"
 #include "Vocabulary.h"
 
 #include <QAction>
@@ -33,7 +35,7 @@ CFrameActions::CFrameActions(QMainWindow& frame, Dispatch dispatch)
                      kSeparator, kCmdAppExit});
     AddMenu("EDIT",
             {kCmdUndo, kCmdEditRedo, kSeparator, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kSeparator, kCmdSelectAll});
-    AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit});
+    AddMenu("VIEW", {kCmdViewToolbar, kCmdWindowSplit})->addMenu(new CLanguageMenu(&m_frame));
     AddMenu("FORMAT", {kCmdFormatBold, kCmdFormatItalic, kCmdFormatUnderline});
     AddMenu("HELP", {kCmdHelpFinder, kSeparator, kCmdAppAbout});
     BuildToolBar();
@@ -89,7 +91,8 @@ QMenu* CFrameActions::AddMenu(const char* titleKey, const std::vector<unsigned>&
 
 void CFrameActions::BuildToolBar()
 {
-    m_toolbar = new QToolBar(QStringLiteral("Zentavo"), &m_frame); // its title when it floats
+    m_toolbar =
+        new QToolBar(QString::fromStdString(ScreenText("PROGRAM", "Zentavo")), &m_frame); // its title when it floats
     m_toolbar->setObjectName(QStringLiteral("MainToolBar"));
     m_toolbar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);

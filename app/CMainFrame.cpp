@@ -18,6 +18,7 @@
 #include "Profile.h"
 #include "QtUIServices.h"
 #include "ReportPrinter.h"
+#include "ScreenText.h"
 #include "Vocabulary.h"
 
 #include <QApplication>
@@ -330,7 +331,7 @@ void CMainFrame::UpdateTitle()
 {
     QString title = QString::fromStdString(m_doc->GetTitle());
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")); // a literal "[*]" in a name
-    setWindowTitle(title + QStringLiteral("[*] - Zentavo"));
+    setWindowTitle(title + QStringLiteral("[*] - ") + QString::fromStdString(ScreenText("PROGRAM", "Zentavo")));
     setWindowModified(m_doc->IsModified());
 }
 

@@ -1,6 +1,8 @@
 // Events whose handlers throw are reported and dropped.
 #include "CSafeApplication.h"
 
+#include "ScreenText.h"
+
 #include <QMessageBox>
 
 #include <cstdio>
@@ -26,8 +28,9 @@ void CSafeApplication::ReportFailure(const char* what)
     if (reporting || platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         return;
     reporting = true;
-    QMessageBox::critical(
-        QApplication::activeWindow(), QStringLiteral("Zentavo"),
-        QStringLiteral("An unexpected error occurred: %1\nPlease save your work.").arg(QString::fromLocal8Bit(what)));
+    const std::string text = ScreenText("UNEXPECTED_ERROR", "An unexpected error occurred: %1", {what}) + "\n" +
+                             ScreenText("SAVE_YOUR_WORK", "Please save your work.");
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromStdString(ScreenText("PROGRAM", "Zentavo")),
+                          QString::fromStdString(text));
     reporting = false;
 }

@@ -2,6 +2,7 @@
 #include "QtUIServices.h"
 
 #include "ReportHtml.h"
+#include "ScreenText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -97,7 +98,8 @@ int CQtUIServices::MessageBox(const std::string& text, unsigned buttons)
 {
     // The icon of the message's kind: a question asks, a lone OK reports a refusal or a failure.
     const QMessageBox::Icon icon = buttons == MB_OK ? QMessageBox::Warning : QMessageBox::Question;
-    QMessageBox box(icon, QStringLiteral("Zentavo"), QString::fromStdString(text), ButtonsOf(buttons), DialogParent());
+    QMessageBox box(icon, QString::fromStdString(ScreenText("PROGRAM", "Zentavo")), QString::fromStdString(text),
+                    ButtonsOf(buttons), DialogParent());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(buttons == MB_YESNOCANCEL || buttons == MB_YESNO ? QMessageBox::Yes : QMessageBox::Ok);
     if (buttons == MB_YESNO)
@@ -197,8 +199,9 @@ std::optional<std::string> CQtUIServices::AskFileName(const CFileDialogRequest& 
     if (request.save && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += QLatin1Char('.') + suffix;
         if (request.confirmOverwrite && QFileInfo::exists(path)) {
-            const std::string question =
-                QFileInfo(path).fileName().toStdString() + " already exists.\nDo you want to replace it?";
+            const std::string name = QFileInfo(path).fileName().toStdString();
+            const std::string question = ScreenText("FILE_EXISTS", "%1 already exists.", {name}) + "\n" +
+                                         ScreenText("REPLACE_IT", "Do you want to replace it?");
             if (MessageBox(question, MB_YESNO) != IDYES)
                 return std::nullopt;
         }

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "Format.h"
 #include "ReportTarget.h"
+#include "ScreenText.h"
 #include "Terms.h"
 #include "UIServices.h"
 #include "Utf8.h"
@@ -130,7 +131,7 @@ void CCalcBase::Output()
             target->InsertPhrase(phrase.text, phrase.flags);
         target->EndProgramWrite();
     } else {
-        AfxMessageBox("Error: cannot write to the document", MB_OK);
+        AfxMessageBox(ScreenText("CANNOT_WRITE_REPORT", "Error: cannot write to the document"), MB_OK);
     }
     std::vector<CPhrase>().swap(m_phrases);
 }

@@ -10,6 +10,7 @@
 #include "FileIO.h"
 #include "Profile.h"
 #include "RichText.h"
+#include "ScreenText.h"
 #include "UIServices.h"
 
 #include <cerrno>
@@ -22,8 +23,8 @@ namespace
 CCalcDoc* g_current = nullptr;
 bool g_mapFiles = false;
 
-const char kBaseProblem[] = "There was a problem with the base of the new calculation.\n"
-                            "This was probably caused by an error in the 'Zentavo.ini' file.";
+const char kBaseProblem[] = "There was a problem with the base of the new calculation.";
+const char kBaseProblemCause[] = "This was probably caused by an error in the 'Zentavo.ini' file.";
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
 
 bool StatFile(const std::filesystem::path& path, struct stat& st)
@@ -93,7 +94,7 @@ bool CCalcDoc::OnNewDocument()
     if (m_views)
         m_views->ResetResult();
     m_path.clear();
-    m_title = "Untitled";
+    m_title = ScreenText("UNTITLED", "Untitled");
     PrepareHead(m_title);
     m_modified = false;
     return true;
@@ -197,7 +198,7 @@ std::unique_ptr<CCalcDocNode> CCalcDoc::LoadTree(const CFileBytes& bytes, std::s
         return head; // bytes after the head are ignored
     } catch (const std::exception&) {
         // CArchiveException, or an allocation refused although every length was checked
-        error = CArchiveException::kUserMessage;
+        error = FileFormatMessage();
         return nullptr;
     }
 }
@@ -253,7 +254,7 @@ CCalculation* CCalcDoc::AddNewCalculation(CCalcType type, const CalcPrepareHook&
     }
     auto calc = std::make_unique<CCalculation>(type);
     if (!calc->SetupBase(code)) {
-        Fail(kBaseProblem);
+        Fail(ScreenText("BASE_PROBLEM", kBaseProblem) + "\n" + ScreenText("BASE_PROBLEM_CAUSE", kBaseProblemCause));
         return nullptr;
     }
     if (prepare)
@@ -264,7 +265,7 @@ CCalculation* CCalcDoc::AddNewCalculation(CCalcType type, const CalcPrepareHook&
     // Filed first: the views then show the new calculation, and Output writes into it.
     CCalculation* added = Add(std::move(calc));
     if (!added) {
-        Fail(kAddProblem);
+        Fail(ScreenText("ADD_PROBLEM", kAddProblem));
         return nullptr;
     }
     added->GetData()->Output();
@@ -319,7 +320,7 @@ void CCalcDoc::OnFileExport()
     CFileDialogRequest request;
     request.save = true;
     request.title = GetProfileString("Messages", "10", "10");
-    request.filterName = "Text Files (*.txt)";
+    request.filterName = GetProfileString("Export", "TEXT", "Text Files (*.txt)");
     request.filterPattern = "*.txt";
     request.defaultExtension = "txt";
     request.confirmOverwrite = true;

@@ -2,6 +2,7 @@
 #include "FileIO.h"
 
 #include "AtomicFile.h"
+#include "ScreenText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,15 +19,6 @@ std::string FullPath(const std::filesystem::path& path)
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(path, ec);
     return ec ? path.string() : full.lexically_normal().string();
-}
-
-std::string Replace1(const char* text, const std::string& value)
-{
-    std::string result(text);
-    const size_t at = result.find("%1");
-    if (at != std::string::npos)
-        result.replace(at, 2, value);
-    return result;
 }
 
 /// Opens a regular file for reading; -1 with the reason in `error` otherwise.
@@ -72,16 +64,16 @@ std::string FileErrorMessage(int error, const std::filesystem::path& path)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return Replace1("%1 was not found.", FullPath(path));
+        return ScreenText("FILE_NOT_FOUND", "%1 was not found.", {FullPath(path)});
     case EACCES:
     case EPERM:
     case EROFS:
-        return Replace1("Access to %1 was denied.", FullPath(path));
+        return ScreenText("ACCESS_DENIED", "Access to %1 was denied.", {FullPath(path)});
     case ENOSPC:
     case EDQUOT:
-        return "There is not enough space on the disk.";
+        return ScreenText("DISK_FULL", "There is not enough space on the disk.");
     default:
-        return Replace1("An unexpected file error occurred while accessing %1.", FullPath(path));
+        return ScreenText("FILE_ERROR", "An unexpected file error occurred while accessing %1.", {FullPath(path)});
     }
 }
 
@@ -219,8 +211,8 @@ bool WriteExportFile(const std::filesystem::path& path, const void* data, size_t
 {
     if (IsSameFile(path, document)) {
         // Another name or a hard link of the open document: the export would replace it.
-        error = "%1 is the document itself: choose another file for the export.";
-        error.replace(error.find("%1"), 2, path.string());
+        error = ScreenText("EXPORT_OVER_DOCUMENT", "%1 is the document itself: choose another file for the export.",
+                           {path.string()});
         return false;
     }
     struct stat target

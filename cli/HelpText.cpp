@@ -42,6 +42,7 @@ const char kUsage[] =
     "\n"
     "Options:\n"
     "  --vocab FILE                 read the vocabulary from FILE (may stand anywhere)      --vocab de.ini\n"
+    "  --lang CODE                  words in en, de, es, fr, it, pt or system; default en   --lang fr\n"
     "  --title TEXT                 the calculation's title; without one it is the code     --title \"Cohort A\"\n"
     "  --format NAME                text (the report), json, csv or tsv (results as data)   --format json\n"
     "  --seed N                     the seed of a random-number calculation, 0-4294967295   --seed 7\n"

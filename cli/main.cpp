@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "FrameworkInit.h"
 #include "HelpText.h"
+#include "Language.h"
 #include "ManualPage.h"
 #include "Profile.h"
 #include "UIServices.h"
@@ -72,6 +73,7 @@ struct CCommandLine
     bool help = false;
     bool version = false;
     std::optional<std::string> vocabulary;
+    std::optional<std::string> language;
     std::string command; // the subcommand given, or ""
     std::string fieldsCode;
     std::optional<std::string> fieldsFormat;
@@ -90,6 +92,7 @@ bool ReadCommandLine(int argc, char** argv, CCommandLine& line, std::string& err
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
     app.add_option("--vocab", line.vocabulary);
+    app.add_option("--lang", line.language);
     app.require_subcommand(0, 1); // a second command name is an argument of the first
     const auto command = [&app](const char* name) {
         CLI::App* sub = app.add_subcommand(name);
@@ -129,7 +132,7 @@ bool ReadCommandLine(int argc, char** argv, CCommandLine& line, std::string& err
 std::string FirstWord(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--vocab") == 0)
+        if (std::strcmp(argv[i], "--vocab") == 0 || std::strcmp(argv[i], "--lang") == 0)
             ++i;
         else if (argv[i][0] != '-')
             return argv[i];
@@ -177,7 +180,14 @@ int Run(int argc, char** argv)
     if (const std::string reason = UnreadableVocabulary(vocabulary); !reason.empty())
         return CliFailure(reason);
 
-    InitVocabulary(ExecutableDir(argv[0]), vocabulary);
+    // The tool speaks English unless asked: scripts get the same words under every locale.
+    std::string language = "en";
+    if (line.language) {
+        language = *line.language == kSystemLanguage ? SystemLanguage() : NormalizeLanguage(*line.language);
+        if (language.empty())
+            return CliFailure("unknown language '" + *line.language + "': en, de, es, fr, it, pt or system");
+    }
+    InitVocabulary(ExecutableDir(argv[0]), vocabulary, language);
     // Each run is short: documents are mapped, not read, which opens large ones several times
     // quicker. A document truncated by another program meanwhile ends the run with a message.
     CCalcDoc::MapFilesWhenOpening(true);

@@ -2,6 +2,7 @@
 // rather than cut, so the bar still runs from empty to full.
 #include "CPleaseWaitDlg.h"
 
+#include "ScreenText.h"
 #include "UIServices.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ const char kCaption[] = "Please wait...";
 
 CPleaseWaitDlg::CPleaseWaitDlg(int upper) : m_upper(std::max(upper, 0))
 {
-    UIServices().ProgressBegin(kCaption, BarMaximum());
+    UIServices().ProgressBegin(ScreenText("PLEASE_WAIT", kCaption), BarMaximum());
     m_barPos = 0;
 }
 
@@ -34,7 +35,7 @@ void CPleaseWaitDlg::SetRange(int lower, int upper)
     m_upper = std::max(upper, lower);
     if (BarMaximum() != oldMaximum) {
         UIServices().ProgressEnd();
-        UIServices().ProgressBegin(kCaption, BarMaximum());
+        UIServices().ProgressBegin(ScreenText("PLEASE_WAIT", kCaption), BarMaximum());
     } else if (m_barPos != 0) {
         UIServices().ProgressSetPos(0);
     }

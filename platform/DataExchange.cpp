@@ -4,6 +4,7 @@
 #include "CDialog.h"
 #include "Format.h"
 #include "NumberParse.h"
+#include "ScreenText.h"
 #include "UIServices.h"
 
 CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
@@ -21,6 +22,8 @@ void CDataExchange::Fail(const std::string& prompt)
 
 namespace
 {
+const char kIntegerRange[] = "Please enter an integer between %1 and %2.";
+
 // Common start of every helper: nothing once the pass has failed.
 bool Begin(CDataExchange& dx, int id)
 {
@@ -45,7 +48,7 @@ void DDX_Text(CDataExchange& dx, int id, uint32_t& value)
         return;
     }
     if (!ParseUnsignedField(dx.m_dialog.GetDlgItemText(id), value))
-        dx.Fail("Please enter a positive integer.");
+        dx.Fail(ScreenText("ENTER_UNSIGNED", "Please enter a positive integer."));
 }
 
 void DDX_Text(CDataExchange& dx, int id, int32_t& value)
@@ -57,7 +60,7 @@ void DDX_Text(CDataExchange& dx, int id, int32_t& value)
         return;
     }
     if (!ParseIntField(dx.m_dialog.GetDlgItemText(id), value))
-        dx.Fail("Please enter an integer.");
+        dx.Fail(ScreenText("ENTER_INTEGER", "Please enter an integer."));
 }
 
 void DDX_Text(CDataExchange& dx, int id, double& value)
@@ -69,7 +72,7 @@ void DDX_Text(CDataExchange& dx, int id, double& value)
         return;
     }
     if (!ParseStrictDouble(dx.m_dialog.GetDlgItemText(id), value))
-        dx.Fail("Please enter a number.");
+        dx.Fail(ScreenText("ENTER_NUMBER", "Please enter a number."));
 }
 
 void DDX_Text(CDataExchange& dx, int id, std::string& value)
@@ -85,20 +88,21 @@ void DDX_Text(CDataExchange& dx, int id, std::string& value)
 void DDV_MinMaxUInt(CDataExchange& dx, uint32_t value, uint32_t minimum, uint32_t maximum)
 {
     if (Checking(dx) && (value < minimum || value > maximum))
-        dx.Fail(Format("Please enter an integer between %u and %u.", minimum, maximum));
+        dx.Fail(ScreenText("ENTER_INTEGER_RANGE", kIntegerRange, {Format("%u", minimum), Format("%u", maximum)}));
 }
 
 void DDV_MinMaxInt(CDataExchange& dx, int32_t value, int32_t minimum, int32_t maximum)
 {
     if (Checking(dx) && (value < minimum || value > maximum))
-        dx.Fail(Format("Please enter an integer between %d and %d.", minimum, maximum));
+        dx.Fail(ScreenText("ENTER_INTEGER_RANGE", kIntegerRange, {Format("%d", minimum), Format("%d", maximum)}));
 }
 
 void DDV_MinMaxDouble(CDataExchange& dx, double value, double minimum, double maximum)
 {
     // Written so that a NaN member is refused too.
     if (Checking(dx) && !(value >= minimum && value <= maximum))
-        dx.Fail(Format("Please enter a number between %.15g and %.15g.", minimum, maximum));
+        dx.Fail(ScreenText("ENTER_NUMBER_RANGE", "Please enter a number between %1 and %2.",
+                           {Format("%.15g", minimum), Format("%.15g", maximum)}));
 }
 
 void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars)
@@ -108,7 +112,7 @@ void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars)
     if (!dx.m_bSaveAndValidate)
         dx.m_dialog.SetLimitText(dx.m_idLastControl, maxChars);
     else if (Utf8Length(value) > static_cast<size_t>(maxChars))
-        dx.Fail(Format("Please enter no more than %d characters.", maxChars));
+        dx.Fail(ScreenText("ENTER_MAX_CHARS", "Please enter no more than %1 characters.", {Format("%d", maxChars)}));
 }
 
 void DDX_Radio(CDataExchange& dx, int firstId, int& value)

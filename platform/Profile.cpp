@@ -4,6 +4,7 @@
 
 #include "AtomicFile.h"
 #include "CodePage.h"
+#include "Language.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -26,6 +27,7 @@ struct VocabularyState
     bool initialized = false;
     std::vector<CProfile> profiles; // first wins
     fs::path userFile;              // empty: never write
+    std::string language = "en";    // the language in use
     std::function<void(std::string_view, std::string_view)> observer;
     // Strings found, by section and key: a batch of reports asks for the same few terms tens of
     // thousands of times. Emptied whenever the profiles change.
@@ -258,6 +260,9 @@ std::string EditEntry(const std::string& text, std::string_view section, std::st
     return text.substr(0, after.next) + entry + eol + text.substr(after.next);
 }
 
+/// Sets key=value in the Window section of the user's file; false if skipped.
+bool WriteWindowEntry(std::string_view section, std::string_view key, std::string_view value);
+
 } // namespace
 
 void CProfile::Parse(std::string_view bytes)
@@ -314,7 +319,27 @@ bool CProfile::Empty() const
     return m_sections.empty();
 }
 
-void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile)
+std::vector<std::string> CProfile::Sections() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, entries] : m_sections)
+        names.push_back(name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> CProfile::Keys(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    if (const auto found = m_sections.find(Lower(Trim(section))); found != m_sections.end())
+        for (const auto& [key, value] : found->second)
+            keys.push_back(key);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile,
+                    std::string_view language)
 {
     VocabularyState& state = State();
     state.initialized = true;
@@ -322,6 +347,7 @@ void InitVocabulary(const std::filesystem::path& executableDir, const std::files
     state.found.clear();
     state.userFile.clear();
 
+    const std::string asked = NormalizeLanguage(language);
     fs::path file = explicitFile;
     if (const char* env = std::getenv("ZENTAVO_INI"); file.empty() && env && *env)
         file = env;
@@ -329,6 +355,7 @@ void InitVocabulary(const std::filesystem::path& executableDir, const std::files
         CProfile profile;
         profile.Load(file);
         state.profiles.push_back(std::move(profile));
+        state.language = asked.empty() ? SystemLanguage() : asked;
         return;
     }
 
@@ -338,11 +365,39 @@ void InitVocabulary(const std::filesystem::path& executableDir, const std::files
     if (!state.userFile.empty())
         user.Load(state.userFile);
     CProfile installed;
-    for (const fs::path& candidate : InstalledCandidates(executableDir))
-        if (installed.Load(candidate))
+    fs::path installedDir;
+    for (const fs::path& candidate : InstalledCandidates(executableDir)) {
+        if (installed.Load(candidate)) {
+            installedDir = candidate.parent_path();
             break;
+        }
+    }
+    state.language = asked;
+    if (state.language.empty())
+        state.language = NormalizeLanguage(user.Find("Window", kLanguageKey).value_or(""));
+    if (state.language.empty())
+        state.language = SystemLanguage();
     state.profiles.push_back(std::move(user));
+    // A language whose file is missing reads in English: its lookups fall through to the base.
+    if (const std::string name = LanguageFileName(state.language); !name.empty() && !installedDir.empty()) {
+        CProfile translated;
+        if (translated.Load(installedDir / "lang" / name))
+            state.profiles.push_back(std::move(translated));
+    }
     state.profiles.push_back(std::move(installed));
+}
+
+std::string VocabularyLanguage()
+{
+    EnsureInitialized();
+    return State().language;
+}
+
+std::string RememberedLanguage()
+{
+    const auto value = Lookup("Window", kLanguageKey);
+    const std::string language = value ? NormalizeLanguage(*value) : std::string();
+    return language.empty() ? std::string(kSystemLanguage) : language;
 }
 
 void SetVocabularyProfiles(std::vector<CProfile> profiles)
@@ -429,6 +484,21 @@ std::vector<unsigned char> GetProfileBinary(std::string_view section, std::strin
 
 bool WriteProfileBinary(std::string_view section, std::string_view key, const std::vector<unsigned char>& bytes)
 {
+    return WriteWindowEntry(section, key, EncodeProfileBinary(bytes));
+}
+
+bool WriteProfileText(std::string_view section, std::string_view key, std::string_view text)
+{
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+    });
+    return plain && WriteWindowEntry(section, key, text);
+}
+
+namespace
+{
+bool WriteWindowEntry(std::string_view section, std::string_view key, std::string_view value)
+{
     // The program keeps only its window state in the file; nothing else is ever written.
     const fs::path target = UserVocabularyFile();
     if (target.empty() || !EqualNoCase(Trim(section), "Window") || Trim(key).empty() ||
@@ -441,7 +511,7 @@ bool WriteProfileBinary(std::string_view section, std::string_view key, const st
         return false;
     if (error)
         return false;
-    const std::string edited = EditEntry(text, Trim(section), Trim(key), EncodeProfileBinary(bytes));
+    const std::string edited = EditEntry(text, Trim(section), Trim(key), value);
     fs::create_directories(target.parent_path(), error);
     if (error || ReplaceFileAtomic(target, edited.data(), edited.size()) != 0)
         return false;
@@ -450,6 +520,7 @@ bool WriteProfileBinary(std::string_view section, std::string_view key, const st
     State().found.clear();
     return true;
 }
+} // namespace
 
 void SetVocabularyFallbackObserver(std::function<void(std::string_view, std::string_view)> observer)
 {

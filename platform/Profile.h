@@ -24,6 +24,10 @@ public:
     /// The raw value (trimmed, quotes stripped), or nullopt when the key is missing.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
     bool Empty() const;
+    /// The section names, lowered and sorted.
+    std::vector<std::string> Sections() const;
+    /// The keys of a section, lowered and sorted; empty when the section is missing.
+    std::vector<std::string> Keys(std::string_view section) const;
 
 private:
     /// A section's values by lowered key; the first line of a key holds its value.
@@ -33,10 +37,19 @@ private:
 };
 
 /// Where the vocabulary comes from: an explicit file alone (--vocab, $ZENTAVO_INI), else the
-/// user's file ($XDG_CONFIG_HOME/zentavo/Zentavo.ini) overlaid on the installed one (beside
-/// the executable, else <prefix>/share/zentavo/Zentavo.ini).
+/// user's file ($XDG_CONFIG_HOME/zentavo/Zentavo.ini) over the installed language file
+/// (lang/Zentavo.<code>.ini beside the installed base file) over the installed English one
+/// (beside the executable, else <prefix>/share/zentavo/Zentavo.ini).
 /// `explicitFile` empty means: consult $ZENTAVO_INI, then the user's and installed files.
-void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile = {});
+/// `language` empty means: the user's remembered choice ([Window] Language), else the system's.
+void InitVocabulary(const std::filesystem::path& executableDir, const std::filesystem::path& explicitFile = {},
+                    std::string_view language = {});
+/// The language in use ("en", "fr", ...): the one asked for, else the user's remembered
+/// choice, else the system's. With an explicit file it only names the language asked for (or
+/// the system's); the words then all come from that file.
+std::string VocabularyLanguage();
+/// The user's remembered choice: "system" or a language code; "system" when none is stored.
+std::string RememberedLanguage();
 /// Uses exactly these parsed profiles (first wins); for tests. Nothing is written afterwards.
 void SetVocabularyProfiles(std::vector<CProfile> profiles);
 /// Forgets the loaded profiles: the next lookup runs the default search of InitVocabulary
@@ -55,6 +68,9 @@ int GetProfileInt(std::string_view section, std::string_view key, int def);
 std::vector<unsigned char> GetProfileBinary(std::string_view section, std::string_view key);
 /// Writes a binary entry into the user's file only (edit in place, atomic); false if skipped.
 bool WriteProfileBinary(std::string_view section, std::string_view key, const std::vector<unsigned char>& bytes);
+/// Writes a short plain entry (letters, digits, '_' and '-' only) into the Window section of the
+/// user's file, as WriteProfileBinary does; false if skipped or refused.
+bool WriteProfileText(std::string_view section, std::string_view key, std::string_view text);
 
 /// The two-letters-per-byte form of binary entries: 'A' + low nibble, then 'A' + high nibble.
 std::string EncodeProfileBinary(const std::vector<unsigned char>& bytes);

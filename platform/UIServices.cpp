@@ -1,6 +1,8 @@
 // The UI-services seam and its headless implementation.
 #include "UIServices.h"
 
+#include "ScreenText.h"
+
 #include <cstdio>
 
 namespace
@@ -75,7 +77,7 @@ std::optional<std::string> CHeadlessUIServices::AskFileName(const CFileDialogReq
 bool CHeadlessUIServices::SetClipboard(const CClipboardData& data, std::string& error)
 {
     if (m_clipboardFails) {
-        error = "Cannot open clipboard";
+        error = ScreenText("NO_CLIPBOARD", "Cannot open clipboard");
         return false;
     }
     m_clipboard = data;

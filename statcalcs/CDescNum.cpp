@@ -6,6 +6,7 @@
 #include "CCalcDlg.h"
 #include "FieldTable.h"
 #include "NumberParse.h"
+#include "Profile.h"
 #include "StoredInputs.h"
 #include "TableTests.h"
 #include "Terms.h"
@@ -180,7 +181,8 @@ void CDescNumDlg::OnOK()
     const std::optional<int32_t> count = ParseGridCell(GetDlgItemText(kIdCount));
     const std::optional<int32_t> sampleSize = ParseGridCell(GetDlgItemText(kIdSampleSize));
     if (count && sampleSize && *count > *sampleSize) {
-        AfxMessageBox("Please ensure that sample size is greater than or equal to count");
+        AfxMessageBox(GetProfileString("Screen", "SAMPLE_BELOW_COUNT",
+                                       "Please ensure that sample size is greater than or equal to count"));
         GotoDlgCtrl(kIdCount);
         return;
     }

@@ -32,6 +32,9 @@ for page in docs/*.md; do
     name=$(basename "$page" .md)
     files+=("share/zentavo/help/$name.html" "share/zentavo/help/$name.md")
 done
+for lang in de es fr it pt; do
+    files+=("share/zentavo/lang/Zentavo.$lang.ini")
+done
 if [ $gui -eq 1 ]; then
     files+=(bin/zentavo share/man/man1/zentavo.1.gz share/applications/zentavo.desktop
             share/mime/packages/zentavo.xml share/metainfo/zentavo.metainfo.xml
@@ -55,6 +58,9 @@ done
 page=$("$prefix/bin/zentavo-cli" help 3200) || fail "zentavo-cli help 3200 failed"
 grep -q "^Worked example" <<<"$page" || fail "zentavo-cli help 3200 lacks its page"
 grep -q 'href="calc-1120.html"' "$share/zentavo/help/calc-1110.html" || fail "manual links still name .md pages"
+# The translations are found beside the installed vocabulary.
+env -u ZENTAVO_INI XDG_CONFIG_HOME="$root/config" "$prefix/bin/zentavo-cli" --lang fr types | grep -q 'Décrire' ||
+    fail "zentavo-cli --lang fr does not read the French vocabulary"
 version=$("$prefix/bin/zentavo-cli" --version)
 for page in "$share"/man/man1/*.1.gz; do
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null | grep . && fail "manual page warnings: $page"

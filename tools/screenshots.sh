@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Starts the desktop program under a virtual X server (Xvfb) with a window manager and a sample
 # document, and saves PNG screenshots into screenshots/: the start-up picture, the tree's
-# context menu, an open input dialog, the main window with reports, the Calculation menu and
-# the print preview of a 2x2 table, and the manual at that table's page and searched.
-# Usage: tools/screenshots.sh [BUILD_DIR]      (default: build)
+# context menu, an open input dialog, the main window with reports, a 2x2 table's report and
+# dialog, the Calculation menu, the print preview of the 2x2 table, and the manual at that table's
+# page and searched.
+# Usage: tools/screenshots.sh [--lang CODE] [BUILD_DIR]      (default: English, build)
+# With --lang the program and the sample document speak that language (en, de, es, fr, it, pt)
+# and the screenshots go into screenshots/CODE/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
 if [ "${1:-}" != "--inside" ]; then
+    lang=
+    if [ "${1:-}" = "--lang" ]; then
+        lang=${2:?--lang needs a language code}
+        shift 2
+    fi
+    export ZENTAVO_SCREENSHOT_LANG=$lang
     tools/install-deps.sh --screenshots
     build=${1:-build}
     if [ ! -x "$build/app/zentavo" ] || [ ! -x "$build/cli/zentavo-cli" ]; then
@@ -19,7 +28,8 @@ if [ "${1:-}" != "--inside" ]; then
 fi
 
 build=$2
-out=$root/screenshots
+lang=${ZENTAVO_SCREENSHOT_LANG:-}
+out=$root/screenshots${lang:+/$lang}
 mkdir -p "$out"
 work=$(mktemp -d)
 pids=()
@@ -34,11 +44,17 @@ export XDG_CONFIG_HOME=$work/config
 export ZENTAVO_INI=$root/resources/Zentavo.ini
 export LC_ALL=C.UTF-8
 cli=$build/cli/zentavo-cli
+langopt=()
+if [ -n "$lang" ]; then
+    # The vocabulary beside the built programs, with its lang/ folder, instead of the source file.
+    unset ZENTAVO_INI
+    langopt=(--lang "$lang")
+fi
 
 shot() {
     sleep "${2:-0.6}"
     import -window root "$out/$1.png"
-    echo "saved screenshots/$1.png"
+    echo "saved ${out#"$root"/}/$1.png"
 }
 key() {
     xdotool key --clearmodifiers "$@"
@@ -53,16 +69,16 @@ sleep 1
 # through the program's own menus below.
 sample="$work/Sample study.zna"
 made=0
-if "$cli" run 1110 1023=37.5 1024=120 --doc "$sample" >/dev/null 2>&1 &&
-    "$cli" run 1300 1027=4.8 1028=1.9 1024=64 --doc "$sample" >/dev/null 2>&1 &&
-    "$cli" run 3200 1022="Smoking and cough" 1090=48 1091=152 1092=21 1093=279 --doc "$sample" >/dev/null 2>&1; then
+if "$cli" "${langopt[@]}" run 1110 1023=37.5 1024=120 --doc "$sample" >/dev/null 2>&1 &&
+    "$cli" "${langopt[@]}" run 1300 1027=4.8 1028=1.9 1024=64 --doc "$sample" >/dev/null 2>&1 &&
+    "$cli" "${langopt[@]}" run 3200 1022="Smoking and cough" 1090=48 1091=152 1092=21 1093=279 --doc "$sample" >/dev/null 2>&1; then
     made=1
 fi
 
 if [ "$made" = 1 ]; then
-    "$build/app/zentavo" "$sample" &
+    "$build/app/zentavo" "${langopt[@]}" "$sample" &
 else
-    "$build/app/zentavo" &
+    "$build/app/zentavo" "${langopt[@]}" &
 fi
 pids+=($!)
 window=$(xdotool search --sync --onlyvisible --name ' - Zentavo' | head -n 1)
@@ -101,6 +117,26 @@ xdotool type --delay 60 "64"
 key Return
 sleep 1
 shot main-window
+
+# The 2x2 table (the tree's last item): its report, then its dialog opened again with F5.
+if [ "$made" = 1 ]; then
+    xdotool windowactivate --sync "$window"
+    xdotool mousemove --window "$window" 100 560 click 1
+    sleep 0.3
+    key End
+    shot two-by-two-report 0.5
+    key F5
+    sleep 1
+    shot two-by-two-dialog
+    key Escape
+    sleep 0.5
+fi
+
+# The menu bar's access keys are those of the English vocabulary: the last two pictures are
+# taken in English only.
+if [ -n "$lang" ] && [ "$lang" != en ]; then
+    exit 0
+fi
 
 # The Calculation menu of the menu bar, opened from the keyboard down to a leaf.
 key alt+c

@@ -11,6 +11,7 @@
 #include "Format.h"
 #include "Profile.h"
 #include "RichText.h"
+#include "ScreenText.h"
 #include "UIServices.h"
 #include "ViewCommands.h"
 #include "ViewMenus.h"
@@ -59,7 +60,7 @@ bool ClipboardForm(CCalculation& calc, std::vector<unsigned char>& bytes)
         calc.Clipboard(ar);
         return true;
     } catch (const CArchiveException&) {
-        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+        AfxMessageBox(FileFormatMessage(), MB_OK);
         return false;
     }
 }
@@ -340,7 +341,8 @@ QMenu* CCalcTreeView::CreateContextMenu(const CCalcType& type, QWidget* parent) 
         const QString label = QString::fromStdString(GetProfileString("Labels", type.GetTypeString(), ""));
         const QString first = label.size() > 1 ? label.left(1).toLower() : label.left(1);
         const unsigned id = CCalcDoc::kFirstCalculationCommand + static_cast<unsigned>(type.GetTypeInt());
-        AddCommandItem(*menu, id, QStringLiteral("New ") + first + label.mid(1),
+        const std::string lowered = (first + label.mid(1)).toStdString();
+        AddCommandItem(*menu, id, QString::fromStdString(ScreenText("NEW_ITEM", "New %1", {lowered})),
                        id <= CCalcDoc::kLastCalculationCommand);
     }
     menu->addSeparator();
@@ -413,7 +415,8 @@ bool CCalcTreeView::EndLabelEdit(QTreeWidgetItem* item, const QString& text)
         return false;
     const std::string label = text.toStdString();
     if (Utf8Length(label) > static_cast<size_t>(kMaxLabelLength)) {
-        AfxMessageBox(Format("Maximum label length is %d", kMaxLabelLength), MB_OK);
+        AfxMessageBox(ScreenText("LABEL_TOO_LONG", "Maximum label length is %1", {Format("%d", kMaxLabelLength)}),
+                      MB_OK);
         return false;
     }
     if (label == node->GetLabel())
@@ -452,7 +455,7 @@ bool CCalcTreeView::CopyToClipboard()
     data.plainText = CRichText::FromRtf(data.rtf).ToPlainText(false);
     std::string error;
     if (!UIServices().SetClipboard(data, error)) {
-        AfxMessageBox(error.empty() ? std::string("Cannot open clipboard") : error, MB_OK);
+        AfxMessageBox(error.empty() ? ScreenText("NO_CLIPBOARD", "Cannot open clipboard") : error, MB_OK);
         return false;
     }
     return true;
@@ -479,13 +482,13 @@ bool CCalcTreeView::PasteFromClipboard()
         CArchive ar(payload->data(), payload->size());
         calc->Clipboard(ar);
     } catch (const std::exception&) {
-        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+        AfxMessageBox(FileFormatMessage(), MB_OK);
         return false;
     }
     // Filed, the tree owns it and the views show and select it; refused, it is gone.
     CCalculation* pasted = m_doc->Add(std::move(calc));
     if (!pasted) {
-        AfxMessageBox(kAddProblem, MB_OK);
+        AfxMessageBox(ScreenText("ADD_PROBLEM", kAddProblem), MB_OK);
         return false;
     }
     m_undo.push(new CTreePlaceCommand(*this, pasted, CTreePlaceCommand::Action::Insert, QStringLiteral("Paste")));
@@ -587,7 +590,7 @@ void CCalcTreeView::RestoreCalculation(CCalculation* calc, const std::vector<uns
         CArchive ar(bytes.data(), bytes.size());
         calc->Clipboard(ar);
     } catch (const std::exception&) {
-        AfxMessageBox(CArchiveException::kUserMessage, MB_OK);
+        AfxMessageBox(FileFormatMessage(), MB_OK);
     }
     if (QTreeWidgetItem* item = ItemOf(calc))
         item->setText(0, QString::fromStdString(calc->GetLabel()));

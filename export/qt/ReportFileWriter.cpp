@@ -6,6 +6,7 @@
 #include "ReportHtml.h"
 #include "ReportPrinter.h"
 #include "ReportTextDocument.h"
+#include "ScreenText.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -70,7 +71,7 @@ bool WriteReportsFile(const std::vector<CExportedReport>& reports, CExportFormat
         break;
     }
     if (!made) {
-        error = "Cannot write " + path.string() + ".";
+        error = ScreenText("CANNOT_WRITE", "Cannot write %1.", {path.string()});
         return false;
     }
     return WriteExportFile(path, bytes.constData(), static_cast<size_t>(bytes.size()), document, error);

@@ -5,7 +5,9 @@
 #include "TestSupport.h"
 
 #include <cctype>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +96,7 @@ const std::pair<const char*, const char*> kMenus[] = {
     {"EDIT_RENAME", "F2"},
     {"VIEW_TOOLBAR", ""},
     {"WINDOW_SPLIT", ""},
+    {"VIEW_LANGUAGE", ""},
     {"FORMAT_BOLD", "Ctrl+B"},
     {"FORMAT_ITALIC", "Ctrl+I"},
     {"FORMAT_UNDERLINE", "Ctrl+U"},
@@ -120,25 +123,132 @@ const CProfile& Shipped()
     return profile;
 }
 
-std::string Value(std::string_view section, std::string_view key)
+std::string Value(std::string_view section, std::string_view key, const CProfile& file = Shipped())
 {
-    return Shipped().Find(section, key).value_or("");
+    return file.Find(section, key).value_or("");
 }
 
-std::string Term(std::string_view key)
+std::string Term(std::string_view key, const CProfile& file = Shipped())
 {
-    return Value("Terms", key);
+    return Value("Terms", key, file);
 }
 
 /// Present, not empty, and without blanks around it (they could only come from quotes).
-void ExpectEntry(std::string_view section, std::string_view key)
+void ExpectEntry(std::string_view section, std::string_view key, const CProfile& file = Shipped())
 {
-    const auto value = Shipped().Find(section, key);
+    const auto value = file.Find(section, key);
     ASSERT_TRUE(value.has_value()) << "[" << section << "] " << key << " is missing";
     ASSERT_FALSE(value->empty()) << "[" << section << "] " << key << " is empty";
     EXPECT_FALSE(std::isspace(static_cast<unsigned char>(value->front())) ||
                  std::isspace(static_cast<unsigned char>(value->back())))
         << "[" << section << "] " << key << " has blanks around \"" << *value << "\"";
+}
+
+// The program's own screen texts; each is filled in with FillDirectives.
+const char* const kScreen[] = {
+    "PROGRAM",
+    "ENTER_UNSIGNED",
+    "ENTER_INTEGER",
+    "ENTER_NUMBER",
+    "ENTER_INTEGER_RANGE",
+    "ENTER_NUMBER_RANGE",
+    "ENTER_MAX_CHARS",
+    "SAMPLE_BELOW_COUNT",
+    "PLEASE_WAIT",
+    "UNTITLED",
+    "OPEN",
+    "SAVE_AS",
+    "DOCUMENT_FILTER",
+    "SAVE_CHANGES",
+    "CHANGED_ON_DISK",
+    "OVERWRITE_IT",
+    "FILE_EXISTS",
+    "REPLACE_IT",
+    "FILE_NOT_FOUND",
+    "ACCESS_DENIED",
+    "DISK_FULL",
+    "FILE_ERROR",
+    "FILE_FORMAT",
+    "CANNOT_WRITE",
+    "EXPORT_OVER_DOCUMENT",
+    "NEW_ITEM",
+    "LABEL_TOO_LONG",
+    "NO_CLIPBOARD",
+    "ADD_PROBLEM",
+    "BASE_PROBLEM",
+    "BASE_PROBLEM_CAUSE",
+    "CANNOT_WRITE_REPORT",
+    "UNEXPECTED_ERROR",
+    "SAVE_YOUR_WORK",
+    "ABOUT_TITLE",
+    "ABOUT_VERSION",
+    "VERSION",
+    "PURPOSE",
+};
+
+// View > Language: the system's and each language's own name.
+const char* const kLanguages[] = {"SYSTEM", "EN", "DE", "ES", "FR", "IT", "PT"};
+
+/// The directives a text carries, in order: "%1".."%9" and printf conversions such as "%d".
+std::vector<std::string> Directives(const std::string& text)
+{
+    static const std::regex directive(R"(%[1-9]|%[-+#0-9.]*[sdufgxc])");
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), directive); it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    return found;
+}
+
+/// Every check the English file passes that does not depend on its wording: keys, the type tree,
+/// report widths, shortcuts and tooltip lengths.
+void ExpectKeysOf(const CProfile& file)
+{
+    for (const STermRule& term : kTerms)
+        ExpectEntry("Terms", term.key, file);
+    for (const char* key : kLabels)
+        ExpectEntry("Labels", key, file);
+    for (const auto& [key, count] : kLevels)
+        ExpectEntry("Levels", key, file);
+    for (const char* key : kMessages)
+        ExpectEntry("Messages", key, file);
+    for (const auto& [key, shortcut] : kMenus)
+        ExpectEntry("Menus", key, file);
+    for (const char* key : kTooltips)
+        ExpectEntry("Tooltips", key, file);
+    for (const char* key : kExport)
+        ExpectEntry("Export", key, file);
+    for (const char* key : kScreen)
+        ExpectEntry("Screen", key, file);
+    for (const char* key : kLanguages)
+        ExpectEntry("Languages", key, file);
+    // The program writes the window placement into each user's own copy only.
+    EXPECT_TRUE(file.Keys("Window").empty());
+}
+
+void ExpectWidthsOf(const CProfile& file)
+{
+    const size_t ciSuffix = Utf8Length(Format(" [%s %s]", "95%", Term("05", file).c_str()));
+    for (const STermRule& rule : kTerms) {
+        const size_t length = Utf8Length(Term(rule.key, file));
+        if (rule.limit > 0) {
+            EXPECT_LE(length, rule.limit) << "term " << rule.key << ": " << Term(rule.key, file);
+        }
+        if (rule.labelCI) {
+            EXPECT_LE(length + ciSuffix, kResultWidth) << "term " << rule.key << " with its interval suffix";
+        }
+    }
+    for (const auto& [first, second] : kComposites) {
+        const std::string label = Term(first, file) + " " + Term(second, file);
+        EXPECT_LE(Utf8Length(label), kResultWidth) << label;
+    }
+    for (const auto& [key, shortcut] : kMenus) {
+        const std::string text = Value("Menus", key, file);
+        const size_t slash = text.find('\\');
+        const std::string shown = slash == std::string::npos ? "" : text.substr(slash + 1);
+        EXPECT_EQ(shown, shortcut) << "[Menus] " << key << "=" << text;
+    }
+    for (const char* key : kTooltips)
+        EXPECT_LE(Utf8Length(Value("Tooltips", key, file)), kTooltipWidth) << "[Tooltips] " << key;
 }
 
 } // namespace
@@ -160,6 +270,10 @@ TEST(VocabularyFile, HoldsEveryKeyTheProgramReads)
         ExpectEntry("Tooltips", key);
     for (const char* key : kExport)
         ExpectEntry("Export", key);
+    for (const char* key : kScreen)
+        ExpectEntry("Screen", key);
+    for (const char* key : kLanguages)
+        ExpectEntry("Languages", key);
     // The program writes the window placement into each user's own copy only.
     EXPECT_FALSE(Shipped().Find("Window", "Rect").has_value());
     EXPECT_FALSE(Shipped().Find("Window", "State").has_value());
@@ -211,3 +325,42 @@ TEST(VocabularyFile, MenusNameTheBoundShortcutsAndTooltipsFit)
     for (const char* key : kTooltips)
         EXPECT_LE(Utf8Length(Value("Tooltips", key)), kTooltipWidth) << "[Tooltips] " << key;
 }
+
+// The translations in resources/lang: complete copies of the English file with their own wording.
+class LanguageFile : public ::testing::TestWithParam<const char*>
+{
+protected:
+    static CProfile Load(const std::string& code)
+    {
+        CProfile file;
+        EXPECT_TRUE(file.Load(std::string(ZENTAVO_SOURCE_DIR) + "/resources/lang/Zentavo." + code + ".ini")) << code;
+        return file;
+    }
+};
+
+TEST_P(LanguageFile, HoldsEveryEnglishKeyWithTheSameDirectives)
+{
+    const CProfile file = Load(GetParam());
+    ExpectKeysOf(file);
+    for (const std::string& section : Shipped().Sections()) {
+        for (const std::string& key : Shipped().Keys(section)) {
+            const auto translated = file.Find(section, key);
+            if (!translated) {
+                ADD_FAILURE() << "[" << section << "] " << key << " is missing";
+                continue;
+            }
+            EXPECT_EQ(Directives(*translated), Directives(Value(section, key)))
+                << "[" << section << "] " << key << "=" << *translated;
+            if (section == "levels") {
+                EXPECT_EQ(*translated, Value(section, key)) << "[Levels] " << key;
+            }
+        }
+    }
+}
+
+TEST_P(LanguageFile, FitsTheReportColumnsAndNamesTheBoundShortcuts)
+{
+    ExpectWidthsOf(Load(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Translations, LanguageFile, ::testing::Values("de", "es", "fr", "it", "pt"));
