@@ -69,21 +69,22 @@ open_calc() {
     sleep 1
 }
 
-# Context-menu keys from the head folder to each newer type, as the type tree orders them.
+# Context-menu keys from the head folder to each newer type, as the type tree orders them (the
+# menu and each submenu open with their first item highlighted).
 declare -A paths=(
-    [1130]="Down Right Right Down Down"
-    [1500]="Down Right Down Down Down Down"
-    [1600]="Down Right Down Down Down Down Down"
-    [2640]="Down Down Right Down Down Down Down Down Right Down Down Down"
-    [2700]="Down Down Right Down Down Down Down Down Down"
-    [3400]="Down Down Down Right Down Down Down"
-    [3500]="Down Down Down Right Down Down Down Down"
-    [3600]="Down Down Down Right Down Down Down Down Down"
-    [4180]="Down Down Down Down Right Right Down Down Down Down Down Down Down"
-    [4410]="Down Down Down Down Right Down Down Down Right"
-    [4420]="Down Down Down Down Right Down Down Down Right Down"
-    [5400]="Down Down Down Down Down Right Down Down Down"
-    [5500]="Down Down Down Down Down Right Down Down Down Down"
+    [1130]="Right Right Down Down"
+    [1500]="Right Down Down Down Down"
+    [1600]="Right Down Down Down Down Down"
+    [2640]="Down Right Down Down Down Down Down Right Down Down Down"
+    [2700]="Down Right Down Down Down Down Down Down"
+    [3400]="Down Down Right Down Down Down"
+    [3500]="Down Down Right Down Down Down Down"
+    [3600]="Down Down Right Down Down Down Down Down"
+    [4180]="Down Down Down Right Right Down Down Down Down Down Down Down"
+    [4410]="Down Down Down Right Down Down Down Right"
+    [4420]="Down Down Down Right Down Down Down Right Down"
+    [5400]="Down Down Down Down Right Down Down Down"
+    [5500]="Down Down Down Down Right Down Down Down Down"
 )
 for code in 1130 1500 1600 2640 2700 3400 3500 3600 4180 4410 4420 5400 5500; do
     # shellcheck disable=SC2086
