@@ -95,6 +95,7 @@ inline constexpr char kTermObserved[] = "99";                       // Observed
 inline constexpr char kTermExpected[] = "100";                      // Expected
 inline constexpr char kTermStratumTitle[] = "101";                  // Stratum title
 inline constexpr char kTermDifferenceInProportions[] = "102";       // Difference in proportions
+inline constexpr char kTermNumberOfDigits[] = "103";                // Number of digits
 
 // The newer calculation types.
 // Proportion intervals, rate, standardised mortality ratio (120-149)

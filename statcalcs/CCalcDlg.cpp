@@ -23,8 +23,10 @@ bool CCalcDlg::OnInitDialog()
         SetDlgItemText(kIdAdd, GetProfileString("Terms", "84", "Add"));
     if (dialogTemplate.Find(kIdRemove))
         SetDlgItemText(kIdRemove, GetProfileString("Terms", "85", "Remove"));
-    if (!m_keepCaption)
-        SetWindowText(TypeTitle(m_typeString));
+    // A dialog that keeps its own caption still reads it from the vocabulary ([Captions], by
+    // type code), so that it can be translated; the template's text is the default.
+    SetWindowText(m_keepCaption ? GetProfileString("Captions", m_typeString, dialogTemplate.caption)
+                                : TypeTitle(m_typeString));
     return true;
 }
 

@@ -19,16 +19,13 @@ namespace
 // Most digits one number of the table has.
 constexpr uint32_t kMaxDigits = 16;
 
-/// Number required, number of digits (1 to 16) and the title, as the dialog lays them out. The
-/// digits' label has no vocabulary key: its resource text stands.
+/// Number required, number of digits (1 to 16) and the title, as the dialog lays them out.
 const CFieldTable& SampRanTableFields()
 {
     static const CFieldTable table = [] {
-        CField digits = CountField("digits", kIdRanDigits, "", 1, kMaxDigits);
-        digits.label = "Number of digits";
         return CFieldTable{{
                                CountField("count", kIdRanNumber, kTermNumberRequired, 0, UINT32_MAX),
-                               digits,
+                               CountField("digits", kIdRanDigits, kTermNumberOfDigits, 1, kMaxDigits),
                                TitleField(),
                            },
                            {}};
@@ -171,8 +168,8 @@ void CSampRanTableDlg::Store(CSampRanTable& calc) const
 bool CSampRanTableDlg::OnInitDialog()
 {
     CCalcDlg::OnInitDialog();
-    // The number-of-digits label has no vocabulary key: its resource text stands.
     SetTerm(kIdRanNumberLabel, kTermNumberRequired);
+    SetTerm(kIdRanDigitsLabel, kTermNumberOfDigits);
     return true;
 }
 

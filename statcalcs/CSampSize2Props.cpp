@@ -36,7 +36,7 @@ const CSizeForm& Size2PropsForm()
                          {1064, 1107, "Proportion 1 (%):", "43", "1 (%):", 100, "percentage1"},
                          {1065, 1108, "Proportion 2 (%):", "43", "2 (%):", 100, "percentage2"},
                      },
-                     kFocusStaysOnEqual | kKeepButtonTexts);
+                     kFocusStaysOnEqual);
     return form;
 }
 } // namespace

@@ -101,14 +101,8 @@ void CollectMenu(const QMenu& menu, const QString& where, std::set<std::string>&
     }
 }
 
-// Texts the calculation units still carry themselves: two dialogs keep their own captions, the
-// number-of-digits label of the random-number table has no key, and the two-proportion sample
-// size dialog does not read the OK and Cancel terms.
-const std::set<std::string> kCalculationOwnTexts = {
-    "1200 title: \"Describe - Rate\"",   "4150 title: \"Sample - Size - Two rates\"",
-    "4160 button: \"Cancel\"",           "4160 button: \"OK\"",
-    "4340 label: \"Number of digits:\"",
-};
+// Texts the calculation units carry themselves: none since every one has a vocabulary key.
+const std::set<std::string> kCalculationOwnTexts = {};
 
 std::string Listed(const std::set<std::string>& texts)
 {
