@@ -28,7 +28,7 @@ namespace
 const char kStartFailure[] = "%1 could not be opened: %2";
 
 /// The message with %1 and %2 replaced (each once, in any order).
-std::string FormatMessage(std::string text, const std::string& first, const std::string& second)
+std::string FormatMessage(const std::string& text, const std::string& first, const std::string& second)
 {
     const QString result =
         QString::fromStdString(text).arg(QString::fromStdString(first), QString::fromStdString(second));

@@ -11,6 +11,6 @@ set(ZENTAVO_FUZZ_SANITIZERS address,undefined)
 # run like a crash, so that libFuzzer saves the input.
 function(zentavo_fuzz_instrument target)
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,${ZENTAVO_FUZZ_SANITIZERS}
-                                             -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g)
+                                             -fno-sanitize-recover=undefined -fno-omit-frame-pointer -gline-tables-only)
     target_link_options(${target} PRIVATE -fsanitize=${ZENTAVO_FUZZ_SANITIZERS})
 endfunction()

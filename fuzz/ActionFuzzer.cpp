@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     InitFuzzEnvironment();
     if (size == 0)
         return 0;
-    const std::vector<CCalcClassInfo>& table = CalcClassTable();
+    const std::vector<CCalcClassInfo>& table = AllCalcClasses();
     CCalcRunRequest request;
     request.code = data[0] % (table.size() + 1) == table.size() ? "9999" : table[data[0] % (table.size() + 1)].code;
     request.seed = 1;

@@ -1,8 +1,9 @@
 // Writes the seed corpora of the fuzz harnesses into fuzz/corpus/<harness>/ from what the tests
 // use: every calculation class with the document tests' non-default inputs (redone through its
 // dialog, so each carries a real report), the scripts of the calculation tests, the shipped
-// vocabulary section by section, and the number fields the number tests read.
-// Usage: MakeCorpus SOURCE_DIR OUT_DIR
+// vocabulary section by section, the number fields the number tests read and, given the document
+// of the command-line tool's worked examples, a seed of every calculation type from it.
+// Usage: MakeCorpus SOURCE_DIR OUT_DIR [EXAMPLES.zna]
 #include "CArchive.h"
 #include "CCalcBase.h"
 #include "CCalcDoc.h"
@@ -13,6 +14,7 @@
 #include "GetCalcBase.h"
 #include "MemoryViews.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -73,7 +75,7 @@ void WriteCalculationSeeds(const fs::path& out)
     every.OnNewDocument();
     views.OnUpdate();
     std::vector<std::pair<std::string, std::string>> codes;
-    for (const CCalcClassInfo& info : CalcClassTable())
+    for (const CCalcClassInfo& info : AllCalcClasses())
         codes.emplace_back(info.code, info.code);
     codes.emplace_back("X", "2120"); // a note filed beside a calculation
     for (const auto& [code, type] : codes) {
@@ -107,17 +109,59 @@ void WriteCalculationSeeds(const fs::path& out)
     WriteFile(out / "DocumentFuzzer" / "empty.zna", AsString(CCalcDoc::StoreTree(empty.GetHead())));
 }
 
+/// Every calculation of the worked-examples document (the command-line tool's batch of an example
+/// of every type, made with `run --batch ... --doc`): each as a clipboard payload and a
+/// recalculation seed, its report as rich text, and the document whole.
+void WriteExampleSeeds(const fs::path& examples, const fs::path& out)
+{
+    CFuzzScope scope;
+    const std::string bytes = ReadFile(examples);
+    std::string error;
+    std::unique_ptr<CCalcDocNode> head(
+        CCalcDoc::LoadTree(std::vector<unsigned char>(bytes.begin(), bytes.end()), error));
+    if (!head) {
+        std::fprintf(stderr, "MakeCorpus: %s: %s\n", examples.c_str(), error.c_str());
+        return;
+    }
+    WriteFile(out / "DocumentFuzzer" / "examples.zna", bytes);
+    int written = 0;
+    // Depth first through the folders; each folder's calculations hang off its first one.
+    std::vector<const CCalcDocNode*> folders{head.get()};
+    while (!folders.empty()) {
+        const CCalcDocNode* folder = folders.back();
+        folders.pop_back();
+        for (const CCalcDocNode* node = folder; node; node = node->GetNext()) {
+            if (node->GetSub())
+                folders.push_back(node->GetSub());
+            for (CCalculation* calc = node->GetCalc(); calc; calc = calc->GetNext()) {
+                std::vector<unsigned char> payload;
+                CArchive ar(payload);
+                calc->Clipboard(ar);
+                const std::string name = "example-" + std::to_string(++written);
+                WriteFile(out / "ClipboardFuzzer" / (name + ".bin"), AsString(payload));
+                WriteFile(out / "RedoFuzzer" / (name + ".bin"), AsString(payload));
+                WriteFile(out / "RtfFuzzer" / (name + ".rtf"), calc->GetText());
+            }
+        }
+    }
+}
+
 /// The action scripts of the calculation tests: Report("CODE", {"ID=TEXT", ...}).
 void WriteActionSeeds(const fs::path& source, const fs::path& out)
 {
     std::vector<std::string> codes;
-    for (const CCalcClassInfo& info : CalcClassTable())
+    for (const CCalcClassInfo& info : AllCalcClasses())
         codes.emplace_back(info.code);
     const std::regex call(R"re((?:Report|Run)\("(\d{4})", \{([^}]*)\}\))re");
     const std::regex quoted(R"re("([^"]*)")re");
     int written = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(source / "tests" / "statcalcs")) {
-        const std::string text = ReadFile(entry.path());
+    std::vector<fs::path> testFiles;
+    for (const char* folder : {"statcalcs", "methods"})
+        for (const fs::directory_entry& entry : fs::directory_iterator(source / "tests" / folder))
+            testFiles.push_back(entry.path());
+    std::sort(testFiles.begin(), testFiles.end()); // the same seed names on every file system
+    for (const fs::path& file : testFiles) {
+        const std::string text = ReadFile(file);
         for (std::sregex_iterator it(text.begin(), text.end(), call), end; it != end; ++it) {
             const auto found = std::find(codes.begin(), codes.end(), (*it)[1].str());
             if (found == codes.end())
@@ -170,8 +214,8 @@ void WriteNumberSeeds(const fs::path& out)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: MakeCorpus SOURCE_DIR OUT_DIR\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: MakeCorpus SOURCE_DIR OUT_DIR [EXAMPLES.zna]\n");
         return 1;
     }
     InitFuzzEnvironment();
@@ -181,5 +225,7 @@ int main(int argc, char** argv)
     WriteActionSeeds(source, out);
     WriteVocabularySeeds(source, out);
     WriteNumberSeeds(out);
+    if (argc == 4)
+        WriteExampleSeeds(argv[3], out);
     return 0;
 }
