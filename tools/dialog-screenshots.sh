@@ -2,11 +2,16 @@
 # Opens the input dialogs of the table, list and sampling calculations one after another in the
 # desktop program under a virtual X server, through the tree's context menu, and saves a PNG of
 # each.
-# Usage: tools/dialog-screenshots.sh [BUILD_DIR]      (default: build)
+# With --methods it opens the newer calculation types' dialogs instead (screenshots/method-CODE.png).
+# Usage: tools/dialog-screenshots.sh [--methods] [BUILD_DIR]      (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
+if [ "${1:-}" = "--methods" ]; then
+    export DIALOG_SET=methods
+    shift
+fi
 if [ "${1:-}" != "--inside" ]; then
     tools/install-deps.sh --screenshots
     build=${1:-build}
@@ -68,6 +73,33 @@ open_calc() {
     key "$@" Return
     sleep 1
 }
+
+if [ "${DIALOG_SET:-}" = methods ]; then
+    # Context-menu keys from the head folder to each newer type, as the type tree orders them (the
+    # menu and each submenu open with their first item highlighted).
+    declare -A paths=(
+        [1130]="Right Right Down Down"
+        [1500]="Right Down Down Down Down"
+        [1600]="Right Down Down Down Down Down"
+        [2640]="Down Right Down Down Down Down Down Right Down Down Down"
+        [2700]="Down Right Down Down Down Down Down Down"
+        [3400]="Down Down Right Down Down Down"
+        [3500]="Down Down Right Down Down Down Down"
+        [3600]="Down Down Right Down Down Down Down Down"
+        [4180]="Down Down Down Right Right Down Down Down Down Down Down Down"
+        [4410]="Down Down Down Right Down Down Down Right"
+        [4420]="Down Down Down Right Down Down Down Right Down"
+        [5400]="Down Down Down Down Right Down Down Down"
+        [5500]="Down Down Down Down Right Down Down Down Down"
+    )
+    for code in 1130 1500 1600 2640 2700 3400 3500 3600 4180 4410 4420 5400 5500; do
+        # shellcheck disable=SC2086
+        open_calc ${paths[$code]}
+        shot "method-$code"
+        key Escape
+    done
+    exit 0
+fi
 
 # Unstratified 2x2 table: the four cells follow the title, the level radios between.
 open_calc Down Down Down Right Down
