@@ -16,7 +16,6 @@ namespace
 {
 namespace fs = std::filesystem;
 
-
 fs::path ManualSource()
 {
     return fs::path(ZENTAVO_SOURCE_DIR) / "docs";
