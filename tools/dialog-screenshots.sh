@@ -63,7 +63,8 @@ sleep 2
 xdotool windowactivate --sync "$window"
 sleep 0.5
 
-# Opens the calculation the context menu reaches with these keys (from the head folder:
+# Opens the calculation the context menu reaches with these keys (the menu opens on its first
+# folder, Describe; each submenu on its first item; from the head folder:
 # Describe, Compare, Contingency tables, ...) and waits for its dialog.
 open_calc() {
     xdotool windowactivate --sync "$window"
@@ -102,7 +103,7 @@ if [ "${DIALOG_SET:-}" = methods ]; then
 fi
 
 # Unstratified 2x2 table: the four cells follow the title, the level radios between.
-open_calc Down Down Down Right Down
+open_calc Down Down Right Down
 key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 for value in 12 8 30 50; do
     type_text "$value"
@@ -112,7 +113,7 @@ shot dialog-3200-unstratified
 key Escape
 
 # Stratified tables: the first stratum's cells, then two strata added with their cells.
-open_calc Down Down Down Right Down Down
+open_calc Down Down Right Down Down
 key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
 for stratum in "5 7 11 13" "3 4 8 9" "6 2 10 12"; do
     for value in $stratum; do
@@ -127,7 +128,7 @@ shot dialog-3300-stratified
 key Escape
 
 # General R x C table: a few cells of the 6 x 6 grid.
-open_calc Down Down Down Right
+open_calc Down Down Right
 key Tab
 for value in 10 20 30; do
     type_text "$value"
@@ -137,7 +138,7 @@ shot dialog-3100-rxc
 key Escape
 
 # Several proportions, with two rows added.
-open_calc Down Down Right Down
+open_calc Down Right Down
 key Tab
 for row in "25 120" "40 130"; do
     set -- $row
@@ -150,7 +151,7 @@ shot dialog-2200-proportions
 key Escape
 
 # Trend in proportions, with two rows added.
-open_calc Down Down Right Down Down
+open_calc Down Right Down Down
 key Tab
 for row in "1 10 40" "2 15 35"; do
     set -- $row
@@ -165,7 +166,7 @@ shot dialog-2300-trend
 key Escape
 
 # Two means.
-open_calc Down Down Right Down Down Down Down Down Right
+open_calc Down Right Down Down Down Down Down Right
 shot dialog-2610-two-means
 key Escape
 
@@ -175,7 +176,7 @@ sampling_dialog() { # group (1-3), item in the group (1-7), name
     local group=() item=()
     for ((i = 1; i < $1; i++)); do group+=(Down); done
     for ((i = 1; i < $2; i++)); do item+=(Down); done
-    open_calc Down Down Down Down Right "${group[@]}" Right "${item[@]}"
+    open_calc Down Down Down Right "${group[@]}" Right "${item[@]}"
     shot "dialog-$3"
     key Escape
 }
