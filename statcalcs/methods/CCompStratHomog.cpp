@@ -100,7 +100,7 @@ void CCompStratHomog::Serialize(CArchive& ar)
             ar << s.a << s.b << s.c << s.d;
     } else {
         const double level = ReadLevelPercent(ar);
-        const int32_t count = ReadRowCount(ar, 4 * 4);
+        const int32_t count = ReadRowCount(ar, 4 * sizeof(uint32_t)); // four counts a stratum
         if (count > kMaxStrata)
             ThrowFormatError("stratum count");
         std::vector<CHomogStratum> strata(static_cast<size_t>(count));
