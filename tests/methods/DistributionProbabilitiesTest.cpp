@@ -1,7 +1,7 @@
 // The binomial and Poisson probabilities: the exact two-sided p-values against R and scipy up to
 // n = 10^9, and the two calculations end to end (dialog, refusals, command line, reopened).
 #include "ExactTwoSided.h"
-#include "ReopenSupport.h"
+#include "ReopenedReport.h"
 #include "TestSupport.h"
 
 #include <cmath>
@@ -149,8 +149,8 @@ TEST_F(DistributionTest, ResultsAsDataCommandLineAndReopenedDocumentAgree)
     ExpectResultsAsData("5400", {"1201=20", "1202=0.2", "1203=7", "1040=99", "1022=B"},
                         {"n=20", "p=0.2", "x=7", "level=99", "title=B"});
     ExpectResultsAsData("5500", {"1211=6.5", "1212=12", "1022=P"}, {"mean=6.5", "x=12", "title=P"});
-    ExpectSameReportAfterReopen("5400", {"1201=1000000000", "1202=0.001", "1203=998000", "1040=97.5"});
-    ExpectSameReportAfterReopen("5500", {"1211=0.25", "1212=3", "1040=80"});
+    ExpectSameReportWhenReopened("5400", {"1201=1000000000", "1202=0.001", "1203=998000", "1040=97.5"});
+    ExpectSameReportWhenReopened("5500", {"1211=0.25", "1212=3", "1040=80"});
 
     const CCliRun cli =
         RunCli("run 5400 n=1000000000 p=0.001 x=998000 --format json --vocab '" + ShippedVocabularyPath() + "'");

@@ -3,7 +3,7 @@
 // formulas, and the two calculations end to end.
 #include "Power.h"
 
-#include "ReopenSupport.h"
+#include "ReopenedReport.h"
 #include "SampleSizeFormulas.h"
 #include "TestSupport.h"
 
@@ -139,8 +139,8 @@ TEST_F(PowerTest, ResultsAsDataCommandLineAndReopenedDocumentAgree)
         {"percentage1=20", "percentage2=10", "n1=100", "n2=150", "target_power=90", "level=99", "title=P"});
     ExpectResultsAsData("4420", {"1241=-2.5", "1242=4", "1243=12", "1244=30", "1022=M"},
                         {"difference=-2.5", "sd=4", "n1=12", "n2=30", "title=M"});
-    ExpectSameReportAfterReopen("4410", {"1231=33.3", "1232=12.5", "1233=1000000000", "1234=1", "1040=60"});
-    ExpectSameReportAfterReopen("4420", {"1241=0.3", "1242=2.25", "1243=10000000", "1244=2", "1245=99.99"});
+    ExpectSameReportWhenReopened("4410", {"1231=33.3", "1232=12.5", "1233=1000000000", "1234=1", "1040=60"});
+    ExpectSameReportWhenReopened("4420", {"1241=0.3", "1242=2.25", "1243=10000000", "1244=2", "1245=99.99"});
 
     const CCliRun cli = RunCli("run 4420 difference=1 sd=1.5 --format json --vocab '" + ShippedVocabularyPath() + "'");
     ASSERT_EQ(cli.status, 0);

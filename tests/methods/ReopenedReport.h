@@ -25,7 +25,7 @@ inline std::string ExpectSameReportWhenReopened(const std::string& code, std::ve
         CRedoScope scope(actions);
         EXPECT_TRUE(made->Do()) << code;
     }
-    const std::string report = PhrasesText(made->GetPhrases());
+    std::string report = PhrasesText(made->GetPhrases());
 
     std::vector<unsigned char> bytes;
     {

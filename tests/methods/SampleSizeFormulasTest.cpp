@@ -2,7 +2,7 @@
 // continuity correction): the formulas against R, rounding up, and the calculation end to end.
 #include "SampleSizeFormulas.h"
 
-#include "ReopenSupport.h"
+#include "ReopenedReport.h"
 #include "TestSupport.h"
 
 #include <cmath>
@@ -120,5 +120,5 @@ TEST_F(SampleSizeFormulasTest, ResultsAsDataAndReopenedDocumentAgree)
     EXPECT_EQ(FindResult(run.results, "fleiss_cc_group1")->estimate, 316);
     EXPECT_EQ(FindResult(run.results, "fleiss_cc_group2")->estimate, 158);
     EXPECT_EQ(FindResult(run.results, "fleiss_cc_total")->estimate, 474);
-    ExpectSameReportAfterReopen("4180", {"1221=12.5", "1222=7.25", "1223=85.5", "1224=3", "1040=97.5"});
+    ExpectSameReportWhenReopened("4180", {"1221=12.5", "1222=7.25", "1223=85.5", "1224=3", "1040=97.5"});
 }

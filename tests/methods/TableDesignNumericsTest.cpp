@@ -267,7 +267,8 @@ TEST(TwoByTwoIntervals, EverySmallTableGivesIntervalsAroundTheirEstimates)
     // defined interval holds its estimate, the exact limits hold the mid-P ones, and the tests
     // are probabilities.
     for (int cells = 0; cells < 625; ++cells) {
-        const CTable2x2 t{double(cells % 5), double(cells / 5 % 5), double(cells / 25 % 5), double(cells / 125)};
+        const int a = cells % 5, b = cells / 5 % 5, c = cells / 25 % 5, d = cells / 125;
+        const CTable2x2 t{double(a), double(b), double(c), double(d)};
         for (double level : {50.0, 95.0, 99.99}) {
             SCOPED_TRACE(testing::Message() << t.a << " " << t.b << " " << t.c << " " << t.d << " at " << level);
             const CConditionalOddsRatio r = ConditionalOddsRatio(t, level);
