@@ -40,7 +40,8 @@ std::string Output(const CCalcRunResult& result, const std::string& code, CResul
     CCalcRecord record;
     record.type = code;
     record.className = result.className.empty() && code == "9999" ? "CNote" : result.className;
-    record.caption = TypeTitle(code);
+    // A note has no type of its own to join labels from: its caption is the note's label.
+    record.caption = code == "9999" ? TypeLabel(code) : TypeTitle(code);
     record.title = result.title;
     record.inputs = result.inputs;
     record.results = result.results;

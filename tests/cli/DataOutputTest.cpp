@@ -65,6 +65,16 @@ TEST(CliDataOutput, UndefinedResultsAreNullNotNumbers)
     ExpectResultsPrinted(calculation, report.out);
 }
 
+TEST(CliDataOutput, ANoteIsCaptionedWithItsOwnLabel)
+{
+    // A note's code names no groups: its caption is not joined from group codes' labels.
+    const CCliRun json = RunCli("run 9999 --format json" + Vocab());
+    ASSERT_EQ(json.status, 0) << json.out;
+    const nlohmann::json note = nlohmann::json::parse(json.out);
+    EXPECT_EQ(note["caption"], "Note");
+    EXPECT_EQ(note["class"], "CNote");
+}
+
 TEST(CliDataOutput, CsvAndTsvHaveOneRowPerResultUnderOneHeader)
 {
     const nlohmann::json calculation = nlohmann::json::parse(RunCli(kTable + " --format json" + Vocab()).out);
