@@ -51,8 +51,11 @@ void CValueFormDlg::DoDataExchange(CDataExchange& dx)
     for (size_t i = 0; i < m_form.values.size() && !dx.Failed(); ++i) {
         const CField& field = m_form.values[i].field;
         if (field.kind == CFieldKind::Count) {
-            // Whole numbers only; the stored double holds any count up to 2^32 exactly.
-            auto count = static_cast<uint32_t>(m_values[i]);
+            // Whole numbers only; the stored double holds any count up to 2^32 exactly. A damaged
+            // document's value that no count can hold (negative, too large, not a number) shows
+            // as 0, which the range check then refuses, instead of an undefined conversion.
+            const double stored = m_values[i];
+            auto count = stored >= 0 && stored <= static_cast<double>(UINT32_MAX) ? static_cast<uint32_t>(stored) : 0U;
             ExchangeField(dx, field, count);
             m_values[i] = count;
         } else {
