@@ -5,18 +5,30 @@
 #include "CCalcDoc.h"
 #include "MemoryViews.h"
 
+#include <memory>
 #include <string>
 
 class CCliDocument
 {
 public:
-    CCliDocument() : m_views(m_doc) {}
+    CCliDocument();
+    /// Leaves the document to the end of the process (see the definition).
+    ~CCliDocument();
+    CCliDocument(const CCliDocument&) = delete;
+    CCliDocument& operator=(const CCliDocument&) = delete;
 
     /// Opens the file; false with the one-line reason in `error`.
     bool Open(const std::string& path, std::string& error);
-    CCalcDoc& Doc() { return m_doc; }
+    CCalcDoc& Doc() { return m_parts->doc; }
 
 private:
-    CCalcDoc m_doc;
-    CMemoryViews m_views;
+    struct Parts
+    {
+        CCalcDoc doc;
+        CMemoryViews views{doc};
+    };
+    std::unique_ptr<Parts> m_parts;
 };
+
+/// Hands `doc` to the end of the process, which takes its memory back at once.
+void KeepUntilExit(std::unique_ptr<CCalcDoc> doc);

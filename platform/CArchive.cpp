@@ -4,6 +4,7 @@
 
 #include "CodePage.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -189,6 +190,12 @@ uint32_t CArchive::ReadStringLength(bool wideAllowed, bool& wide)
 
 CArchive& CArchive::operator<<(const std::string& utf8)
 {
+    // ASCII, the common case, is the same bytes in Windows-1252.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        WriteStringLength(utf8.size());
+        Write(utf8.data(), utf8.size());
+        return *this;
+    }
     if (FitsCp1252(utf8)) {
         const std::string bytes = Utf8ToCp1252(utf8);
         WriteStringLength(bytes.size());

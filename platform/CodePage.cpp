@@ -2,6 +2,8 @@
 // where Windows-1252 differs from Latin-1.
 #include "CodePage.h"
 
+#include <algorithm>
+
 namespace
 {
 constexpr char16_t kHighRange[32] = {
@@ -59,10 +61,15 @@ bool FitsCp1252(std::string_view utf8)
 
 std::string Cp1252ToUtf8(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char byte : bytes)
-        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(byte)));
+    // Most stored strings are ASCII, which reads the same in both: copied as they are, and the
+    // rest converted from the first byte that is not.
+    const auto ascii = std::find_if(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) != 0; });
+    std::string out(bytes.begin(), ascii);
+    if (ascii == bytes.end())
+        return out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (auto it = ascii; it != bytes.end(); ++it)
+        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(*it)));
     return out;
 }
 
