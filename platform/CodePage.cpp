@@ -89,6 +89,11 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t pos = 0; pos < utf8.size();) {
+        if (const auto byte = static_cast<unsigned char>(utf8[pos]); byte < 0x80) {
+            out += static_cast<char16_t>(byte); // ASCII, most of a report: no decoding
+            ++pos;
+            continue;
+        }
         const char32_t character = DecodeUtf8(utf8, pos);
         if (character < 0x10000) {
             out += static_cast<char16_t>(character);

@@ -5,6 +5,7 @@
 #include "CCalculation.h"
 #include "Profile.h"
 #include "ReportPrinter.h"
+#include "ReportWrap.h"
 #include "RichTextConvert.h"
 #include "ViewCommands.h"
 #include "ViewMenus.h"
@@ -12,7 +13,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -20,11 +23,13 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QWheelEvent>
 
 #include <algorithm>
 #include <clocale>
+#include <utility>
 
 namespace
 {
@@ -113,8 +118,14 @@ void CCalcEditView::InsertPhrase(const std::string& phrase, unsigned flags)
 
 void CCalcEditView::BeginProgramWrite()
 {
-    ++m_writeDepth;
     ++m_programDepth;
+    if (m_writeDepth++ > 0 || !document()->isEmpty())
+        return;
+    // A new report is written into a document of its own and shown when it is complete: text
+    // inserted into the document on show is laid out at once, a long paragraph of it many
+    // times over.
+    m_writing = NewReportDocument();
+    m_writing->setUndoRedoEnabled(false);
 }
 
 void CCalcEditView::EndProgramWrite()
@@ -124,6 +135,11 @@ void CCalcEditView::EndProgramWrite()
         return;
     --m_programDepth;
     if (--m_writeDepth == 0) {
+        if (QTextDocument* written = std::exchange(m_writing, nullptr)) {
+            ::SplitLongParagraphs(*written, LineWidth());
+            written->setUndoRedoEnabled(true);
+            UseDocument(written);
+        }
         m_suspended = false; // the next change by hand marks the report edited
         m_selStart = 0;
         m_selEnd = 0;
@@ -135,7 +151,11 @@ void CCalcEditView::FlushPhrases()
 {
     if (m_pending.empty())
         return;
-    {
+    if (m_writing) {
+        QTextCursor cursor(m_writing);
+        cursor.movePosition(QTextCursor::End);
+        InsertRun(cursor, m_pending, m_pendingFlags);
+    } else {
         CProgramChange change(*this, m_programDepth);
         // Written at the end through a cursor of its own: the view's cursor and scroll position
         // stay at the top, where a new report is read from.
@@ -149,6 +169,8 @@ void CCalcEditView::FlushPhrases()
 void CCalcEditView::Clear()
 {
     m_pending.clear();
+    if (m_writing)
+        RichTextToDocument(CRichText(), *m_writing);
     DetachCachedDocument();
     CProgramChange change(*this, m_programDepth);
     RichTextToDocument(CRichText(), *document());
@@ -180,7 +202,6 @@ void CCalcEditView::SetZoom(int percent)
     }
     setTabStopDistance(CReportPrinter::kTabStopInches * logicalDpiX() * factor);
     ApplyPageWidth();
-    DropCachedReports();
 }
 
 void CCalcEditView::wheelEvent(QWheelEvent* event)
@@ -291,6 +312,36 @@ void CCalcEditView::ApplyPageWidth()
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     setLineWrapColumnOrWidth(
         static_cast<int>(CReportPrinter::LineWidthInches(layout) * logicalDpiX() * m_zoom / 100.0));
+    // Lines now wrap elsewhere (another page, another zoom): split paragraphs are split anew
+    // and cached reports, split for the old width, are dropped.
+    if (HasSoftBreaks(*document())) {
+        {
+            CProgramChange change(*this, m_programDepth);
+            JoinSoftBreaks(*document());
+        }
+        SplitLongParagraphs();
+    }
+    DropCachedReports();
+}
+
+double CCalcEditView::LineWidth() const
+{
+    return lineWrapColumnOrWidth() - 2 * document()->documentMargin();
+}
+
+void CCalcEditView::SplitLongParagraphs()
+{
+    CProgramChange change(*this, m_programDepth);
+    ::SplitLongParagraphs(*document(), LineWidth());
+}
+
+void CCalcEditView::MakeParagraphsWhole()
+{
+    if (!HasSoftBreaks(*document()))
+        return;
+    // A program change: the text stays the same; the user's cursor keeps its place in it.
+    CProgramChange change(*this, m_programDepth);
+    JoinSoftBreaks(*document());
 }
 
 void CCalcEditView::SetTextInView(CCalculation* calc)
@@ -305,9 +356,13 @@ void CCalcEditView::SetTextInView(CCalculation* calc)
     if (cached != m_cache.end()) {
         UseDocument(cached->doc);
     } else {
-        DetachCachedDocument();
-        CProgramChange change(*this, m_programDepth);
-        RichTextToDocument(CRichText::FromRtf(rtf), *document());
+        // Made aside and then shown, as a new report is (see BeginProgramWrite).
+        QTextDocument* doc = NewReportDocument();
+        doc->setUndoRedoEnabled(false);
+        RichTextToDocument(CRichText::FromRtf(rtf), *doc);
+        ::SplitLongParagraphs(*doc, LineWidth());
+        doc->setUndoRedoEnabled(true);
+        UseDocument(doc);
     }
     ShowFromTop();
     m_suspended = false;
@@ -423,6 +478,42 @@ void CCalcEditView::focusInEvent(QFocusEvent* event)
     setTextCursor(cursor);
 }
 
+void CCalcEditView::keyPressEvent(QKeyEvent* event)
+{
+    // Any key that may change the text does so in whole paragraphs; moving, selecting and
+    // copying leave them split.
+    const bool looks = event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll);
+    const bool changes =
+        !looks && (!event->text().isEmpty() || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
+                   event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                   event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo));
+    if (changes && !isReadOnly())
+        MakeParagraphsWhole();
+    QTextEdit::keyPressEvent(event);
+}
+
+void CCalcEditView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
+        MakeParagraphsWhole();
+    QTextEdit::inputMethodEvent(event);
+}
+
+QMimeData* CCalcEditView::createMimeDataFromSelection() const
+{
+    if (!HasSoftBreaks(*document()))
+        return QTextEdit::createMimeDataFromSelection();
+    // The copy holds the paragraphs as they are stored, without the breaks made for showing.
+    QTextDocument copy;
+    copy.setDefaultFont(document()->defaultFont());
+    QTextCursor(&copy).insertFragment(textCursor().selection());
+    JoinSoftBreaks(copy);
+    auto* data = new QMimeData;
+    data->setText(copy.toPlainText());
+    data->setHtml(copy.toHtml());
+    return data;
+}
+
 void CCalcEditView::keyReleaseEvent(QKeyEvent* event)
 {
     // Auto-repeat delivers releases too: one press of F5 redoes once.
@@ -465,8 +556,22 @@ bool CCalcEditView::canInsertFromMimeData(const QMimeData* source) const
 void CCalcEditView::insertFromMimeData(const QMimeData* source)
 {
     // Plain text only: never rich text, pictures or objects.
-    if (source && source->hasText())
+    if (source && source->hasText()) {
+        MakeParagraphsWhole();
         insertPlainText(source->text());
+    }
+}
+
+void CCalcEditView::dropEvent(QDropEvent* event)
+{
+    MakeParagraphsWhole(); // before the drop's edit, which may take text away first
+    QTextEdit::dropEvent(event);
+}
+
+void CCalcEditView::OnEditCut()
+{
+    MakeParagraphsWhole();
+    cut();
 }
 
 void CCalcEditView::OnEditPaste()
@@ -490,6 +595,7 @@ void CCalcEditView::ToggleEffect(unsigned flag)
 {
     if (!isEnabled())
         return;
+    MakeParagraphsWhole(); // before the first step the user may undo
     const bool on = (SelectionFlags() & flag) == 0;
     QTextCharFormat format;
     if (flag == kRunBold)

@@ -65,7 +65,7 @@ public:
     // Commands of the frame's dispatcher while this view is the active pane.
     void OnEditUndo() { undo(); }
     void OnEditRedo() { redo(); }
-    void OnEditCut() { cut(); }
+    void OnEditCut();
     void OnEditCopy() { copy(); }
     void OnEditPaste();
     void OnSelectAll() { selectAll(); }
@@ -104,11 +104,15 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void OnChange();
@@ -120,6 +124,12 @@ private:
     void ShowPlaceholder();
     void SetBackground(bool showing);
     void ApplyPageWidth();
+    /// The width lines wrap at inside the document's margins, in pixels.
+    double LineWidth() const;
+    /// Shows the long paragraphs of the report as a block per wrapped line (ReportWrap.h).
+    void SplitLongParagraphs();
+    /// Makes the split paragraphs whole before the user changes the text.
+    void MakeParagraphsWhole();
     void ToggleEffect(unsigned flag);
     unsigned SelectionFlags() const;
     QPrinter& Printer();
@@ -153,6 +163,7 @@ private:
     int m_selEnd = 0;
     int m_writeDepth = 0;
     bool m_updating = false;
+    QTextDocument* m_writing = nullptr; // a new report being written, not yet on show
     std::string m_pending;
     unsigned m_pendingFlags = 0;
     bool m_clipboardHasText = false;

@@ -1,6 +1,8 @@
 // Printing and print preview of a report.
 #include "ReportPrinter.h"
 
+#include "ReportWrap.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
 #include <QLocale>
@@ -54,6 +56,7 @@ std::unique_ptr<QTextDocument> CReportPrinter::LayoutCopy(const QTextDocument& d
     // A copy laid out in the device's own units: QTextDocument::print would add margins of
     // its own and page numbers.
     std::unique_ptr<QTextDocument> copy(document.clone());
+    JoinSoftBreaks(*copy); // the page wraps the whole paragraphs itself
     copy->documentLayout()->setPaintDevice(&device);
     copy->setDocumentMargin(0);
     copy->setDefaultFont(font);

@@ -2,6 +2,7 @@
 #include "RichTextConvert.h"
 
 #include "CodePage.h"
+#include "ReportWrap.h"
 
 #include <QFont>
 #include <QTextBlock>
@@ -73,7 +74,8 @@ CRichText RichTextFromDocument(const QTextDocument& document)
 {
     CRichText out;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin())
+        // A block split off for showing continues its paragraph: no line end between them.
+        if (block != document.begin() && !IsSoftBreak(block))
             out.Append("\n", RunFlags(block.charFormat()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
