@@ -61,8 +61,14 @@ std::string CRichText::ToRtf() const
     std::string out = kHeader;
     for (const CTextRun& run : m_runs) {
         WriteEffects(out, run.flags);
-        for (size_t pos = 0; pos < run.text.size();)
-            WriteCharacter(out, DecodeUtf8(run.text, pos));
+        for (size_t pos = 0; pos < run.text.size();) {
+            if (const auto byte = static_cast<unsigned char>(run.text[pos]); byte < 0x80) {
+                WriteCharacter(out, byte); // ASCII needs no decoding
+                ++pos;
+            } else {
+                WriteCharacter(out, DecodeUtf8(run.text, pos));
+            }
+        }
     }
     out += "}";
     return out;
