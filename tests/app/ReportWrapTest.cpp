@@ -20,6 +20,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QSplitter>
 #include <QTest>
@@ -27,6 +29,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -219,5 +222,38 @@ TEST_F(ReportWrapTest, ParagraphsItCannotFollowStayWhole)
     ASSERT_NE(AddList(), nullptr);
     EXPECT_FALSE(HasSoftBreaks(*m_edit->document()));
     EXPECT_EQ(m_edit->document()->blockCount(), 4); // heading, numbers, hyphenated words, empty last
+}
+} // namespace
+
+namespace
+{
+TEST_F(ReportWrapTest, AReportReadFromAFileKeepsItsTabStops)
+{
+    CCalculation* calc = AddList();
+    ASSERT_NE(calc, nullptr);
+    const QString path =
+        QDir::temp().filePath(QStringLiteral("zentavo-wrap-%1.zna").arg(QCoreApplication::applicationPid()));
+    ASSERT_TRUE(m_doc.OnSaveDocument(path.toStdString()));
+    ASSERT_TRUE(m_doc.OnOpenDocument(path.toStdString()));
+    QFile::remove(path);
+    m_views->OnUpdate();
+    CCalcNodeBase* node = m_doc.GetHead();
+    m_doc.GetHead()->Walk([&node](CCalcNodeBase& each, int) {
+        if (each.IsCalculation())
+            node = &each;
+    });
+    m_tree->SelectNode(node);
+    QApplication::processEvents();
+    const QTextDocument& shown = *m_edit->document();
+    ASSERT_TRUE(HasSoftBreaks(shown));
+    const QTextBlock line = shown.begin().next();
+    shown.documentLayout()->blockBoundingRect(line);
+    const int tab = static_cast<int>(line.text().indexOf(QLatin1Char('\t')));
+    ASSERT_GT(tab, 0);
+    const double stop = shown.defaultTextOption().tabStopDistance();
+    EXPECT_EQ(stop, CReportPrinter::kTabStopInches * m_edit->logicalDpiX());
+    const double after = line.layout()->lineAt(0).cursorToX(tab + 1);
+    EXPECT_GT(after, 0);
+    EXPECT_DOUBLE_EQ(std::fmod(after, stop), 0.0) << after;
 }
 } // namespace
