@@ -2,7 +2,8 @@
 # Figures of a large document: how long it takes to open and how much memory it then needs
 # against its file's size, how long `zentavo-cli tree` and one `zentavo-cli run --doc` append
 # take, and how the cost of adding n calculations grows with n. Timings are the best of five
-# runs (the machine may be busy with other work); memory is the peak resident size.
+# runs (the machine may be busy with other work), with the processor time of the best one;
+# memory is the peak resident size.
 #   tools/bench-document.sh [N]          a document of N calculations (100000)
 #   CALLGRIND=1 tools/bench-document.sh  also instruction counts of `tree` (slow)
 # BUILD_DIR names another build folder (build/ by default).
@@ -32,23 +33,24 @@ done
 
 : >"$work/tree"
 for _ in 1 2 3 4 5; do
-    /usr/bin/time -f '%e %M' -o "$work/one" "$cli" tree "$doc" >/dev/null
+    /usr/bin/time -f '%e %M %U %S' -o "$work/one" "$cli" tree "$doc" >/dev/null
     cat "$work/one" >>"$work/tree"
 done
-read -r seconds kib < <(best "$work/tree")
-awk -v s="$seconds" -v k="$kib" -v b="$bytes" 'BEGIN {
-    printf "tree:    best of 5: %.3f s, peak resident %.1f MiB for a file of %.1f MiB (%.2f x)\n",
-        s, k / 1024, b / 1048576, k * 1024 / b }'
+read -r seconds kib user system < <(best "$work/tree")
+awk -v s="$seconds" -v k="$kib" -v b="$bytes" -v c="$(awk -v u="$user" -v y="$system" 'BEGIN { print u + y }')" 'BEGIN {
+    printf "tree:    best of 5: %.3f s (%.2f s of processor time), peak resident %.1f MiB for a file of %.1f MiB (%.2f x)\n",
+        s, c, k / 1024, b / 1048576, k * 1024 / b }'
 
 : >"$work/append"
 for i in 1 2 3 4 5; do
     cp "$doc" "$work/copy$i.zna"
-    /usr/bin/time -f '%e %M' -o "$work/one" "$cli" run 3200 1090=10 1091=20 1092=30 1093=40 --doc "$work/copy$i.zna" >/dev/null
+    /usr/bin/time -f '%e %M %U %S' -o "$work/one" "$cli" run 3200 1090=10 1091=20 1092=30 1093=40 --doc "$work/copy$i.zna" >/dev/null
     cat "$work/one" >>"$work/append"
     rm -f "$work/copy$i.zna"
 done
-read -r seconds kib < <(best "$work/append")
-printf 'run --doc: best of 5: %s s with the write, peak resident %.1f MiB\n' "$seconds" "$(awk -v k="$kib" 'BEGIN { print k / 1024 }')"
+read -r seconds kib user system < <(best "$work/append")
+printf 'run --doc: best of 5: %s s with the write (%s s of processor time), peak resident %.1f MiB\n' "$seconds" \
+    "$(awk -v u="$user" -v y="$system" 'BEGIN { print u + y }')" "$(awk -v k="$kib" 'BEGIN { print k / 1024 }')"
 cp "$doc" "$work/copy.zna"
 for _ in 1 2 3; do "$bench" append "$work/copy.zna"; done | sort -t'(' -k2 | head -n 1 | sed 's/^append: */append:  best of 3: /'
 
