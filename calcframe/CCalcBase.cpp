@@ -127,13 +127,13 @@ void CCalcBase::Output()
     CWaitCursor wait;
     if (IReportTarget* target = CurrentReportTarget()) {
         target->BeginProgramWrite();
-        for (const CPhrase& phrase : m_phrases)
+        for (const CPhrase& phrase : GetPhrases())
             target->InsertPhrase(phrase.text, phrase.flags);
         target->EndProgramWrite();
     } else {
         AfxMessageBox(ScreenText("CANNOT_WRITE_REPORT", "Error: cannot write to the document"), MB_OK);
     }
-    std::vector<CPhrase>().swap(m_phrases);
+    m_phrases.reset();
 }
 
 std::string CCalcBase::Integer(int n)
@@ -234,8 +234,34 @@ bool CCalcBase::s_reportsMuted = false;
 
 void CCalcBase::InsertPhrase(const std::string& text, unsigned flags)
 {
-    if (!s_reportsMuted)
-        m_phrases.push_back({text, flags});
+    if (s_reportsMuted)
+        return;
+    if (!m_phrases)
+        m_phrases = std::make_unique<std::vector<CPhrase>>();
+    m_phrases->push_back({text, flags});
+}
+
+CCalcBase::CCalcBase(const CCalcBase& other)
+    : CObject(other), m_typeString(other.m_typeString), m_title(other.m_title),
+      m_phrases(other.m_phrases ? std::make_unique<std::vector<CPhrase>>(*other.m_phrases) : nullptr)
+{
+}
+
+CCalcBase& CCalcBase::operator=(const CCalcBase& other)
+{
+    if (this != &other) {
+        CObject::operator=(other);
+        m_typeString = other.m_typeString;
+        m_title = other.m_title;
+        m_phrases = other.m_phrases ? std::make_unique<std::vector<CPhrase>>(*other.m_phrases) : nullptr;
+    }
+    return *this;
+}
+
+const std::vector<CPhrase>& CCalcBase::GetPhrases() const
+{
+    static const std::vector<CPhrase> none;
+    return m_phrases ? *m_phrases : none;
 }
 
 void CCalcBase::InsertResult(const std::string& label, const std::string& value, const std::string& extra)

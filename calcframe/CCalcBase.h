@@ -5,6 +5,7 @@
 #include "CObject.h"
 #include "CalcResults.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ class CCalcBase : public CObject
 public:
     CCalcBase() = default;
     ~CCalcBase() override = default;
+    /// Copies the inputs and any phrases written so far.
+    CCalcBase(const CCalcBase& other);
+    CCalcBase& operator=(const CCalcBase& other);
 
     void Serialize(CArchive& ar) override;
     /// Gives an empty title the local time and date ("%X, %x") and returns false.
@@ -50,7 +54,7 @@ public:
 
     /// Sends the phrase list to the current report target and empties it.
     void Output();
-    const std::vector<CPhrase>& GetPhrases() const { return m_phrases; }
+    const std::vector<CPhrase>& GetPhrases() const;
 
     static std::string Integer(int n);
     static std::string Floating(double x, int decimals);
@@ -104,5 +108,7 @@ private:
     static bool s_reportsMuted;
     std::string m_typeString;
     std::string m_title;
-    std::vector<CPhrase> m_phrases;
+    // Held through a pointer: only a calculation writing its report has phrases, and an
+    // opened document holds many calculations that have none.
+    std::unique_ptr<std::vector<CPhrase>> m_phrases;
 };

@@ -83,10 +83,10 @@ private:
     void LoadTail(CArchive& ar);
 
     int32_t m_readPos = 0;
+    int32_t m_edited = 0;
     std::unique_ptr<CCalculation> m_next;
     std::unique_ptr<CCalcBase> m_data;
     CStoredText m_text;
-    int32_t m_edited = 0;
 };
 
 /// While one exists, calculations loaded from `ar` keep their reports as stretches of `bytes`

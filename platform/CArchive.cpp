@@ -289,9 +289,7 @@ const CRuntimeClass* CArchive::ReadNewClass()
         Fail("archive: unknown class " + name);
     if (schema != 0)
         Fail("archive: schema other than 0 for class " + name);
-    TakeNumber();
-    m_loadedKinds.push_back(Kind::Class);
-    m_loadedClasses.push_back(runtimeClass);
+    m_loadedClasses.emplace_back(TakeNumber(), runtimeClass);
     return runtimeClass;
 }
 
@@ -299,11 +297,13 @@ const CRuntimeClass* CArchive::LoadedClass(uint32_t number) const
 {
     if (number == 0)
         Fail("archive: class reference 0");
-    if (number > m_loadedKinds.size())
+    if (number >= m_counter)
         Fail("archive: reference beyond the numbers taken");
-    if (m_loadedKinds[number - 1] != Kind::Class)
+    const auto found = std::lower_bound(m_loadedClasses.begin(), m_loadedClasses.end(), number,
+                                        [](const auto& entry, uint32_t wanted) { return entry.first < wanted; });
+    if (found == m_loadedClasses.end() || found->first != number)
         Fail("archive: reference to an object where a class belongs");
-    return m_loadedClasses[number - 1];
+    return found->second;
 }
 
 // A back reference to an object already read is refused: in an owning tree it would mean a
@@ -338,8 +338,6 @@ const CRuntimeClass* CArchive::ReadObjectHeader(const CRuntimeClass* expected, b
     if (!runtimeClass->m_pfnCreateObject)
         Fail(std::string("archive: class cannot be created: ") + runtimeClass->m_lpszClassName);
     TakeNumber();
-    m_loadedKinds.push_back(Kind::Object);
-    m_loadedClasses.push_back(nullptr);
     return runtimeClass;
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 /// Thrown for every archive fault. what() says what was wrong (for tests and diagnostics);
@@ -89,11 +90,6 @@ public:
     int Depth() const { return m_depth; }
 
 private:
-    enum class Kind : uint8_t
-    {
-        Class,
-        Object
-    };
     void WriteStringLength(uint64_t length);
     uint32_t ReadStringLength(bool wideAllowed, bool& wide);
     const CRuntimeClass* ReadNewClass();
@@ -109,8 +105,9 @@ private:
     uint32_t m_counter = 1; // the next number to give out
     std::unordered_map<const CRuntimeClass*, uint32_t> m_storedClasses;
     std::unordered_set<const CObject*> m_storedObjects;
-    std::vector<Kind> m_loadedKinds;                   // index = number - 1
-    std::vector<const CRuntimeClass*> m_loadedClasses; // index = number - 1 (null for objects)
+    // The classes read so far with their numbers, in rising order; every other number taken
+    // while loading is an object's. Nothing is kept per object: a large document has many.
+    std::vector<std::pair<uint32_t, const CRuntimeClass*>> m_loadedClasses;
     int m_depth = 0;
 };
 
