@@ -37,7 +37,7 @@ constexpr DD SlowExpMinusOne(DD u)
 {
     const DD v{u.hi / 256, u.lo / 256};
     DD sum{0.0, 0.0};
-    for (int n = 20; n >= 1; --n)
+    for (int n = 14; n >= 1; --n)
         sum = DD{1.0, 0.0} + v * sum / DD{n + 1.0, 0.0};
     DD e = v * sum;
     for (int i = 0; i < 8; ++i)
@@ -133,7 +133,7 @@ constexpr DD SlowLogRatio(DD s)
 {
     const DD u = s * s;
     DD sum{0.0, 0.0};
-    for (int j = 40; j >= 0; --j)
+    for (int j = 24; j >= 0; --j)
         sum = DD{2.0, 0.0} / DD{2.0 * j + 1, 0.0} + u * sum;
     return s * sum;
 }
