@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CListEntryDlg.h"
 #include "Distributions.h"
+#include "ElementaryFunctions.h"
 #include "FieldTable.h"
 #include "Format.h"
 #include "StoredInputs.h"
@@ -92,7 +93,7 @@ CResults CCompGoodness::Results() const
     // An expected value of 0 makes the sum non-finite: the statistic and its p are undefined.
     double x2 = 0.0;
     for (const CGoodnessRow& row : m_rows)
-        x2 += std::pow(row.observed - row.expected, 2) / row.expected;
+        x2 += zmath::Square(row.observed - row.expected) / row.expected;
     const int df = static_cast<int>(m_rows.size()) - 1;
     const double p = Chi2Prob(x2, df);
     return {StatisticResult("chi2", kTermChiSquare, x2, df, 2), ProbabilityResult("p_chi2", kTermPValue, x2, p, df, 6)};

@@ -5,6 +5,7 @@
 #include "CArchive.h"
 #include "CCalcDlg.h"
 #include "Distributions.h"
+#include "ElementaryFunctions.h"
 #include "FieldTable.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -74,7 +75,7 @@ CTwoMeansT TwoMeansT(const CCompMeans2& calc)
     // Sizes as reals: 1 / size must not be an integer division.
     const double n1 = static_cast<double>(calc.m_size1);
     const double n2 = static_cast<double>(calc.m_size2);
-    const double v = (std::pow(calc.m_sd2, 2) * (n2 - 1) + std::pow(calc.m_sd1, 2) * (n1 - 1)) / result.df;
+    const double v = (zmath::Square(calc.m_sd2) * (n2 - 1) + zmath::Square(calc.m_sd1) * (n1 - 1)) / result.df;
     const double s = std::sqrt(v);
     result.se = std::sqrt(1 / n2 + 1 / n1) * s;
     result.difference = absd(calc.m_mean1 - calc.m_mean2);

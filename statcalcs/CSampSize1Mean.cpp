@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -81,7 +82,7 @@ CResults CSampSize1Mean::Results() const
 {
     // n = (z_beta + z_alpha)^2 SD^2 / (mean - null mean)^2 (normal approximation, one sample).
     const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * std::pow(m_sd, 2) / std::pow(m_mean - m_nullMean, 2);
+    const double n = zmath::Square(z) * zmath::Square(m_sd) / zmath::Square(m_mean - m_nullMean);
     return {SizeResult("sample_size", "55", TruncSize(n))};
 }
 

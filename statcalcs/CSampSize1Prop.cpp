@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -80,8 +81,8 @@ CResults CSampSize1Prop::Results() const
     const double p = m_percent / 100;
     const double p0 = m_nullPercent / 100;
     const double n =
-        std::pow(kZBeta[m_power] * std::sqrt(p * (1 - p)) + kZAlpha[m_significance] * std::sqrt(p0 * (1 - p0)), 2) /
-        std::pow(p - p0, 2);
+        zmath::Square(kZBeta[m_power] * std::sqrt(p * (1 - p)) + kZAlpha[m_significance] * std::sqrt(p0 * (1 - p0))) /
+        zmath::Square(p - p0);
     return {SizeResult("sample_size", "55", TruncSize(n))};
 }
 

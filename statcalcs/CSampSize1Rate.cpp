@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -79,7 +80,7 @@ CResults CSampSize1Rate::Results() const
 {
     // n = (z_beta + z_alpha)^2 r / (r - r0)^2 (normal approximation to the Poisson count).
     const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * m_rate / std::pow(m_rate - m_nullRate, 2);
+    const double n = zmath::Square(z) * m_rate / zmath::Square(m_rate - m_nullRate);
     return {SizeResult("sample_size", "55", TruncSize(n))};
 }
 

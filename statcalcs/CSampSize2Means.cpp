@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -81,7 +82,7 @@ CResults CSampSize2Means::Results() const
 {
     // n = SD^2 2 (z_beta + z_alpha)^2 / (mean 1 - mean 2)^2 per group (normal approximation).
     const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(m_sd, 2) * 2 * std::pow(z, 2) / std::pow(m_mean1 - m_mean2, 2);
+    const double n = zmath::Square(m_sd) * 2 * zmath::Square(z) / zmath::Square(m_mean1 - m_mean2);
     const std::optional<int32_t> group = TruncSize(n);
     return {SizeResult("sample_size_per_group", "55", group),
             SizeResult("sample_size_total", "", TotalSize(group, group))};

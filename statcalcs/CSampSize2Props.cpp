@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -82,10 +83,9 @@ CResults CSampSize2Props::Results() const
     const double p1 = m_percent1 / 100;
     const double p2 = m_percent2 / 100;
     const double pm = (p1 + p2) / 2;
-    const double n = std::pow(kZBeta[m_power] * std::sqrt(p1 * (1 - p1) + p2 * (1 - p2)) +
-                                  kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm)),
-                              2) /
-                     std::pow(p2 - p1, 2);
+    const double n = zmath::Square(kZBeta[m_power] * std::sqrt(p1 * (1 - p1) + p2 * (1 - p2)) +
+                                   kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm))) /
+                     zmath::Square(p2 - p1);
     const std::optional<int32_t> group = TruncSize(n);
     return {SizeResult("sample_size_per_group", "55", group),
             SizeResult("sample_size_total", "55", TotalSize(group, group))};

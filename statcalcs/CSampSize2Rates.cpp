@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CSampSizeDlg.h"
+#include "ElementaryFunctions.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
 #include "Terms.h"
@@ -76,7 +77,7 @@ CResults CSampSize2Rates::Results() const
 {
     // n = (z_beta + z_alpha)^2 (r1 + r2) / (r1 - r2)^2 per group (normal approximation).
     const double z = kZBeta[m_power] + kZAlpha[m_significance];
-    const double n = std::pow(z, 2) * (m_rate1 + m_rate2) / std::pow(m_rate1 - m_rate2, 2);
+    const double n = zmath::Square(z) * (m_rate1 + m_rate2) / zmath::Square(m_rate1 - m_rate2);
     const std::optional<int32_t> group = TruncSize(n);
     return {SizeResult("sample_size_per_group", "55", group),
             SizeResult("sample_size_total", "", TotalSize(group, group))};

@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CCalcDlg.h"
+#include "ElementaryFunctions.h"
 #include "Profile.h"
 #include "SampleTables.h"
 #include "StoredInputs.h"
@@ -172,10 +173,9 @@ CResults CSampSizeCC::Results() const
     const double p0 = m_percentExposed / 100;
     const double p1 = p0 * m_oddsRatio / (1 + (m_oddsRatio - 1) * p0);
     const double pm = (p0 + p1) / 2;
-    const double n = std::pow(kZBeta[m_power] * std::sqrt(p0 * (1 - p0) + p1 * (1 - p1)) +
-                                  kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm)),
-                              2) /
-                     std::pow(p1 - p0, 2);
+    const double n = zmath::Square(kZBeta[m_power] * std::sqrt(p0 * (1 - p0) + p1 * (1 - p1)) +
+                                   kZAlpha[m_significance] * std::sqrt(2 * pm * (1 - pm))) /
+                     zmath::Square(p1 - p0);
     const std::optional<int32_t> cases = TruncSize(n * f);
     const std::optional<int32_t> controls = TruncSize(c * f * n);
     // Only the cases' line of the report carries the label; the other two carry their word after the size.

@@ -3,6 +3,8 @@
 // chi-square tails come from Boost.Math's incomplete gamma function.
 #include "Distributions.h"
 
+#include "ElementaryFunctions.h"
+
 #include <algorithm>
 #include <boost/math/special_functions/gamma.hpp>
 #include <cmath>
@@ -34,7 +36,7 @@ double Chi2SeriesProb(double chi2, int df)
 {
     const double h = 0.5 * chi2;
     const double a = 0.5 * df;
-    const double e = std::exp(a * std::log(h) - LogGamma(a + 1) - h);
+    const double e = zmath::Exp(a * zmath::Log(h) - LogGamma(a + 1) - h);
     if (e == 0) {
         // chi2 = 0 gives log(0) = -inf and so e = 0: the whole distribution lies above.
         // A positive statistic whose factor underflows lies far in the upper tail.
@@ -71,14 +73,14 @@ double Chi2UpperTail(double chi2, int df)
 double LogGamma(double x)
 {
     double tmp = x + 5.5;
-    tmp = tmp - (x + 0.5) * std::log(tmp);
+    tmp = tmp - (x + 0.5) * zmath::Log(tmp);
     double ser = 1.000000000190015;
     double y = x;
     for (double coef : kLanczosCoef) {
         y = y + 1;
         ser = ser + coef / y;
     }
-    return std::log(2.5066282746310007 * ser / x) - tmp;
+    return zmath::Log(2.5066282746310007 * ser / x) - tmp;
 }
 
 double Chi2Prob(double chi2, int df)
@@ -105,9 +107,9 @@ double Chi2Prob(double chi2, int df)
 
 double TProb(double t, int df)
 {
-    const double theta = std::atan(t / std::sqrt(static_cast<double>(df)));
-    const double s = std::sin(theta);
-    const double c = std::cos(theta);
+    const double theta = zmath::Atan(t / std::sqrt(static_cast<double>(df)));
+    const double s = zmath::Sin(theta);
+    const double c = zmath::Cos(theta);
     const int parity = df % 2; // carries the sign of df: a negative odd df counts as odd
     double sum = 0;
     double term = 0;
@@ -142,7 +144,7 @@ double TProb(double t, int df)
 double NormalPercPt(double p)
 {
     const double q = 0.5 - absd(p - 0.5);
-    const double w = std::sqrt(-2 * std::log(q));
+    const double w = std::sqrt(-2 * zmath::Log(q));
     const double x =
         w - (2.515517 + w * (0.802853 + w * 0.010328)) / (1 + w * (1.432788 + w * (0.189269 + w * 0.001308)));
     if (p - 0.5 > 0)
@@ -158,14 +160,14 @@ double TPercPt(double p, int df)
 {
     const double d = 2 * p - 1;
     if (df == 1)
-        return std::tan(1.57079633 * d);
+        return zmath::Tan(1.57079633 * d);
     if (df == 2)
         return d * std::sqrt(2 / (1 - d * d));
 
     // Start from the normal point, widened for the t distribution's heavier tails.
     const double z = NormalPercPt(p);
     const double f = z * (1 + 2 / (8.0 * df + 1));
-    double t = std::sqrt((std::exp(f * f / df) - 1) * df);
+    double t = std::sqrt((zmath::Exp(f * f / df) - 1) * df);
     if (z < 0)
         t = -t;
 
@@ -192,7 +194,7 @@ double NormalProb(double z)
 {
     const double x = absd(z);
     const double t = 1 / (1 + 0.2316419 * x);
-    const double d = 0.39894228 * std::exp(-0.5 * x * x);
+    const double d = 0.39894228 * zmath::Exp(-0.5 * x * x);
     const double q =
         d * t * (0.31938153 + t * (-0.356563782 + t * (1.781477937 + t * (-1.821255978 + t * 1.330274429))));
     return absd(q);

@@ -2,6 +2,8 @@
 // Sums are formed in row order, each row left to right, as the printed results were.
 #include "TableTests.h"
 
+#include "ElementaryFunctions.h"
+
 #include <cmath>
 #include <vector>
 
@@ -27,7 +29,7 @@ double Chi2FromTable(unsigned int rows, unsigned int cols, Matrix table, double&
             if (expected < 5)
                 ++smallCells;
             const double observed = table[static_cast<int>(i)][static_cast<int>(j)];
-            chi2 += std::pow(observed - expected, 2) / expected;
+            chi2 += zmath::Square(observed - expected) / expected;
         }
     }
     fractionSmall = static_cast<double>(smallCells) / (static_cast<double>(rows) * static_cast<double>(cols));

@@ -4,6 +4,7 @@
 #include "ConditionalOddsRatio.h"
 
 #include "ConfidenceLevel.h"
+#include "ElementaryFunctions.h"
 #include "QuietPolicy.h"
 #include "RootSearch.h"
 
@@ -37,7 +38,7 @@ template <class F> double SolveFrom(F f, double target, double guess, double ste
     const bool up = (atGuess < 0) == rising;
     double near = guess, atNear = atGuess;
     for (int i = 0; i < 64; ++i, step *= 2) {
-        const double far = up ? near * std::exp(step) : near / std::exp(step);
+        const double far = up ? near * zmath::Exp(step) : near / zmath::Exp(step);
         if (!(far > 1e-300 && far < 1e300))
             return kNaN;
         const double atFar = f(far) - target;
@@ -84,7 +85,7 @@ double CConditionalCell::LogCentral(double x) const
 
 double CConditionalCell::LogRelative(double x, double mode, double oddsRatio) const
 {
-    return LogCentral(x) - LogCentral(mode) + (x - mode) * std::log(oddsRatio);
+    return LogCentral(x) - LogCentral(mode) + (x - mode) * zmath::Log(oddsRatio);
 }
 
 double CConditionalCell::Mode(double oddsRatio) const
@@ -146,7 +147,7 @@ CCellTails CConditionalCell::Tails(double x, double oddsRatio) const
     // x lies beyond the terms that matter: its own term and its far tail come from the
     // log-gamma function, and the near side takes the rest.
     const bool down = x < lowestWalked;
-    const double relative = std::exp(LogRelative(x, mode, oddsRatio));
+    const double relative = zmath::Exp(LogRelative(x, mode, oddsRatio));
     const double far = relative > 0 ? relative * (FarSum(x, oddsRatio, down) - 1) / total : 0;
     tails.at = relative / total;
     (down ? tails.below : tails.above) = far;
@@ -164,20 +165,20 @@ CConditionalOddsRatio ConditionalOddsRatio(const CTable2x2& table, double levelP
     const bool least = a == cell.Lowest(), greatest = a == cell.Highest();
     // Woolf's estimate and limits with a half added to each cell start every search close to its
     // root, in steps of an eighth of their spread.
-    const double logGuess = std::log((a + 0.5) * (table.d + 0.5) / ((table.b + 0.5) * (table.c + 0.5)));
+    const double logGuess = zmath::Log((a + 0.5) * (table.d + 0.5) / ((table.b + 0.5) * (table.c + 0.5)));
     const double spread = NormalQuantileOfLevel(levelPercent) *
                           std::sqrt(1 / (a + 0.5) + 1 / (table.b + 0.5) + 1 / (table.c + 0.5) + 1 / (table.d + 0.5));
     const double step = spread / 8;
-    const double guessLower = std::exp(logGuess - spread), guessUpper = std::exp(logGuess + spread);
+    const double guessLower = zmath::Exp(logGuess - spread), guessUpper = zmath::Exp(logGuess + spread);
     const auto solve = [&](auto tail, double guess, bool rising) {
         return SolveFrom([&](double psi) { return tail(cell.Tails(a, psi)); }, half, guess, step, rising);
     };
 
     CConditionalOddsRatio result{};
-    result.estimate =
-        least      ? 0
-        : greatest ? kInfinity
-                   : SolveFrom([&](double psi) { return cell.Tails(a, psi).mean; }, a, std::exp(logGuess), step, true);
+    result.estimate = least      ? 0
+                      : greatest ? kInfinity
+                                 : SolveFrom([&](double psi) { return cell.Tails(a, psi).mean; }, a,
+                                             zmath::Exp(logGuess), step, true);
     // P(X >= a) rises with the odds ratio, P(X <= a) falls.
     result.exact.lower = least ? 0 : solve([](const CCellTails& t) { return t.at + t.above; }, guessLower, true);
     result.exact.upper =

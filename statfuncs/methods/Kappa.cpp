@@ -4,6 +4,7 @@
 #include "Kappa.h"
 
 #include "ConfidenceLevel.h"
+#include "ElementaryFunctions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,13 +65,13 @@ CKappa CohenKappa(std::span<const double> cells, int k, CKappaWeights weights, d
     for (size_t i = 0; i < side; ++i) {
         for (size_t j = 0; j < side; ++j) {
             const double margins = rowMeans[i] + colMeans[j];
-            sum += cells[i * side + j] / total * std::pow(w[i * side + j] - margins * (1 - kappa), 2);
-            sumNull += rows[i] * cols[j] * std::pow(w[i * side + j] - margins, 2);
+            sum += cells[i * side + j] / total * zmath::Square(w[i * side + j] - margins * (1 - kappa));
+            sumNull += rows[i] * cols[j] * zmath::Square(w[i * side + j] - margins);
         }
     }
     const double scale = total * (1 - expected) * (1 - expected);
     // Rounding may take a variance of 0 (perfect agreement) a hair below it.
-    const double variance = std::max(0.0, (sum - std::pow(kappa - expected * (1 - kappa), 2)) / scale);
+    const double variance = std::max(0.0, (sum - zmath::Square(kappa - expected * (1 - kappa))) / scale);
     const double varianceNull = std::max(0.0, (sumNull - expected * expected) / scale);
     result.kappa = kappa;
     result.se = std::sqrt(variance);

@@ -3,6 +3,7 @@
 // more than rounding.
 #include "MantelHaenszel.h"
 
+#include "ElementaryFunctions.h"
 #include "QuietPolicy.h"
 
 #include <boost/math/special_functions/gamma.hpp>
@@ -18,7 +19,7 @@ CRatioEstimate LogNormalRatio(double ratio, double se, double z)
 {
     if (!(ratio > 0) || !std::isfinite(ratio) || !std::isfinite(se) || !std::isfinite(z))
         return {ratio, kNaN, kNaN};
-    return {ratio, ratio * std::exp(-z * se), ratio * std::exp(z * se)};
+    return {ratio, ratio * zmath::Exp(-z * se), ratio * zmath::Exp(z * se)};
 }
 
 CRatioEstimate WoolfOddsRatio(const CStratumCounts& t, double z)

@@ -3,6 +3,8 @@
 // cancellation in tables of a billion counts.
 #include "OddsRatioHomogeneity.h"
 
+#include "ElementaryFunctions.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -75,7 +77,7 @@ CHomogeneityTest WoolfTest(const std::vector<CStratumCounts>& strata)
 {
     const auto weight = [](const CStratumCounts& t) { return 1 / (1 / t.a + 1 / t.b + 1 / t.c + 1 / t.d); };
     const auto logOddsRatio = [](const CStratumCounts& t) {
-        return std::log(t.a) + std::log(t.d) - std::log(t.b) - std::log(t.c);
+        return zmath::Log(t.a) + zmath::Log(t.d) - zmath::Log(t.b) - zmath::Log(t.c);
     };
     double sumW = 0, sumWL = 0;
     int used = 0;

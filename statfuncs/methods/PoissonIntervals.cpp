@@ -3,6 +3,7 @@
 #include "PoissonIntervals.h"
 
 #include "ConfidenceLevel.h"
+#include "ElementaryFunctions.h"
 #include "QuietPolicy.h"
 #include "RootSearch.h"
 
@@ -52,7 +53,7 @@ CLimits MidPCountLimits(double x, double levelPercent)
         return {kNaN, kNaN};
     const double half = AlphaOfLevel(levelPercent) / 2;
     if (x == 0)
-        return {0, -std::log(2 * half)}; // P(X = 0) / 2 = exp(-mean) / 2 = half
+        return {0, -zmath::Log(2 * half)}; // P(X = 0) / 2 = exp(-mean) / 2 = half
     // The lower limit: P(X > x) + P(X = x) / 2 = half. At the exact lower limit of x, where
     // P(X >= x) = half, the mid-P tail is half - P(X = x) / 2; at that of x + 1, where
     // P(X > x) = half, it is half + P(X = x) / 2.

@@ -3,6 +3,7 @@
 #include "RateRatio.h"
 
 #include "ConfidenceLevel.h"
+#include "ElementaryFunctions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,9 +50,9 @@ CLimits WaldRateRatioLimits(double x1, double t1, double x2, double t2, double l
 {
     if (!Valid(x1, t1, x2, t2) || x1 == 0 || x2 == 0)
         return {kNaN, kNaN};
-    const double logRatio = std::log(x1 / t1) - std::log(x2 / t2);
+    const double logRatio = zmath::Log(x1 / t1) - zmath::Log(x2 / t2);
     const double half = NormalQuantileOfLevel(levelPercent) * std::sqrt(1 / x1 + 1 / x2);
-    return {std::exp(logRatio - half), std::exp(logRatio + half)};
+    return {zmath::Exp(logRatio - half), zmath::Exp(logRatio + half)};
 }
 
 double ExactRateRatioTestP(double x1, double t1, double x2, double t2)

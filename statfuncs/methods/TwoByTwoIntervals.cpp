@@ -3,6 +3,7 @@
 #include "TwoByTwoIntervals.h"
 
 #include "ConfidenceLevel.h"
+#include "ElementaryFunctions.h"
 #include "RootSearch.h"
 
 #include <algorithm>
@@ -94,9 +95,9 @@ CLimits WoolfLimits(const CTable2x2& t, double levelPercent)
 {
     if (t.a == 0 || t.b == 0 || t.c == 0 || t.d == 0)
         return {kNaN, kNaN};
-    const double logRatio = std::log(SampleOddsRatio(t));
+    const double logRatio = zmath::Log(SampleOddsRatio(t));
     const double spread = NormalQuantileOfLevel(levelPercent) * std::sqrt(1 / t.a + 1 / t.b + 1 / t.c + 1 / t.d);
-    return {std::exp(logRatio - spread), std::exp(logRatio + spread)};
+    return {zmath::Exp(logRatio - spread), zmath::Exp(logRatio + spread)};
 }
 
 CLimits CornfieldLimits(const CTable2x2& t, double levelPercent)
@@ -118,9 +119,9 @@ CLimits RatioWaldLimits(double x1, double n1, double x2, double n2, double level
 {
     if (x1 == 0 || x2 == 0 || n1 == 0 || n2 == 0)
         return {kNaN, kNaN};
-    const double logRatio = std::log(ProportionRatio(x1, n1, x2, n2));
+    const double logRatio = zmath::Log(ProportionRatio(x1, n1, x2, n2));
     const double spread = NormalQuantileOfLevel(levelPercent) * std::sqrt(1 / x1 - 1 / n1 + 1 / x2 - 1 / n2);
-    return {std::exp(logRatio - spread), std::exp(logRatio + spread)};
+    return {zmath::Exp(logRatio - spread), zmath::Exp(logRatio + spread)};
 }
 
 CLimits RatioScoreLimits(double x1, double n1, double x2, double n2, double levelPercent)
