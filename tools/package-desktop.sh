@@ -42,8 +42,9 @@ install_deps() {
         if [ ! -x build-deps/bin/cmark-gfm.exe ]; then
             rm -rf build-deps/src/cmark-gfm
             git clone --quiet --depth 1 --branch "$tag" https://github.com/github/cmark-gfm.git build-deps/src/cmark-gfm
+            # Its CMakeLists asks for CMake 3.0, which CMake 4 no longer accepts without this.
             cmake -S build-deps/src/cmark-gfm -B build-deps/cmark-gfm -DCMARK_TESTS=OFF -DCMARK_SHARED=OFF \
-                -DCMAKE_BUILD_TYPE=Release >/dev/null
+                -DCMAKE_BUILD_TYPE=Release -DCMAKE_POLICY_VERSION_MINIMUM=3.5 >/dev/null
             cmake --build build-deps/cmark-gfm --config Release
             cmake --install build-deps/cmark-gfm --config Release --prefix build-deps >/dev/null
         fi
