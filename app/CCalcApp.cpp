@@ -197,6 +197,7 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
         return true;
     m_frame->show();
     CStartupScreen::ShowOver(m_frame.get());
+    m_openRequests.SetFrame(m_frame.get());
     return true;
 }
 
@@ -230,6 +231,7 @@ void CCalcApp::ExitInstance()
 {
     if (m_frame && !m_printOnly && m_frame->SavedRect().Width() > 0)
         WriteProfileBinary("Window", "Rect", EncodeWindowRect(m_frame->SavedRect()));
+    m_openRequests.SetFrame(nullptr);
     m_frame.reset();
     SetDialogHost(nullptr);
     SetUIServices(nullptr);

@@ -3,6 +3,7 @@
 // which writes the window rectangle back to the user's vocabulary file.
 #pragma once
 
+#include "CFileOpenRequests.h"
 #include "QtDialogHost.h"
 #include "WindowPlacement.h"
 
@@ -64,6 +65,7 @@ public:
 private:
     std::unique_ptr<CQtUIServices> m_services;
     CQtDialogHost m_dialogHost;
+    CFileOpenRequests m_openRequests; // from the start: the open that started the program
     std::unique_ptr<CMainFrame> m_frame;
     bool m_printOnly = false;
 };

@@ -89,6 +89,9 @@ QString CHelpWindow::ManualFolder()
         return holdsIndex(env) ? QDir(env).absolutePath() : QString();
     const QString exeDir = QCoreApplication::applicationDirPath();
     QStringList candidates{exeDir + QStringLiteral("/help"), exeDir + QStringLiteral("/../share/zentavo/help")};
+#ifdef Q_OS_MACOS
+    candidates << exeDir + QStringLiteral("/../Resources/zentavo/help"); // in the application bundle
+#endif
 #ifdef ZENTAVO_HELP_INSTALL_DIR
     candidates << QStringLiteral(ZENTAVO_HELP_INSTALL_DIR);
 #endif

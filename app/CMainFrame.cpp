@@ -132,10 +132,16 @@ void CMainFrame::dropEvent(QDropEvent* event)
     if (files.isEmpty() || IsBusy())
         return;
     event->acceptProposedAction();
-    // One document at a time: the first one dropped (after the question about changes).
-    m_commands->OpenDocumentFile(QFile::encodeName(files.front()).toStdString());
+    // One document at a time: the first one dropped.
+    OpenDroppedDocument(files.front());
+}
+
+bool CMainFrame::OpenDroppedDocument(const QString& file)
+{
+    const bool opened = m_commands->OpenDocumentFile(QFile::encodeName(file).toStdString());
     ShowRecentFiles();
     UpdateCommandUI();
+    return opened;
 }
 
 QStringList CMainFrame::DroppedDocuments(const QMimeData* data)

@@ -50,6 +50,11 @@ public:
     int DefaultTreeWidth() const;
     /// The local .zna files among dropped data.
     static QStringList DroppedDocuments(const QMimeData* data);
+    /// Opens a dropped document or one the desktop asked for: the question about unsaved
+    /// changes first; a file that cannot be opened is named and the open document stays.
+    bool OpenDroppedDocument(const QString& file);
+    /// A modal dialog or a long calculation holds the window: no command may start now.
+    bool IsBusy() const;
 
     /// Runs a command: the frame's own, or the active pane's when that pane has a handler.
     void OnCommand(unsigned id);
@@ -95,7 +100,6 @@ private:
     void OnNextPane();
     void OnContextMenuKey();
     void OnPrintSetup();
-    bool IsBusy() const;
 
     std::unique_ptr<CCalcDoc> m_doc;
     std::unique_ptr<CRecentFiles> m_recent;

@@ -1,3 +1,6 @@
+# The desktop packages, one per platform (tools/package-desktop.sh makes them): on Linux the
+# Debian package, on Windows an installer, on macOS a disk image with the application bundle.
+#
 # The Debian package: `cpack -G DEB` in the build folder writes zentavo_<version>-1_<arch>.deb.
 # Its dependencies are computed from the binaries (dpkg-shlibdeps), the binaries are stripped,
 # and the desktop, MIME and icon caches are refreshed by dpkg triggers, not maintainer scripts.
@@ -13,8 +16,6 @@ and writes a formatted report with confidence intervals for each one. Reports ca
 and exported as text, HTML, PDF or ODF text. The command-line tool zentavo-cli runs the same
 calculations and exports without a screen.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/;/build.*/")
 
@@ -30,5 +31,15 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/ZentavoPackagingWindows.cmake)
+elseif(APPLE)
+    include(${CMAKE_CURRENT_LIST_DIR}/ZentavoPackagingMacOS.cmake)
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+endif()
 
 include(CPack)

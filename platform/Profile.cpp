@@ -155,6 +155,10 @@ std::vector<fs::path> InstalledCandidates(const fs::path& executableDir)
     if (!executableDir.empty()) {
         candidates.push_back(executableDir / "Zentavo.ini");
         candidates.push_back(executableDir / ".." / "share" / "zentavo" / "Zentavo.ini");
+#ifdef __APPLE__
+        // In the application bundle: Contents/MacOS/<program>, Contents/Resources/zentavo/.
+        candidates.push_back(executableDir / ".." / "Resources" / "zentavo" / "Zentavo.ini");
+#endif
     }
 #ifdef ZENTAVO_INSTALL_PREFIX
     candidates.push_back(fs::path(ZENTAVO_INSTALL_PREFIX) / "share" / "zentavo" / "Zentavo.ini");

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
           clang-format clang-tidy-14 fonts-liberation ccache libboost-math-dev
           desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info poppler-utils
-          file man-db dpkg-dev unzip libcli11-dev nlohmann-json3-dev cmark-gfm qt6-translations-l10n)
+          file man-db dpkg-dev unzip libcli11-dev nlohmann-json3-dev cmark-gfm qt6-translations-l10n
+          python3-yaml)
 # MPFR: the correctly rounded values the elementary functions' test compares against.
 packages+=(libmpfr-dev)
 if [ "${1:-}" = "--screenshots" ]; then

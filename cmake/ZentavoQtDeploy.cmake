@@ -1,0 +1,30 @@
+# ZENTAVO_DEPLOY_QT: the installed programs carry the Qt libraries and plugins they need (Qt's
+# windeployqt or macdeployqt, run at the end of the installation), so the Windows installer and
+# the macOS disk image run on machines without Qt. Linux packages use the system's Qt instead.
+option(ZENTAVO_DEPLOY_QT "Copy the Qt runtime into the installation (Windows and macOS)" OFF)
+
+# The deployment tool beside Qt's other programs; empty when Qt is not deployed.
+function(zentavo_find_qt_deploy_tool result)
+    set(${result} "" PARENT_SCOPE)
+    if(NOT ZENTAVO_DEPLOY_QT OR NOT ZENTAVO_BUILD_GUI)
+        return()
+    endif()
+    set(hints)
+    if(QT6_INSTALL_PREFIX)
+        list(APPEND hints ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+    endif()
+    if(TARGET Qt6::qmake)
+        get_target_property(qmake Qt6::qmake IMPORTED_LOCATION)
+        get_filename_component(qtbin "${qmake}" DIRECTORY)
+        list(APPEND hints ${qtbin})
+    endif()
+    if(WIN32)
+        set(name windeployqt)
+    elseif(APPLE)
+        set(name macdeployqt)
+    else()
+        message(FATAL_ERROR "ZENTAVO_DEPLOY_QT is for the Windows and macOS packages")
+    endif()
+    find_program(ZENTAVO_QT_DEPLOY_TOOL ${name} HINTS ${hints} REQUIRED)
+    set(${result} ${ZENTAVO_QT_DEPLOY_TOOL} PARENT_SCOPE)
+endfunction()
