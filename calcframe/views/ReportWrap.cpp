@@ -239,9 +239,10 @@ int SplitLongParagraphs(QTextDocument& document, double lineWidth, int minLength
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     // From the end, so each position still holds when it is reached.
-    for (auto paragraph = splits.rbegin(); paragraph != splits.rend(); ++paragraph) {
-        for (auto start = paragraph->second.rbegin(); start != paragraph->second.rend(); ++start) {
-            cursor.setPosition(paragraph->first + *start);
+    for (size_t p = splits.size(); p-- > 0;) {
+        const auto& [blockStart, lineStarts] = splits[p];
+        for (size_t l = lineStarts.size(); l-- > 0;) {
+            cursor.setPosition(blockStart + lineStarts[l]);
             QTextBlockFormat format = cursor.blockFormat();
             format.setProperty(kSoftBreakProperty, true);
             cursor.insertBlock(format, cursor.charFormat());
@@ -265,8 +266,8 @@ int JoinSoftBreaks(QTextDocument& document)
         return 0;
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
-    for (auto at = breaks.rbegin(); at != breaks.rend(); ++at) {
-        cursor.setPosition(*at);
+    for (size_t b = breaks.size(); b-- > 0;) {
+        cursor.setPosition(breaks[b]);
         cursor.deletePreviousChar(); // the joined block keeps the format of the one before
     }
     cursor.endEditBlock();
