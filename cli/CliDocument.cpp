@@ -1,9 +1,11 @@
 // A document opened for a command of zentavo-cli.
 #include "CliDocument.h"
 
+#include "OsFiles.h"
+
 bool CCliDocument::Open(const std::string& path, std::string& error)
 {
-    if (!m_doc.OnOpenDocument(path)) {
+    if (!m_doc.OnOpenDocument(os::PathFromUtf8(path))) {
         error = m_doc.GetLastError();
         return false;
     }

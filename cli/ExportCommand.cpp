@@ -3,10 +3,10 @@
 #include "CliDocument.h"
 #include "Commands.h"
 #include "ControlText.h"
+#include "OsFiles.h"
 
 #include <cctype>
 #include <filesystem>
-#include <unistd.h>
 
 namespace
 {
@@ -52,5 +52,5 @@ int ExportCommand(const CExportOptions& options)
     }
     const std::string text = CCalcDoc::Export(document.Doc().GetHead());
     // A pipe or file gets the exact bytes; a terminal no escape sequence from a report.
-    return FinishStdout(::isatty(STDOUT_FILENO) ? EscapeControlCharacters(text, "\t\r\n") : text);
+    return FinishStdout(os::IsTerminal(stdout) ? EscapeControlCharacters(text, "\t\r\n") : text);
 }

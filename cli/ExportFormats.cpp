@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "ExportedReport.h"
 #include "FileIO.h"
+#include "OsFiles.h"
 #include "ReportHtml.h"
 #include "Vocabulary.h"
 
@@ -53,7 +54,8 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
     if (!out)
         return CliFailure(std::string(ExportFormatExtension(format)) + " is written into a file only: name OUT");
 #ifdef ZENTAVO_QT_EXPORT
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!os::GetEnv("QT_QPA_PLATFORM"))
+        os::SetEnv("QT_QPA_PLATFORM", "offscreen");
     g_qtHandler = qInstallMessageHandler(FilterQtMessages);
     int argc = 1;
     char name[] = "zentavo-cli";
