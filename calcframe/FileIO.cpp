@@ -190,11 +190,12 @@ bool MapWholeFile(const std::filesystem::path& path, CFileBytes& bytes, std::str
 #endif
 }
 
-void ReleaseMappedPages(const CFileBytes& bytes, size_t from, size_t to)
+void ReleaseMappedPages([[maybe_unused]] const CFileBytes& bytes, [[maybe_unused]] size_t from,
+                        [[maybe_unused]] size_t to)
 {
+#ifndef _WIN32 // nothing is mapped on Windows
     if (!bytes.mapped || !bytes.data)
         return;
-#ifndef _WIN32
     const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
     const size_t begin = (from + page - 1) / page * page;
     const size_t end = std::min(to, bytes.size) / page * page;

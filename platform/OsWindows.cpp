@@ -10,9 +10,10 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <sys/stat.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 namespace fs = std::filesystem;
 
