@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the MinGW-w64 build under Wine (the preset's test emulator): a
+# Wine prefix of its own inside the build folder, no Wine debug chatter, the exit code passed on.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$here/build-mingw/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" # no .NET or Gecko installer prompts
+wine=$(command -v wine64 || true)
+[ -n "$wine" ] || wine=/usr/lib/wine/wine64
+exec "$wine" "$@"
