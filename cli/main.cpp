@@ -266,8 +266,10 @@ int main(int argc, char** argv)
     // No failure ends the program without a word: not even memory running out.
     try {
         // Reports and exports are bytes: a "\r\n" of the export separator must not become
-        // "\r\r\n" on Windows, and the arguments come as UTF-8 whatever the code page.
+        // "\r\r\n" on Windows, and messages end their lines as on every other system. The
+        // arguments come as UTF-8 whatever the code page.
         os::SetBinaryMode(stdout);
+        os::SetBinaryMode(stderr);
         std::vector<std::string> arguments = os::Utf8Arguments(argc, argv);
         std::vector<char*> pointers;
         for (std::string& argument : arguments)

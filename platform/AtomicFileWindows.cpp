@@ -116,6 +116,8 @@ int ReplaceFileAtomic(const fs::path& path, const void* data, size_t size)
     RemoveStaleTemporaries(folder);
     const std::wstring stem =
         L"." + target.filename().wstring() + std::wstring(kSaveTemporaryMarker.begin(), kSaveTemporaryMarker.end());
+    if (stem.size() + kSaveTemporaryRandomLength > 255)
+        return ENAMETOOLONG; // a name part holds 255 units at most: the temporary's would not fit
     fs::path temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {

@@ -38,7 +38,6 @@ int ErrnoFromSystemError(unsigned long code)
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
         return ENOENT;
@@ -56,6 +55,10 @@ int ErrnoFromSystemError(unsigned long code)
         return EEXIST;
     case ERROR_DIRECTORY:
         return ENOTDIR;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+        return EINVAL;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
         return ENOMEM;

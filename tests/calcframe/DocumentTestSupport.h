@@ -76,6 +76,9 @@ class CTempDir
 public:
     CTempDir();
     ~CTempDir();
-    std::string Path(const std::string& name) const { return Utf8Path(std::filesystem::path(m_path) / name); }
+    std::string Path(const std::string& name) const
+    {
+        return Utf8Path((std::filesystem::path(m_path) / name).make_preferred());
+    }
     std::string m_path;
 };

@@ -49,9 +49,16 @@ protected:
     }
     static void MakeOld(const fs::path& path)
     {
+#ifdef _WIN32
+        if (fs::is_directory(path))
+            return; // MinGW's C library cannot set a folder's time; the folder is kept anyway
+#endif
         fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(2));
     }
-    size_t FileCount() const { return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), {})); }
+    size_t FileCount() const
+    {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), {}));
+    }
 
     fs::path m_dir;
 };
@@ -70,7 +77,6 @@ TEST_F(AtomicFileTest, AReadOnlyFileIsLeftWithItsLinksAndOwner)
 #endif
 
     EXPECT_EQ(Replace(doc, "new"), EACCES); // also for a privileged user: the file says read-only
-    EXPECT_EQ(fs::hard_link_count(doc), 2u);
     EXPECT_TRUE(fs::equivalent(doc, other));
     EXPECT_EQ(Read(doc), "old");
     EXPECT_EQ(Read(other), "old");
@@ -80,6 +86,7 @@ TEST_F(AtomicFileTest, AReadOnlyFileIsLeftWithItsLinksAndOwner)
     {};
     ASSERT_EQ(stat(doc.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u); // MinGW's stat always counts one link
     EXPECT_EQ(after.st_uid, before.st_uid);
 #endif
 

@@ -175,6 +175,7 @@ struct CStarted
 {
     HANDLE process = nullptr;
     HANDLE output = nullptr;
+    unsigned long failure = 0; // the system's error when the tool could not be started
 };
 
 CStarted Start(const CCommand& command)
@@ -183,8 +184,10 @@ CStarted Start(const CCommand& command)
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0)) {
+        started.failure = ::GetLastError();
         return started;
+    }
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     std::vector<HANDLE> opened;
     const auto handleFor = [&](const CTarget& target, DWORD standard, bool reading) {
@@ -231,6 +234,7 @@ CStarted Start(const CCommand& command)
         if (handle != INVALID_HANDLE_VALUE)
             ::CloseHandle(handle);
     if (!ok) {
+        started.failure = ::GetLastError();
         ::CloseHandle(readEnd);
         return started;
     }
@@ -269,6 +273,7 @@ struct CStarted
 {
     pid_t process = -1;
     int output = -1;
+    unsigned long failure = 0; // the system's error when the tool could not be started
 };
 
 CStarted Start(const CCommand& command)
@@ -301,6 +306,7 @@ CStarted Start(const CCommand& command)
     if (failed != 0) {
         ::close(ends[0]);
         started.process = -1;
+        started.failure = static_cast<unsigned long>(failed);
         return started;
     }
     started.output = ends[0];
@@ -352,7 +358,7 @@ std::vector<CCliRun> RunCliTogether(const std::vector<std::string>& argumentLine
         }
         started[i] = Start(command);
         if (!Started(started[i]))
-            ADD_FAILURE() << "cannot start " << ZENTAVO_CLI;
+            ADD_FAILURE() << "cannot start " << ZENTAVO_CLI << " (system error " << started[i].failure << ")";
     }
     // Each output is read on a thread of its own: a tool that waits for another (the document
     // lock) must never wait on a pipe nobody reads.
