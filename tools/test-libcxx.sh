@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/install-deps.sh --libcxx
 
-cmake -S . -B build-libcxx -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build-libcxx -G Ninja -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Release \
       "-DCMAKE_CXX_FLAGS=-stdlib=libc++" "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" \
       "-DCMAKE_EXE_LINKER_FLAGS=-stdlib=libc++" -DZENTAVO_WERROR=ON -DZENTAVO_BUILD_GUI=OFF \
       -DZENTAVO_BUILD_BENCHMARKS=OFF -DZENTAVO_GTEST_FROM_SOURCE=ON >/dev/null

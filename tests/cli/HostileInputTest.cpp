@@ -113,3 +113,25 @@ TEST_F(HostileInputTest, ABellInATitleIsSpelledOutNotTurnedIntoAComma)
     EXPECT_NE(tree.out.find("1110 C one\\x07two\n"), std::string::npos) << tree.out; // label and title agree
 }
 } // namespace
+
+namespace
+{
+TEST_F(HostileInputTest, ADocumentNamedInAnyScriptIsFiledReadAndExported)
+{
+    // Not one code page holds all of these: the name must pass as UTF-8 from the command line
+    // to the file system and back into the messages.
+    const std::string doc = Path("\xC3\xA9tude \xCE\xA9 \xE6\xB8\xAC.zna");
+    ASSERT_EQ(RunCli("run 1110 1023=5 1024=10 1022=First --doc '" + doc + "'" + Vocab() + " 2>&1").status, 0);
+    ASSERT_EQ(RunCli("run 1110 1023=6 1024=10 1022=Second --doc '" + doc + "'" + Vocab() + " 2>&1").status, 0);
+    const CCliRun tree = RunCli("tree '" + doc + "'" + Vocab());
+    ASSERT_EQ(tree.status, 0) << tree.out;
+    EXPECT_NE(tree.out.find("1110 C First\n"), std::string::npos) << tree.out;
+    EXPECT_NE(tree.out.find("1110 C Second\n"), std::string::npos) << tree.out;
+
+    const std::string out = Path("r\xC3\xA9sultats \xCE\xA9.txt");
+    ASSERT_EQ(RunCli("export '" + doc + "' '" + out + "'" + Vocab()).status, 0);
+    EXPECT_TRUE(fs::exists(m_dir / fs::path(std::u8string(u8"r\u00e9sultats \u03a9.txt"))));
+    const CCliRun self = RunCli("export '" + doc + "' '" + doc + "'" + Vocab() + " 2>&1");
+    EXPECT_EQ(self.out, "zentavo-cli: " + doc + " is the document itself: choose another file for the export.\n");
+}
+} // namespace
