@@ -46,7 +46,7 @@ int ExportCommand(const CExportOptions& options)
     if (format && *format != CExportFormat::Text)
         return ExportInFormat(document, *format, out);
     if (out) {
-        if (!document.Doc().ExportToFile(*out))
+        if (!document.Doc().ExportToFile(os::PathFromUtf8(*out)))
             return CliFailure(document.Doc().GetLastError());
         return 0;
     }

@@ -47,7 +47,7 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
             format == CExportFormat::Html ? ReportsToHtml(reports, title) : ReportsToText(reports);
         if (!out)
             return WriteStdout(bytes) ? 0 : CliFailure("cannot write to standard output");
-        return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
+        return WriteExportFile(os::PathFromUtf8(*out), bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
                    ? 0
                    : CliFailure(error);
     }
@@ -62,7 +62,9 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     std::setlocale(LC_ALL, "C"); // Qt adopts the user's locale; the tool never does
-    return WriteReportsFile(reports, format, *out, title, document.Doc().GetPathName(), error) ? 0 : CliFailure(error);
+    return WriteReportsFile(reports, format, os::PathFromUtf8(*out), title, document.Doc().GetPathName(), error)
+               ? 0
+               : CliFailure(error);
 #else
     return CliFailure(std::string(ExportFormatExtension(format)) + " export needs a build with the desktop program");
 #endif
@@ -88,6 +90,7 @@ int ExportAsData(CCliDocument& document, CResultFormat format, const std::string
     if (!out)
         return FinishStdout(bytes);
     std::string error;
-    return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error) ? 0
-                                                                                                  : CliFailure(error);
+    return WriteExportFile(os::PathFromUtf8(*out), bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
+               ? 0
+               : CliFailure(error);
 }

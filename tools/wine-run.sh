@@ -6,6 +6,13 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${WINEPREFIX:-$here/build-mingw/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}" # no .NET or Gecko installer prompts
+# Wine names files on the Linux side in the character set of its locale: under LC_ALL=C a name
+# outside ASCII would be mangled. The Windows programs take no locale from these variables.
+ctype="${LC_ALL:-${LC_CTYPE:-${LANG:-C}}}" # the first one set decides
+case "$ctype" in
+    *UTF-8* | *utf8*) ;;
+    *) export LC_ALL=C.UTF-8 ;;
+esac
 wine=$(command -v wine64 || true)
 [ -n "$wine" ] || wine=/usr/lib/wine/wine64
 exec "$wine" "$@"

@@ -132,6 +132,11 @@ std::string Utf8Path(const fs::path& path)
     return std::string(text.begin(), text.end());
 }
 
+fs::path PathOfUtf8(std::string_view utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 const char* UserSettingsVariable()
 {
 #if defined(_WIN32)

@@ -42,8 +42,10 @@ bool CanMakeSymlinks(const std::filesystem::path& folder);
 /// through every permission.
 bool PermissionsBindThisUser();
 
-/// The UTF-8 text of a path.
+/// The UTF-8 text of a path, and the path of UTF-8 text (a std::string alone would be read in
+/// the ANSI code page on Windows).
 std::string Utf8Path(const std::filesystem::path& path);
+std::filesystem::path PathOfUtf8(std::string_view utf8);
 /// The environment variable that places the user's settings on this system (XDG_CONFIG_HOME;
 /// APPDATA on Windows; HOME on macOS), and the folder of Zentavo's settings it then gives for
 /// the value `base`.
