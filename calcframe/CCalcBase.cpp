@@ -3,6 +3,7 @@
 #include "CCalcBase.h"
 
 #include "CArchive.h"
+#include "CodePage.h"
 #include "Format.h"
 #include "ReportTarget.h"
 #include "ScreenText.h"
@@ -15,8 +16,7 @@
 #include <cerrno>
 #include <cmath>
 #include <ctime>
-#include <iconv.h>
-#include <langinfo.h>
+#include <cwchar>
 #include <stdexcept>
 
 IMPLEMENT_SERIAL(CCalcBase, CObject, 0)
@@ -36,45 +36,6 @@ size_t CharLength(const std::string& text, size_t i)
     return next - i;
 }
 
-bool IsAscii(const std::string& text)
-{
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-bool IsUtf8Codeset(const char* codeset)
-{
-    const std::string name = codeset ? codeset : "";
-    return name == "UTF-8" || name == "utf8" || name == "UTF8" || name == "utf-8";
-}
-
-/// Converts text in the locale's character set to UTF-8; false when it does not convert.
-bool LocaleToUtf8(const std::string& text, std::string& utf8)
-{
-    const char* codeset = nl_langinfo(CODESET);
-    if (IsAscii(text) || IsUtf8Codeset(codeset)) {
-        utf8 = text;
-        return true;
-    }
-    const iconv_t converter = iconv_open("UTF-8", codeset);
-    if (converter == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's error value
-        return false;
-    std::string in = text;
-    std::string out(text.size() * 4 + 16, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = in.size();
-    size_t outLeft = out.size();
-    const size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<size_t>(-1) || inLeft != 0)
-        return false;
-    utf8.assign(out.data(), out.size() - outLeft);
-    return true;
-}
-
 std::string FormatTime(const char* format, const std::tm& when)
 {
     std::string buffer(64, '\0');
@@ -87,15 +48,46 @@ std::string FormatTime(const char* format, const std::tm& when)
     return {};
 }
 
+/// The time as the locale writes it, in UTF-8: the wide form knows the locale's characters
+/// whatever its narrow character set (UTF-32 on Linux and macOS, UTF-16 on Windows, where the
+/// narrow form would be in the ANSI code page). Empty when the locale's form is not there.
+std::string FormatTimeUtf8(const wchar_t* format, const std::tm& when)
+{
+    std::wstring buffer(64, L'\0');
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        const size_t length = std::wcsftime(buffer.data(), buffer.size(), format, &when);
+        if (length > 0) {
+            buffer.resize(length);
+            if constexpr (sizeof(wchar_t) == 2)
+                return Utf16ToUtf8(std::u16string(buffer.begin(), buffer.end()));
+            std::string utf8;
+            for (const wchar_t c : buffer)
+                AppendUtf8(utf8, static_cast<char32_t>(c));
+            return utf8;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    return {};
+}
+
+std::tm LocalTime(std::time_t when)
+{
+    std::tm local = {};
+#ifdef _WIN32
+    localtime_s(&local, &when);
+#else
+    localtime_r(&when, &local);
+#endif
+    return local;
+}
+
 /// The local time and date as "%X, %x", in UTF-8; the C-locale form ("14:05:09, 12/07/24")
 /// when the locale's form does not convert or is too long to be accepted as a title.
 std::string DefaultTitle()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local = {};
-    localtime_r(&now, &local);
-    std::string title;
-    if (LocaleToUtf8(FormatTime("%X, %x", local), title) && !title.empty() && Utf8Length(title) <= kMaxDefaultTitle)
+    const std::tm local = LocalTime(std::time(nullptr));
+    const std::string title = FormatTimeUtf8(L"%X, %x", local);
+    if (!title.empty() && IsValidUtf8(title) && Utf8Length(title) <= kMaxDefaultTitle)
         return title;
     return FormatTime("%H:%M:%S, %m/%d/%y", local);
 }

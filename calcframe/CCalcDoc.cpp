@@ -8,6 +8,7 @@
 #include "ControlText.h"
 #include "DocViews.h"
 #include "FileIO.h"
+#include "OsFiles.h"
 #include "Profile.h"
 #include "RichText.h"
 #include "ScreenText.h"
@@ -16,7 +17,6 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
-#include <sys/stat.h>
 
 namespace
 {
@@ -26,11 +26,6 @@ bool g_mapFiles = false;
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.";
 const char kBaseProblemCause[] = "This was probably caused by an error in the 'Zentavo.ini' file.";
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
-
-bool StatFile(const std::filesystem::path& path, struct stat& st)
-{
-    return ::stat(path.c_str(), &st) == 0;
-}
 } // namespace
 
 CCalcDoc::CCalcDoc() = default;
@@ -348,27 +343,25 @@ bool CCalcDoc::ExportToFile(const std::filesystem::path& path)
 
 void CCalcDoc::RememberFileStamp()
 {
-    struct stat st
-    {};
     m_stamp = CFileStamp();
-    if (m_path.empty() || !StatFile(m_path, st))
+    const std::optional<os::FileStamp> stamp = m_path.empty() ? std::nullopt : os::StampOf(m_path);
+    if (!stamp)
         return;
     m_stamp.known = true;
-    m_stamp.device = st.st_dev;
-    m_stamp.inode = st.st_ino;
-    m_stamp.size = st.st_size;
-    m_stamp.seconds = st.st_mtim.tv_sec;
-    m_stamp.nanoseconds = st.st_mtim.tv_nsec;
+    m_stamp.device = stamp->device;
+    m_stamp.inode = stamp->inode;
+    m_stamp.size = stamp->size;
+    m_stamp.seconds = stamp->seconds;
+    m_stamp.nanoseconds = stamp->nanoseconds;
 }
 
 bool CCalcDoc::FileChangedOnDisk() const
 {
-    struct stat st
-    {};
-    if (!m_stamp.known || m_path.empty() || !StatFile(m_path, st))
+    const std::optional<os::FileStamp> now = !m_stamp.known || m_path.empty() ? std::nullopt : os::StampOf(m_path);
+    if (!now)
         return false; // never read or written here, or gone: nothing of someone else's to lose
-    return st.st_dev != m_stamp.device || st.st_ino != m_stamp.inode || st.st_size != m_stamp.size ||
-           st.st_mtim.tv_sec != m_stamp.seconds || st.st_mtim.tv_nsec != m_stamp.nanoseconds;
+    return now->device != m_stamp.device || now->inode != m_stamp.inode || now->size != m_stamp.size ||
+           now->seconds != m_stamp.seconds || now->nanoseconds != m_stamp.nanoseconds;
 }
 
 std::string CCalcDoc::Export(CCalcDocNode* node)

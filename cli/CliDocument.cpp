@@ -1,6 +1,8 @@
 // A document opened for a command of zentavo-cli.
 #include "CliDocument.h"
 
+#include "OsFiles.h"
+
 #include <vector>
 
 namespace
@@ -13,8 +15,7 @@ std::vector<void*>& KeptUntilExit()
 }
 } // namespace
 
-CCliDocument::CCliDocument() : m_parts(std::make_unique<Parts>())
-{}
+CCliDocument::CCliDocument() : m_parts(std::make_unique<Parts>()) {}
 
 // A command opens one document and the process ends right after it. Freeing a large document
 // node by node took a fifth of `tree` on 100,000 calculations; the operating system takes the
@@ -24,15 +25,10 @@ CCliDocument::~CCliDocument()
     KeptUntilExit().push_back(m_parts.release());
 }
 
-void KeepUntilExit(std::unique_ptr<CCalcDoc> doc)
-{
-    KeptUntilExit().push_back(doc.release());
-}
-
 bool CCliDocument::Open(const std::string& path, std::string& error)
 {
     CCalcDoc& doc = m_parts->doc;
-    if (!doc.OnOpenDocument(path)) {
+    if (!doc.OnOpenDocument(os::PathFromUtf8(path))) {
         error = doc.GetLastError();
         return false;
     }

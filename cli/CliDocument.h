@@ -29,6 +29,3 @@ private:
     };
     std::unique_ptr<Parts> m_parts;
 };
-
-/// Hands `doc` to the end of the process, which takes its memory back at once.
-void KeepUntilExit(std::unique_ptr<CCalcDoc> doc);

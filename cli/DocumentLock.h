@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <string>
 
-/// Holds an advisory lock (flock) from Acquire until destruction. The lock sits on the
-/// document's file; while the document does not exist yet, on its folder. A document that was
-/// replaced by a save while we waited is locked afresh, so that every holder reads the newest.
+/// Holds an advisory lock (flock; on Windows LockFileEx) from Acquire until destruction. The lock
+/// sits on the document's file; while the document does not exist yet, on its folder (on
+/// Windows, which cannot lock a folder, on a named mutex of the document's full path). A
+/// document that was replaced by a save while we waited is locked afresh, so that every holder
+/// reads the newest.
 class CDocumentLock
 {
 public:
@@ -21,5 +23,10 @@ public:
     bool Acquire(const std::filesystem::path& document, std::string& error);
 
 private:
+#ifdef _WIN32
+    void* m_handle = nullptr; // the locked file or the owned mutex
+    bool m_mutex = false;
+#else
     int m_fd = -1;
+#endif
 };

@@ -3,10 +3,10 @@
 #include "CliDocument.h"
 #include "Commands.h"
 #include "ControlText.h"
+#include "OsFiles.h"
 
 #include <cctype>
 #include <filesystem>
-#include <unistd.h>
 
 namespace
 {
@@ -46,11 +46,11 @@ int ExportCommand(const CExportOptions& options)
     if (format && *format != CExportFormat::Text)
         return ExportInFormat(document, *format, out);
     if (out) {
-        if (!document.Doc().ExportToFile(*out))
+        if (!document.Doc().ExportToFile(os::PathFromUtf8(*out)))
             return CliFailure(document.Doc().GetLastError());
         return 0;
     }
     const std::string text = CCalcDoc::Export(document.Doc().GetHead());
     // A pipe or file gets the exact bytes; a terminal no escape sequence from a report.
-    return FinishStdout(::isatty(STDOUT_FILENO) ? EscapeControlCharacters(text, "\t\r\n") : text);
+    return FinishStdout(os::IsTerminal(stdout) ? EscapeControlCharacters(text, "\t\r\n") : text);
 }

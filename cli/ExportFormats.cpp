@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "ExportedReport.h"
 #include "FileIO.h"
+#include "OsFiles.h"
 #include "ReportHtml.h"
 #include "Vocabulary.h"
 
@@ -46,21 +47,24 @@ int ExportInFormat(CCliDocument& document, CExportFormat format, const std::stri
             format == CExportFormat::Html ? ReportsToHtml(reports, title) : ReportsToText(reports);
         if (!out)
             return WriteStdout(bytes) ? 0 : CliFailure("cannot write to standard output");
-        return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
+        return WriteExportFile(os::PathFromUtf8(*out), bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
                    ? 0
                    : CliFailure(error);
     }
     if (!out)
         return CliFailure(std::string(ExportFormatExtension(format)) + " is written into a file only: name OUT");
 #ifdef ZENTAVO_QT_EXPORT
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!os::GetEnv("QT_QPA_PLATFORM"))
+        os::SetEnv("QT_QPA_PLATFORM", "offscreen");
     g_qtHandler = qInstallMessageHandler(FilterQtMessages);
     int argc = 1;
     char name[] = "zentavo-cli";
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     std::setlocale(LC_ALL, "C"); // Qt adopts the user's locale; the tool never does
-    return WriteReportsFile(reports, format, *out, title, document.Doc().GetPathName(), error) ? 0 : CliFailure(error);
+    return WriteReportsFile(reports, format, os::PathFromUtf8(*out), title, document.Doc().GetPathName(), error)
+               ? 0
+               : CliFailure(error);
 #else
     return CliFailure(std::string(ExportFormatExtension(format)) + " export needs a build with the desktop program");
 #endif
@@ -86,6 +90,7 @@ int ExportAsData(CCliDocument& document, CResultFormat format, const std::string
     if (!out)
         return FinishStdout(bytes);
     std::string error;
-    return WriteExportFile(*out, bytes.data(), bytes.size(), document.Doc().GetPathName(), error) ? 0
-                                                                                                  : CliFailure(error);
+    return WriteExportFile(os::PathFromUtf8(*out), bytes.data(), bytes.size(), document.Doc().GetPathName(), error)
+               ? 0
+               : CliFailure(error);
 }

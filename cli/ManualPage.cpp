@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "GetCalcBase.h"
+#include "OsFiles.h"
 
 #include <algorithm>
 #include <cctype>
@@ -171,8 +172,8 @@ void WriteTable(const std::vector<std::string>& lines, std::ostringstream& out)
 
 fs::path ManualFolder(const fs::path& executableDir)
 {
-    if (const char* env = std::getenv("ZENTAVO_HELP_DIR"); env && *env)
-        return IsDirectoryWithIndex(env) ? fs::path(env) : fs::path();
+    if (const std::optional<std::string> env = os::GetEnv("ZENTAVO_HELP_DIR"); env && !env->empty())
+        return IsDirectoryWithIndex(os::PathFromUtf8(*env)) ? os::PathFromUtf8(*env) : fs::path();
     std::vector<fs::path> candidates;
     if (!executableDir.empty()) {
         candidates.push_back(executableDir / "help");

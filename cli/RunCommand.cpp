@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "DocumentLock.h"
 #include "FieldTable.h"
+#include "OsFiles.h"
 #include "RunArguments.h"
 #include "TypeCodes.h"
 #include "Vocabulary.h"
@@ -157,7 +158,7 @@ bool ReadBatch(const std::string& path, std::string& text, std::string& error)
         text = in.str();
         return !std::cin.bad();
     }
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(os::PathFromUtf8(path), std::ios::binary);
     std::ostringstream in;
     if (file)
         in << file.rdbuf();
@@ -224,7 +225,7 @@ int RunCommand(const CRunOptions& options)
     // save is done and then reads it, so that no calculation is lost.
     CDocumentLock lock;
     std::string error;
-    if (options.documentPath && !lock.Acquire(*options.documentPath, error))
+    if (options.documentPath && !lock.Acquire(os::PathFromUtf8(*options.documentPath), error))
         return CliFailure(error);
     return options.batch ? RunBatch(options, *format) : RunSingle(options, *format);
 }

@@ -7,6 +7,7 @@
 #include "HelpText.h"
 #include "Language.h"
 #include "ManualPage.h"
+#include "OsFiles.h"
 #include "Profile.h"
 #include "UIServices.h"
 #include "ZNTVStat.h"
@@ -19,31 +20,36 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
-#include <fcntl.h>
 #include <filesystem>
 #include <new>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace
 {
+#ifndef _WIN32
 /// A mapped document that another program truncated while we read it: a message, not a crash.
+/// (Windows reads documents instead of mapping them.)
 extern "C" void ReportTruncatedFile(int)
 {
     static const char kMessage[] = "zentavo-cli: the document was truncated while it was read\n";
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
     ::_exit(1);
 }
+#endif
 
 std::filesystem::path ExecutableDir(const char* argv0)
 {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
+    const std::filesystem::path self = os::ExecutablePath();
+    if (!self.empty())
         return self.parent_path();
-    return std::filesystem::absolute(argv0, ec).parent_path();
+    std::error_code ec;
+    return std::filesystem::absolute(os::PathFromUtf8(argv0), ec).parent_path();
 }
 
 /// The file named with --vocab, else by $ZENTAVO_INI, must be readable: a vocabulary that is
@@ -51,17 +57,18 @@ std::filesystem::path ExecutableDir(const char* argv0)
 std::string UnreadableVocabulary(const std::filesystem::path& vocabulary)
 {
     std::filesystem::path file = vocabulary;
-    if (const char* env = std::getenv("ZENTAVO_INI"); file.empty() && env && *env)
-        file = env;
+    if (const std::optional<std::string> env = os::GetEnv("ZENTAVO_INI"); file.empty() && env && !env->empty())
+        file = os::PathFromUtf8(*env);
     if (file.empty())
         return {};
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return "cannot read the vocabulary file " + file.string() + ": " + std::strerror(errno);
-    ::close(fd);
     std::error_code ec;
+    const int fd = os::OpenForReading(file);
+    if (fd < 0 && !(errno == EISDIR && std::filesystem::is_directory(file, ec)))
+        return "cannot read the vocabulary file " + os::PathToUtf8(file) + ": " + std::strerror(errno);
+    if (fd >= 0)
+        os::CloseFile(fd);
     if (!std::filesystem::is_regular_file(file, ec))
-        return "the vocabulary file " + file.string() + " is not a regular file";
+        return "the vocabulary file " + os::PathToUtf8(file) + " is not a regular file";
     return {};
 }
 
@@ -176,7 +183,7 @@ int Run(int argc, char** argv)
     }
     if (line.vocabulary && line.vocabulary->empty())
         return CliFailure("--vocab needs a file name");
-    const std::filesystem::path vocabulary = line.vocabulary.value_or("");
+    const std::filesystem::path vocabulary = os::PathFromUtf8(line.vocabulary.value_or(""));
     if (const std::string reason = UnreadableVocabulary(vocabulary); !reason.empty())
         return CliFailure(reason);
 
@@ -191,10 +198,12 @@ int Run(int argc, char** argv)
     // Each run is short: documents are mapped, not read, which opens large ones several times
     // quicker. A document truncated by another program meanwhile ends the run with a message.
     CCalcDoc::MapFilesWhenOpening(true);
+#ifndef _WIN32
     struct sigaction onFault
     {};
     onFault.sa_handler = ReportTruncatedFile;
     ::sigaction(SIGBUS, &onFault, nullptr);
+#endif
     ZNTVCalcInit();
     ZNTVStatInit();
     CHeadlessUIServices services;
@@ -256,7 +265,17 @@ int main(int argc, char** argv)
 {
     // No failure ends the program without a word: not even memory running out.
     try {
-        return Run(argc, argv);
+        // Reports and exports are bytes: a "\r\n" of the export separator must not become
+        // "\r\r\n" on Windows, and messages end their lines as on every other system. The
+        // arguments come as UTF-8 whatever the code page.
+        os::SetBinaryMode(stdout);
+        os::SetBinaryMode(stderr);
+        std::vector<std::string> arguments = os::Utf8Arguments(argc, argv);
+        std::vector<char*> pointers;
+        for (std::string& argument : arguments)
+            pointers.push_back(argument.data());
+        pointers.push_back(nullptr);
+        return Run(static_cast<int>(arguments.size()), pointers.data());
     } catch (const std::bad_alloc&) {
         SetUIServices(nullptr);
         return CliFailure("not enough memory");

@@ -1,5 +1,23 @@
-// Atomic whole-file replacement with POSIX calls, so that every failure has its errno.
+// Atomic whole-file replacement with POSIX calls, so that every failure has its errno (the
+// Windows form is in AtomicFileWindows.cpp).
 #include "AtomicFile.h"
+
+#include "OsFiles.h"
+
+bool IsSaveTemporaryName(std::string_view name)
+{
+    // "." + at least one character + marker + six letters or digits
+    if (name.size() < 2 + kSaveTemporaryMarker.size() + kSaveTemporaryRandomLength || name.front() != '.')
+        return false;
+    const std::string_view random = name.substr(name.size() - kSaveTemporaryRandomLength);
+    for (const char c : random)
+        if (!IsSaveTemporaryCharacter(c))
+            return false;
+    const std::string_view head = name.substr(0, name.size() - kSaveTemporaryRandomLength);
+    return head.substr(head.size() - kSaveTemporaryMarker.size()) == kSaveTemporaryMarker;
+}
+
+#ifndef _WIN32
 
 #include <cerrno>
 #include <climits>
@@ -12,43 +30,11 @@
 
 namespace
 {
-constexpr std::string_view kTemporaryMarker = ".zentavo-save.";
-constexpr size_t kRandomLength = 6; // the XXXXXX of mkostemp
-
-} // namespace
-
-bool WriteAllBytes(int fd, const void* data, size_t size)
-{
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-namespace
-{
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-bool IsNameCharacter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
 /// An existing file that may not be written: the system says so, or no write permission bit is
@@ -77,19 +63,6 @@ std::filesystem::path FollowLinks(std::filesystem::path path)
         path = link.is_absolute() ? link : path.parent_path() / link;
     }
     return path;
-}
-
-bool IsSaveTemporaryName(std::string_view name)
-{
-    // "." + at least one character + marker + six letters or digits
-    if (name.size() < 2 + kTemporaryMarker.size() + kRandomLength || name.front() != '.')
-        return false;
-    const std::string_view random = name.substr(name.size() - kRandomLength);
-    for (const char c : random)
-        if (!IsNameCharacter(c))
-            return false;
-    const std::string_view head = name.substr(0, name.size() - kRandomLength);
-    return head.substr(head.size() - kTemporaryMarker.size()) == kTemporaryMarker;
 }
 
 int RemoveStaleTemporaries(const std::filesystem::path& folder, std::chrono::seconds age)
@@ -138,11 +111,11 @@ int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     RemoveStaleTemporaries(folder);
     std::string temp =
-        (folder / ("." + target.filename().string() + std::string(kTemporaryMarker) + "XXXXXX")).string();
+        (folder / ("." + target.filename().string() + std::string(kSaveTemporaryMarker) + "XXXXXX")).string();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAllBytes(fd, data, size) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && os::WriteAll(fd, data, size) && ::fsync(fd) == 0;
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -164,3 +137,5 @@ int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_
     }
     return 0;
 }
+
+#endif // !_WIN32

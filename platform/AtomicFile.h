@@ -24,8 +24,14 @@ int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_
 /// would create). After 40 links, as the kernel, it gives up and returns the last link.
 std::filesystem::path FollowLinks(std::filesystem::path path);
 
-/// Writes all bytes to `fd`, retrying short writes and interruptions; false with errno set.
-bool WriteAllBytes(int fd, const void* data, size_t size);
+/// The marker in the names of the temporaries, and the count of random letters that end them.
+inline constexpr std::string_view kSaveTemporaryMarker = ".zentavo-save.";
+inline constexpr size_t kSaveTemporaryRandomLength = 6;
+/// The characters of the random part: ASCII letters and digits.
+constexpr bool IsSaveTemporaryCharacter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
 
 /// True for a name that ReplaceFileAtomic gives its temporaries.
 bool IsSaveTemporaryName(std::string_view name);

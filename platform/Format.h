@@ -8,8 +8,19 @@
 
 using CString = std::string;
 
+// The compiler checks the arguments against the format where it can: GCC and Clang (MinGW's
+// C++ library uses its own C99 printf, hence gnu_printf there); MSVC has no such attribute.
+#if defined(__MINGW32__)
+#define ZENTAVO_PRINTF_FORMAT(formatIndex, firstArgument)                                                              \
+    __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#elif defined(__GNUC__) || defined(__clang__)
+#define ZENTAVO_PRINTF_FORMAT(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define ZENTAVO_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
 /// Formats like printf under the current C locale; the result has exactly the printed length.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) ZENTAVO_PRINTF_FORMAT(1, 2);
 std::string FormatV(const char* format, va_list args);
 
 /// Number of characters (code points) in UTF-8 text; invalid bytes count one each.

@@ -1,6 +1,8 @@
 // Language codes and the system's choice.
 #include "Language.h"
 
+#include "OsFiles.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -26,13 +28,15 @@ std::string SystemLanguage()
 {
     // The first variable set decides, as for the C library's messages.
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) {
-            const std::string language = NormalizeLanguage(value);
+        const std::optional<std::string> value = os::GetEnv(name);
+        if (value && !value->empty()) {
+            const std::string language = NormalizeLanguage(*value);
             return language.empty() ? "en" : language;
         }
     }
-    return "en";
+    // Windows keeps the user's choice out of the environment.
+    const std::string language = NormalizeLanguage(os::SystemLocaleName());
+    return language.empty() ? "en" : language;
 }
 
 std::string LanguageFileName(std::string_view code)

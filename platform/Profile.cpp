@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "CodePage.h"
 #include "Language.h"
+#include "OsFiles.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -129,24 +130,13 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes)
 
 fs::path ExecutableDir()
 {
-    std::error_code error;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : exe.parent_path();
+    return os::ExecutablePath().parent_path();
 }
 
 fs::path DefaultUserFile()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config && *config && fs::path(config).is_absolute()) {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home)
-            return {};
-        base = fs::path(home) / ".config";
-    }
-    return base / "zentavo" / "Zentavo.ini";
+    const fs::path folder = os::UserSettingsDir();
+    return folder.empty() ? fs::path() : folder / "Zentavo.ini";
 }
 
 std::vector<fs::path> InstalledCandidates(const fs::path& executableDir)
@@ -353,8 +343,8 @@ void InitVocabulary(const std::filesystem::path& executableDir, const std::files
 
     const std::string asked = NormalizeLanguage(language);
     fs::path file = explicitFile;
-    if (const char* env = std::getenv("ZENTAVO_INI"); file.empty() && env && *env)
-        file = env;
+    if (const std::optional<std::string> env = os::GetEnv("ZENTAVO_INI"); file.empty() && env && !env->empty())
+        file = os::PathFromUtf8(*env);
     if (!file.empty()) {
         CProfile profile;
         profile.Load(file);

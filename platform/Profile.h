@@ -37,7 +37,8 @@ private:
 };
 
 /// Where the vocabulary comes from: an explicit file alone (--vocab, $ZENTAVO_INI), else the
-/// user's file ($XDG_CONFIG_HOME/zentavo/Zentavo.ini) over the installed language file
+/// user's file (Zentavo.ini in the user's settings folder, os::UserSettingsDir: on Linux
+/// $XDG_CONFIG_HOME/zentavo) over the installed language file
 /// (lang/Zentavo.<code>.ini beside the installed base file) over the installed English one
 /// (beside the executable, else <prefix>/share/zentavo/Zentavo.ini).
 /// `explicitFile` empty means: consult $ZENTAVO_INI, then the user's and installed files.

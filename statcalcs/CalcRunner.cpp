@@ -10,6 +10,7 @@
 #include "CSampRanTable.h"
 #include "DialogHost.h"
 #include "MemoryViews.h"
+#include "OsFiles.h"
 #include "UIServices.h"
 
 #include <filesystem>
@@ -101,8 +102,9 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
     CCalcDoc doc;
     CMemoryViews views(doc);
     std::error_code ec;
-    const bool opened = !request.documentPath.empty() && std::filesystem::exists(request.documentPath, ec)
-                            ? doc.OnOpenDocument(request.documentPath)
+    const std::filesystem::path documentPath = os::PathFromUtf8(request.documentPath); // never the ANSI code page
+    const bool opened = !request.documentPath.empty() && std::filesystem::exists(documentPath, ec)
+                            ? doc.OnOpenDocument(documentPath)
                             : doc.OnNewDocument();
     if (opened)
         views.OnUpdate(); // the frame's initial update: the tree is filled and the head selected
@@ -123,7 +125,7 @@ CCalcRunResult RunNewCalculation(const CCalcRunRequest& request, bool echoMessag
             result.report = views.ShownText().ToPlainText(false);
             result.rtf = views.ShownText().ToRtf();
         }
-        if (filed && !doc.OnSaveDocument(request.documentPath)) {
+        if (filed && !doc.OnSaveDocument(documentPath)) {
             result.outcome = CCalcRunResult::Failed;
             result.error = doc.GetLastError();
         }

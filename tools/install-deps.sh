@@ -17,6 +17,14 @@ fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi
+# The Windows cross build run under Wine (tools/test-windows.sh), GoogleTest from its sources.
+if [ "${1:-}" = "--mingw" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix googletest wine64)
+fi
+# The Clang + libc++ build (tools/test-libcxx.sh), GoogleTest from its sources.
+if [ "${1:-}" = "--libcxx" ]; then
+    packages+=(clang-14 libc++-14-dev libc++abi-14-dev googletest)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -134,10 +134,7 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path)
 
 CTempDir::CTempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zentavo-doc-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        ADD_FAILURE() << "cannot make a temporary folder";
-    m_path = pattern;
+    m_path = Utf8Path(MakeTempDir("zentavo-doc"));
 }
 
 CTempDir::~CTempDir()

@@ -5,9 +5,11 @@
 
 #include "CCalcBase.h"
 #include "CCalcType.h"
+#include "PortableTest.h"
 #include "UIServices.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +76,9 @@ class CTempDir
 public:
     CTempDir();
     ~CTempDir();
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
+    std::string Path(const std::string& name) const
+    {
+        return Utf8Path((std::filesystem::path(m_path) / name).make_preferred());
+    }
     std::string m_path;
 };

@@ -8,10 +8,11 @@
 #include "MemoryViews.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -35,7 +36,7 @@ class LargeDocumentTest : public ::testing::Test
 protected:
     LargeDocumentTest()
     {
-        m_dir = std::filesystem::temp_directory_path() / ("zentavo-large-" + std::to_string(::getpid()));
+        m_dir = std::filesystem::temp_directory_path() / ("zentavo-large-" + std::to_string(ProcessId()));
         std::filesystem::create_directories(m_dir);
     }
     ~LargeDocumentTest() override { std::filesystem::remove_all(m_dir); }
@@ -65,11 +66,8 @@ protected:
     }
     static std::vector<unsigned char> FileBytes(const std::filesystem::path& file)
     {
-        std::vector<unsigned char> bytes(std::filesystem::file_size(file));
-        FILE* f = std::fopen(file.c_str(), "rb");
-        EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
-        std::fclose(f);
-        return bytes;
+        std::ifstream in(file, std::ios::binary);
+        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     CDocumentTestEnvironment m_env;
@@ -214,7 +212,7 @@ TEST_F(LargeDocumentTest, EveryWayOfReadingAFileGivesItsBytes)
     const std::filesystem::path file = SavedDocument(3);
     const std::vector<unsigned char> expected = FileBytes(file);
     const std::filesystem::path empty = m_dir / "empty.zna";
-    std::fclose(std::fopen(empty.c_str(), "wb"));
+    std::ofstream(empty, std::ios::binary).close();
     using Reader = bool (*)(const std::filesystem::path&, CFileBytes&, std::string&);
     for (const Reader read : {static_cast<Reader>(&ReadWholeFile), static_cast<Reader>(&MapWholeFile)}) {
         CFileBytes bytes;

@@ -13,7 +13,6 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 inline std::string Vocab()
@@ -24,7 +23,7 @@ inline std::string Vocab()
 /// A path for a scratch file of this test process.
 inline std::string ScratchPath(const std::string& name)
 {
-    return ::testing::TempDir() + "zentavo-cli-" + std::to_string(::getpid()) + "-" + name;
+    return ::testing::TempDir() + "zentavo-cli-" + std::to_string(ProcessId()) + "-" + name;
 }
 
 /// The whole content of a file ("" when it cannot be read).

@@ -20,24 +20,18 @@ protected:
         Save("XDG_CONFIG_HOME");
         Save("LC_ALL");
         Save("LANG");
-        unsetenv("ZENTAVO_INI");
-        setenv("XDG_CONFIG_HOME", "/nonexistent/zentavo-test-config", 1);
-        setenv("LC_ALL", "fr_FR.UTF-8", 1); // the system's language must not leak into the tool
+        Save(UserSettingsVariable());
+        SetTestEnv("ZENTAVO_INI", std::nullopt);
+        SetTestEnv("XDG_CONFIG_HOME", "/nonexistent/zentavo-test-config");
+        SetTestEnv(UserSettingsVariable(), "/nonexistent/zentavo-test-config");
+        SetTestEnv("LC_ALL", "fr_FR.UTF-8"); // the system's language must not leak into the tool
     }
     void TearDown() override
     {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : m_saved)
+            SetTestEnv(name, value);
     }
-    void Save(const std::string& name)
-    {
-        const char* value = std::getenv(name.c_str());
-        m_saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
+    void Save(const std::string& name) { m_saved.emplace_back(name, TestEnv(name)); }
 
 private:
     std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;

@@ -233,9 +233,9 @@ TEST(CliManual, CodesWithoutAPageAndAMissingManualAreSaidSo)
     const CCliRun word = RunCli("help frobnicate 2>&1");
     EXPECT_EQ(word.status, 1);
     EXPECT_NE(word.out.find("no command 'frobnicate'"), std::string::npos) << word.out;
-    ::setenv("ZENTAVO_HELP_DIR", "/nonexistent", 1);
+    SetTestEnv("ZENTAVO_HELP_DIR", "/nonexistent");
     const CCliRun missing = RunCli("help 1110 2>&1");
-    ::unsetenv("ZENTAVO_HELP_DIR");
+    SetTestEnv("ZENTAVO_HELP_DIR", std::nullopt);
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("manual was not found"), std::string::npos) << missing.out;
 }

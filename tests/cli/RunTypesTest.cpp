@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
@@ -61,7 +60,7 @@ TEST(RunCommand, TheSameSeedGivesTheSameNumbersAndADocumentKeepsThem)
     EXPECT_EQ(WithoutTimeStamp(RunCli(args).out), WithoutTimeStamp(first.out));
     EXPECT_NE(first.out.find("\n\n0\t56\t19\t"), std::string::npos) << first.out;
 
-    const std::string path = ::testing::TempDir() + "zentavo-run-" + std::to_string(getpid()) + ".zna";
+    const std::string path = ::testing::TempDir() + "zentavo-run-" + std::to_string(ProcessId()) + ".zna";
     std::filesystem::remove(path);
     ASSERT_EQ(RunCli(args + " --doc '" + path + "'").status, 0);
     ASSERT_EQ(RunCli("run 9999 --doc '" + path + "'" + Vocab()).status, 0);

@@ -2,6 +2,7 @@
 // user's file over the language's file over the English base, with the choice remembered.
 #include "Language.h"
 
+#include "PortableTest.h"
 #include "Profile.h"
 
 #include <cstdlib>
@@ -31,25 +32,16 @@ std::string ReadText(const fs::path& path)
 class CEnvScope
 {
 public:
-    void Set(const char* name, const char* value)
+    void Set(const char* name, const std::optional<std::string>& value)
     {
-        if (!m_saved.count(name)) {
-            const char* old = std::getenv(name);
-            m_saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        if (!m_saved.count(name))
+            m_saved[name] = TestEnv(name);
+        SetTestEnv(name, value);
     }
     ~CEnvScope()
     {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : m_saved)
+            SetTestEnv(name, value);
     }
 
 private:
@@ -63,15 +55,14 @@ class LanguageFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/zentavo-language-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        m_user = m_root / "config" / "zentavo" / "Zentavo.ini";
+        m_root = MakeTempDir("zentavo-language");
+        ASSERT_FALSE(m_root.empty());
+        m_user = UserSettingsBelow(m_root / "config") / "Zentavo.ini";
         m_exeDir = m_root / "bin";
-        m_env.Set("XDG_CONFIG_HOME", (m_root / "config").c_str());
-        m_env.Set("ZENTAVO_INI", nullptr);
-        m_env.Set("LC_ALL", nullptr);
-        m_env.Set("LC_MESSAGES", nullptr);
+        m_env.Set(UserSettingsVariable(), Utf8Path(m_root / "config"));
+        m_env.Set("ZENTAVO_INI", std::nullopt);
+        m_env.Set("LC_ALL", std::nullopt);
+        m_env.Set("LC_MESSAGES", std::nullopt);
         m_env.Set("LANG", "C.UTF-8");
         WriteText(m_exeDir / "Zentavo.ini", "[Terms]\n01=controls\n02=per group\n03=in total\n");
         WriteText(m_exeDir / "lang" / "Zentavo.fr.ini", "[Terms]\n01=témoins\n02=par groupe\n");
@@ -106,7 +97,7 @@ TEST(Language, NormalizesLocaleNamesToOurCodes)
 TEST(Language, SystemLanguageFollowsTheFirstLocaleVariableSet)
 {
     CEnvScope env;
-    env.Set("LC_ALL", nullptr);
+    env.Set("LC_ALL", std::nullopt);
     env.Set("LC_MESSAGES", "es_ES.UTF-8");
     env.Set("LANG", "de_DE.UTF-8");
     EXPECT_EQ(SystemLanguage(), "es");
@@ -115,9 +106,9 @@ TEST(Language, SystemLanguageFollowsTheFirstLocaleVariableSet)
     // A locale without a vocabulary of ours is English, not the next variable's language.
     env.Set("LC_ALL", "nl_NL.UTF-8");
     EXPECT_EQ(SystemLanguage(), "en");
-    env.Set("LC_ALL", nullptr);
-    env.Set("LC_MESSAGES", nullptr);
-    env.Set("LANG", nullptr);
+    env.Set("LC_ALL", std::nullopt);
+    env.Set("LC_MESSAGES", std::nullopt);
+    env.Set("LANG", std::nullopt);
     EXPECT_EQ(SystemLanguage(), "en");
 }
 

@@ -3,6 +3,7 @@
 #include "Profile.h"
 
 #include "HookGuards.h"
+#include "PortableTest.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -33,28 +34,6 @@ void WriteText(const fs::path& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-/// Restores an environment variable when the scope ends.
-class CEnvGuard
-{
-public:
-    explicit CEnvGuard(const char* name) : m_name(name)
-    {
-        if (const char* value = std::getenv(name))
-            m_saved = value;
-    }
-    ~CEnvGuard()
-    {
-        if (m_saved)
-            setenv(m_name, m_saved->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_saved;
-};
-
 /// A private configuration folder with the user's file and an installed file beside a fake
 /// executable; the vocabulary state and environment are restored afterwards.
 class ProfileFiles : public ::testing::Test
@@ -62,13 +41,12 @@ class ProfileFiles : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/zentavo-profile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_root = pattern;
-        m_user = m_root / "config" / "zentavo" / "Zentavo.ini";
+        m_root = MakeTempDir("zentavo-profile");
+        ASSERT_FALSE(m_root.empty());
+        m_user = UserSettingsBelow(m_root / "config") / "Zentavo.ini";
         m_exeDir = m_root / "bin";
-        setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
-        unsetenv("ZENTAVO_INI");
+        SetTestEnv(UserSettingsVariable(), Utf8Path(m_root / "config"));
+        SetTestEnv("ZENTAVO_INI", std::nullopt);
     }
     void TearDown() override
     {
@@ -76,8 +54,8 @@ protected:
         fs::remove_all(m_root);
     }
 
-    CEnvGuard m_config{"XDG_CONFIG_HOME"};
-    CEnvGuard m_ini{"ZENTAVO_INI"};
+    CScopedEnv m_config{UserSettingsVariable(), TestEnv(UserSettingsVariable())};
+    CScopedEnv m_ini{"ZENTAVO_INI", TestEnv("ZENTAVO_INI")};
     fs::path m_root;
     fs::path m_user;
     fs::path m_exeDir;
@@ -208,12 +186,12 @@ TEST_F(ProfileFiles, UserFileOverlaysTheInstalledOne)
     EXPECT_FALSE(WriteProfileBinary("Window", "Rect", {1, 2}));
     EXPECT_EQ(ReadText(explicitFile), "[Terms]\n02=explicit\n");
 
-    setenv("ZENTAVO_INI", explicitFile.c_str(), 1);
+    SetTestEnv("ZENTAVO_INI", Utf8Path(explicitFile));
     InitVocabulary(m_exeDir);
     EXPECT_EQ(GetProfileString("Terms", "01", "def"), "def");
     EXPECT_TRUE(UserVocabularyFile().empty());
 
-    setenv("ZENTAVO_INI", (m_root / "missing.ini").c_str(), 1);
+    SetTestEnv("ZENTAVO_INI", Utf8Path(m_root / "missing.ini"));
     InitVocabulary(m_exeDir);
     EXPECT_EQ(GetProfileString("Terms", "02", "def"), "def");
     EXPECT_EQ(GetProfileInt("Levels", "0000", 3), 3);
@@ -253,9 +231,9 @@ TEST_F(ProfileFiles, WritesWindowEntriesInPlace)
 TEST_F(ProfileFiles, SkipsAnUnwritableFileSilently)
 {
     // The user's folder cannot be made: a plain file stands where it would be.
-    WriteText(m_root / "config" / "zentavo", "not a folder");
+    WriteText(m_user.parent_path(), "not a folder");
     InitVocabulary(m_exeDir);
     EXPECT_FALSE(WriteProfileBinary("Window", "Rect", {1}));
     EXPECT_TRUE(GetProfileBinary("Window", "Rect").empty());
-    EXPECT_EQ(ReadText(m_root / "config" / "zentavo"), "not a folder");
+    EXPECT_EQ(ReadText(m_user.parent_path()), "not a folder");
 }

@@ -13,6 +13,7 @@
 #include "Format.h"
 #include "GetCalcBase.h"
 #include "MemoryViews.h"
+#include "PortableTest.h"
 #include "Profile.h"
 #include "RandomDraw.h"
 #include "ScriptedDialogHost.h"
@@ -25,7 +26,6 @@
 #include <map>
 #include <memory>
 #include <sstream>
-#include <unistd.h>
 
 namespace
 {
@@ -287,7 +287,7 @@ TEST_F(RandomNumbersTest, GroupsAndTable)
 TEST_F(RandomNumbersTest, ClockSeedIsKeptThroughSaveAndOpen)
 {
     const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("random-" + std::to_string(getpid()) + ".zna");
+        std::filesystem::temp_directory_path() / ("random-" + std::to_string(ProcessId()) + ".zna");
     std::filesystem::remove(path);
     CCalcRunRequest request{"4310", {}, std::nullopt, path.string()};
     for (const char* text : {"1022=T", "1076=20", "1075=1", "1074=500", "+1145"}) {

@@ -12,10 +12,10 @@
 
 std::string TestDataPath(const std::string& name)
 {
-    return std::string(ZENTAVO_TEST_DATA_DIR) + "/" + name;
+    return Utf8Path(std::filesystem::path(ZENTAVO_TEST_DATA_DIR) / name);
 }
 
 std::string ShippedVocabularyPath()
 {
-    return std::string(ZENTAVO_SOURCE_DIR) + "/resources/Zentavo.ini";
+    return Utf8Path(std::filesystem::path(ZENTAVO_SOURCE_DIR) / "resources" / "Zentavo.ini");
 }
