@@ -86,7 +86,7 @@ std::tm LocalTime(std::time_t when)
 std::string DefaultTitle()
 {
     const std::tm local = LocalTime(std::time(nullptr));
-    const std::string title = FormatTimeUtf8(L"%X, %x", local);
+    std::string title = FormatTimeUtf8(L"%X, %x", local);
     if (!title.empty() && IsValidUtf8(title) && Utf8Length(title) <= kMaxDefaultTitle)
         return title;
     return FormatTime("%H:%M:%S, %m/%d/%y", local);
@@ -236,8 +236,7 @@ void CCalcBase::InsertPhrase(const std::string& text, unsigned flags)
 CCalcBase::CCalcBase(const CCalcBase& other)
     : CObject(other), m_typeString(other.m_typeString), m_title(other.m_title),
       m_phrases(other.m_phrases ? std::make_unique<std::vector<CPhrase>>(*other.m_phrases) : nullptr)
-{
-}
+{}
 
 CCalcBase& CCalcBase::operator=(const CCalcBase& other)
 {

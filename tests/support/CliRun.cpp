@@ -108,10 +108,10 @@ bool ParseCommand(const std::string& text, CCommand& command, std::string& probl
         if (!wasQuoted && text_.rfind("2>", 0) == 0) {
             target = &command.err;
             rest = text_.substr(2);
-        } else if (!wasQuoted && text_.rfind(">", 0) == 0) {
+        } else if (!wasQuoted && text_.rfind('>', 0) == 0) {
             target = &command.out;
             rest = text_.substr(1);
-        } else if (!wasQuoted && text_.rfind("<", 0) == 0) {
+        } else if (!wasQuoted && text_.rfind('<', 0) == 0) {
             target = &command.in;
             rest = text_.substr(1);
         }

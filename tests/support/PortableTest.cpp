@@ -32,9 +32,9 @@ fs::path MakeTempDir(std::string_view prefix)
     static std::atomic<unsigned> counter{0};
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path folder = fs::temp_directory_path() /
-                                (std::string(prefix) + "-" + std::to_string(ProcessId()) + "-" +
-                                 std::to_string((static_cast<unsigned long long>(now) + counter++) % 1000000007));
+        fs::path folder = fs::temp_directory_path() /
+                          (std::string(prefix) + "-" + std::to_string(ProcessId()) + "-" +
+                           std::to_string((static_cast<unsigned long long>(now) + counter++) % 1000000007));
         std::error_code error;
         if (fs::create_directory(folder, error))
             return folder;
