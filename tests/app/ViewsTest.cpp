@@ -240,9 +240,8 @@ TEST_F(CViewsTest, ContextMenusAreBuiltFromTheVocabularyAndRunTheirCommands)
 
     // A right-click on a calculation selects it and offers Redo, Cut, Copy, Paste, Delete, Rename.
     m_tree->SelectNode(m_doc.GetHead());
-    std::unique_ptr<QMenu> calcMenu;
     const QPoint onNote = m_tree->visualItemRect(CCalcTreeView::ItemOf(note)).center();
-    QTimer::singleShot(0, [&calcMenu] {
+    QTimer::singleShot(0, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return;
