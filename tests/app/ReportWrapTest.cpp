@@ -16,6 +16,7 @@
 #include "RichTextConvert.h"
 #include "TestSupport.h"
 #include "UIServices.h"
+#include "ViewsWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -91,19 +92,16 @@ protected:
             [](const std::string& code) -> CCalcBase* { return code == "0000" ? nullptr : new CLongListCalc; });
         CLongListCalc::s_count = 5000;
         CLongListCalc::s_tail = "\nEnd\n";
-        m_window = std::make_unique<QSplitter>();
-        m_tree = new CCalcTreeView(m_window.get());
-        m_edit = new CCalcEditView(m_window.get());
-        m_window->resize(900, 600);
-        m_window->show();
-        m_views = std::make_unique<CQtDocViews>(m_doc, *m_tree, *m_edit);
+        m_panes = std::make_unique<CViewsWindow>(m_doc);
+        m_tree = m_panes->tree;
+        m_edit = m_panes->edit;
+        m_views = m_panes->views.get();
         m_doc.OnNewDocument();
         m_views->OnUpdate();
     }
     void TearDown() override
     {
-        m_views.reset();
-        m_window.reset();
+        m_panes.reset();
         SetCalcFactory(nullptr);
         SetUIServices(nullptr);
         ResetVocabulary();
@@ -140,10 +138,10 @@ protected:
 
     CHeadlessUIServices m_ui;
     CCalcDoc m_doc;
-    std::unique_ptr<QSplitter> m_window;
+    std::unique_ptr<CViewsWindow> m_panes;
     CCalcTreeView* m_tree = nullptr;
     CCalcEditView* m_edit = nullptr;
-    std::unique_ptr<CQtDocViews> m_views;
+    CQtDocViews* m_views = nullptr;
 };
 
 TEST_F(ReportWrapTest, ALongParagraphShowsAsItWrapsAtEveryZoomAndStoresWhole)

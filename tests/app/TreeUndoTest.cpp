@@ -16,6 +16,7 @@
 #include "TestSupport.h"
 #include "UIServices.h"
 #include "ViewCommands.h"
+#include "ViewsWindow.h"
 #include "ZNTVStat.h"
 
 #include <QDir>
@@ -95,12 +96,10 @@ protected:
         SetUIServices(&m_ui);
         CUndoTestCalc::s_live = 0;
         CUndoTestCalc::s_made = 0;
-        m_window = std::make_unique<QSplitter>();
-        m_tree = new CCalcTreeView(m_window.get());
-        m_edit = new CCalcEditView(m_window.get());
-        m_window->resize(900, 600);
-        m_window->show();
-        m_views = std::make_unique<CQtDocViews>(m_doc, *m_tree, *m_edit);
+        m_panes = std::make_unique<CViewsWindow>(m_doc);
+        m_tree = m_panes->tree;
+        m_edit = m_panes->edit;
+        m_views = m_panes->views.get();
     }
     /// The program's first document: from here on it is the one the reports go to.
     void StartProgram()
@@ -110,8 +109,7 @@ protected:
     }
     void TearDown() override
     {
-        m_views.reset();
-        m_window.reset();
+        m_panes.reset();
         SetCalcFactory(nullptr);
         SetUIServices(nullptr);
         ResetVocabulary();
@@ -152,10 +150,10 @@ protected:
 
     CHeadlessUIServices m_ui;
     CCalcDoc m_doc;
-    std::unique_ptr<QSplitter> m_window;
+    std::unique_ptr<CViewsWindow> m_panes;
     CCalcTreeView* m_tree = nullptr;
     CCalcEditView* m_edit = nullptr;
-    std::unique_ptr<CQtDocViews> m_views;
+    CQtDocViews* m_views = nullptr;
 };
 
 TEST_F(TreeUndoTest, DeletesUndoIntoATreeThatChangedAfterThem)

@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "UIServices.h"
 #include "ViewCommands.h"
+#include "ViewsWindow.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -129,19 +130,17 @@ protected:
         SetCalcFactory(&ViewsTestFactory);
         CViewsTestCalc::s_made = 0;
         CViewsTestCalc::s_cancel = false;
-        m_window = std::make_unique<QSplitter>();
-        m_tree = new CCalcTreeView(m_window.get());
-        m_edit = new CCalcEditView(m_window.get());
-        m_window->resize(900, 600);
-        m_window->show();
-        m_views = std::make_unique<CQtDocViews>(m_doc, *m_tree, *m_edit);
+        m_panes = std::make_unique<CViewsWindow>(m_doc);
+        m_window = m_panes->window.get();
+        m_tree = m_panes->tree;
+        m_edit = m_panes->edit;
+        m_views = m_panes->views.get();
         m_doc.OnNewDocument();
         m_views->OnUpdate();
     }
     void TearDown() override
     {
-        m_views.reset();
-        m_window.reset();
+        m_panes.reset();
         SetCalcFactory(nullptr);
         SetUIServices(nullptr);
         ResetVocabulary();
@@ -157,10 +156,11 @@ protected:
 
     CHeadlessUIServices m_ui;
     CCalcDoc m_doc;
-    std::unique_ptr<QSplitter> m_window;
+    std::unique_ptr<CViewsWindow> m_panes;
+    QSplitter* m_window = nullptr;
     CCalcTreeView* m_tree = nullptr;
     CCalcEditView* m_edit = nullptr;
-    std::unique_ptr<CQtDocViews> m_views;
+    CQtDocViews* m_views = nullptr;
 };
 
 TEST_F(CViewsTest, NewCalculationIsSelectedUnderItsFoldersWithItsFormattedReport)
@@ -865,7 +865,7 @@ TEST_F(CViewsTest, AContextMenuOpensWithItsFirstItemHighlighted)
 TEST_F(CViewsTest, ANewNoteTakesTheKeyboardWithAGreyHint)
 {
     m_window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
     m_tree->setFocus();
     m_tree->OnContextCommand(kCmdNote);
     ASSERT_NE(Selected(), nullptr);
