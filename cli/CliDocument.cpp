@@ -15,7 +15,8 @@ std::vector<void*>& KeptUntilExit()
 }
 } // namespace
 
-CCliDocument::CCliDocument() : m_parts(std::make_unique<Parts>()) {}
+CCliDocument::CCliDocument() : m_parts(std::make_unique<Parts>())
+{}
 
 // A command opens one document and the process ends right after it. Freeing a large document
 // node by node took a fifth of `tree` on 100,000 calculations; the operating system takes the
