@@ -21,8 +21,8 @@
 
 namespace
 {
-/// One conversion specification, parsed.
-struct CSpec
+/// One conversion of the format string (flags, width, precision, length, kind), parsed.
+struct CDirective
 {
     bool left = false;
     bool plus = false;
@@ -36,10 +36,10 @@ struct CSpec
 };
 
 /// The digits of |value| in the style of %f, %e or %g (lower case), with '.' as the point.
-std::string FloatDigits(double magnitude, const CSpec& spec)
+std::string FloatDigits(double magnitude, const CDirective& directive)
 {
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
-    const char kind = static_cast<char>(spec.conversion | 0x20); // 'f', 'e' or 'g'
+    const int precision = directive.precision < 0 ? 6 : directive.precision;
+    const char kind = static_cast<char>(directive.conversion | 0x20); // 'f', 'e' or 'g'
     // The longest fixed text of a double has 309 integer digits.
     std::string text(static_cast<size_t>(precision) + 340, '\0');
     char* const first = text.data();
@@ -58,7 +58,7 @@ std::string FloatDigits(double magnitude, const CSpec& spec)
         std::from_chars(e + (e[1] == '+' ? 2 : 1), result.ptr, exponent);
         if (exponent < significant && exponent >= -4)
             result = std::to_chars(first, last, magnitude, std::chars_format::fixed, significant - 1 - exponent);
-        if (!spec.alternate) {
+        if (!directive.alternate) {
             // Trailing zeros of the fraction go, and the point with them.
             char* end = result.ptr;
             char* const mantissaEnd = std::find(first, end, 'e');
@@ -74,30 +74,30 @@ std::string FloatDigits(double magnitude, const CSpec& spec)
         }
     }
     text.resize(static_cast<size_t>(result.ptr - first));
-    if (spec.alternate && text.find('.') == std::string::npos) {
+    if (directive.alternate && text.find('.') == std::string::npos) {
         const size_t e = text.find('e');
         text.insert(e == std::string::npos ? text.size() : e, ".");
     }
     return text;
 }
 
-/// A double converted as the specification says.
-std::string FormatFloat(double value, const CSpec& spec)
+/// A double converted as its directive says.
+std::string FormatFloat(double value, const CDirective& directive)
 {
-    const bool upper = spec.conversion >= 'A' && spec.conversion <= 'Z';
+    const bool upper = directive.conversion >= 'A' && directive.conversion <= 'Z';
     std::string sign;
     if (std::signbit(value))
         sign = "-";
-    else if (spec.plus)
+    else if (directive.plus)
         sign = "+";
-    else if (spec.space)
+    else if (directive.space)
         sign = " ";
     std::string body;
     const bool finite = std::isfinite(value);
     if (!finite) {
         body = std::isnan(value) ? "nan" : "inf";
     } else {
-        body = FloatDigits(std::fabs(value), spec);
+        body = FloatDigits(std::fabs(value), directive);
         const char* point = std::localeconv()->decimal_point;
         if (point && std::strcmp(point, ".") != 0) {
             const size_t at = body.find('.');
@@ -110,43 +110,43 @@ std::string FormatFloat(double value, const CSpec& spec)
             if (c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
     const size_t length = sign.size() + body.size();
-    const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+    const size_t width = directive.width > 0 ? static_cast<size_t>(directive.width) : 0;
     if (length >= width)
         return sign + body;
-    const std::string fill(width - length, spec.zero && !spec.left && finite ? '0' : ' ');
-    if (spec.left)
+    const std::string fill(width - length, directive.zero && !directive.left && finite ? '0' : ' ');
+    if (directive.left)
         return sign + body + fill;
-    if (spec.zero && finite)
+    if (directive.zero && finite)
         return sign + fill + body;
     return fill + sign + body;
 }
 
-/// The specification text ("%-*.3ld") for the C runtime, with the width and precision given.
-std::string RuntimeSpec(const CSpec& spec)
+/// The directive text ("%-*.3ld") for the C runtime, with the width and precision given.
+std::string RuntimeDirective(const CDirective& directive)
 {
     std::string text = "%";
-    if (spec.left)
+    if (directive.left)
         text += '-';
-    if (spec.plus)
+    if (directive.plus)
         text += '+';
-    if (spec.space)
+    if (directive.space)
         text += ' ';
-    if (spec.alternate)
+    if (directive.alternate)
         text += '#';
-    if (spec.zero)
+    if (directive.zero)
         text += '0';
-    if (spec.width > 0)
-        text += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        text += "." + std::to_string(spec.precision);
-    text += spec.length;
-    text += spec.conversion;
+    if (directive.width > 0)
+        text += std::to_string(directive.width);
+    if (directive.precision >= 0)
+        text += "." + std::to_string(directive.precision);
+    text += directive.length;
+    text += directive.conversion;
     return text;
 }
 
-template <typename T> void AppendRuntime(std::string& out, const CSpec& spec, T value)
+template <typename T> void AppendRuntime(std::string& out, const CDirective& directive, T value)
 {
-    const std::string format = RuntimeSpec(spec);
+    const std::string format = RuntimeDirective(directive);
     const int length = std::snprintf(nullptr, 0, format.c_str(), value);
     if (length <= 0)
         return;
@@ -156,36 +156,36 @@ template <typename T> void AppendRuntime(std::string& out, const CSpec& spec, T 
 }
 
 /// Converts one integer argument of the given length modifier.
-void AppendInteger(std::string& out, const CSpec& spec, va_list& args)
+void AppendInteger(std::string& out, const CDirective& directive, va_list& args)
 {
-    const std::string length = spec.length;
-    const bool isSigned = spec.conversion == 'd' || spec.conversion == 'i';
+    const std::string length = directive.length;
+    const bool isSigned = directive.conversion == 'd' || directive.conversion == 'i';
     // The branches are alike where two of these types coincide (long and intmax_t on Linux),
     // not on every platform.
     // NOLINTNEXTLINE(bugprone-branch-clone)
     if (length == "l") {
         if (isSigned)
-            AppendRuntime(out, spec, va_arg(args, long));
+            AppendRuntime(out, directive, va_arg(args, long));
         else
-            AppendRuntime(out, spec, va_arg(args, unsigned long));
+            AppendRuntime(out, directive, va_arg(args, unsigned long));
     } else if (length == "ll") {
         if (isSigned)
-            AppendRuntime(out, spec, va_arg(args, long long));
+            AppendRuntime(out, directive, va_arg(args, long long));
         else
-            AppendRuntime(out, spec, va_arg(args, unsigned long long));
+            AppendRuntime(out, directive, va_arg(args, unsigned long long));
     } else if (length == "z") {
-        AppendRuntime(out, spec, va_arg(args, size_t));
+        AppendRuntime(out, directive, va_arg(args, size_t));
     } else if (length == "j") {
         if (isSigned)
-            AppendRuntime(out, spec, va_arg(args, intmax_t));
+            AppendRuntime(out, directive, va_arg(args, intmax_t));
         else
-            AppendRuntime(out, spec, va_arg(args, uintmax_t));
+            AppendRuntime(out, directive, va_arg(args, uintmax_t));
     } else if (length == "t") {
-        AppendRuntime(out, spec, va_arg(args, ptrdiff_t));
+        AppendRuntime(out, directive, va_arg(args, ptrdiff_t));
     } else if (isSigned) {
-        AppendRuntime(out, spec, va_arg(args, int)); // hh and h arrive promoted
+        AppendRuntime(out, directive, va_arg(args, int)); // hh and h arrive promoted
     } else {
-        AppendRuntime(out, spec, va_arg(args, unsigned int));
+        AppendRuntime(out, directive, va_arg(args, unsigned int));
     }
 }
 } // namespace
@@ -209,68 +209,68 @@ std::string FormatV(const char* format, va_list args)
             ++p;
             continue;
         }
-        CSpec spec;
+        CDirective directive;
         for (;; ++p) {
             if (*p == '-')
-                spec.left = true;
+                directive.left = true;
             else if (*p == '+')
-                spec.plus = true;
+                directive.plus = true;
             else if (*p == ' ')
-                spec.space = true;
+                directive.space = true;
             else if (*p == '#')
-                spec.alternate = true;
+                directive.alternate = true;
             else if (*p == '0')
-                spec.zero = true;
+                directive.zero = true;
             else
                 break;
         }
         if (*p == '*') {
-            spec.width = va_arg(copy, int);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = -spec.width;
+            directive.width = va_arg(copy, int);
+            if (directive.width < 0) {
+                directive.left = true;
+                directive.width = -directive.width;
             }
             ++p;
         } else {
             for (; *p >= '0' && *p <= '9'; ++p)
-                spec.width = spec.width * 10 + (*p - '0');
+                directive.width = directive.width * 10 + (*p - '0');
         }
         if (*p == '.') {
             ++p;
-            spec.precision = 0;
+            directive.precision = 0;
             if (*p == '*') {
-                spec.precision = va_arg(copy, int); // negative: as if none was given
+                directive.precision = va_arg(copy, int); // negative: as if none was given
                 ++p;
             } else {
                 for (; *p >= '0' && *p <= '9'; ++p)
-                    spec.precision = spec.precision * 10 + (*p - '0');
+                    directive.precision = directive.precision * 10 + (*p - '0');
             }
         }
         size_t lengthSize = 0;
         while ((*p == 'h' || *p == 'l' || *p == 'L' || *p == 'z' || *p == 'j' || *p == 't') && lengthSize < 2)
-            spec.length[lengthSize++] = *p++;
-        spec.conversion = *p;
+            directive.length[lengthSize++] = *p++;
+        directive.conversion = *p;
         if (!*p)
             break; // a lone '%' at the end prints nothing
         ++p;
-        switch (spec.conversion) {
+        switch (directive.conversion) {
         case 'f':
         case 'F':
         case 'e':
         case 'E':
         case 'g':
         case 'G':
-            if (spec.length[0] == 'L')
-                AppendRuntime(out, spec, va_arg(copy, long double));
+            if (directive.length[0] == 'L')
+                AppendRuntime(out, directive, va_arg(copy, long double));
             else
-                out += FormatFloat(va_arg(copy, double), spec);
+                out += FormatFloat(va_arg(copy, double), directive);
             break;
         case 'a':
         case 'A':
-            if (spec.length[0] == 'L')
-                AppendRuntime(out, spec, va_arg(copy, long double));
+            if (directive.length[0] == 'L')
+                AppendRuntime(out, directive, va_arg(copy, long double));
             else
-                AppendRuntime(out, spec, va_arg(copy, double));
+                AppendRuntime(out, directive, va_arg(copy, double));
             break;
         case 'd':
         case 'i':
@@ -278,22 +278,22 @@ std::string FormatV(const char* format, va_list args)
         case 'o':
         case 'x':
         case 'X':
-            AppendInteger(out, spec, copy);
+            AppendInteger(out, directive, copy);
             break;
         case 'c':
-            if (spec.length[0] == 'l')
-                AppendRuntime(out, spec, static_cast<wint_t>(va_arg(copy, int)));
+            if (directive.length[0] == 'l')
+                AppendRuntime(out, directive, static_cast<wint_t>(va_arg(copy, int)));
             else
-                AppendRuntime(out, spec, va_arg(copy, int));
+                AppendRuntime(out, directive, va_arg(copy, int));
             break;
         case 's':
-            if (spec.length[0] == 'l')
-                AppendRuntime(out, spec, va_arg(copy, const wchar_t*));
+            if (directive.length[0] == 'l')
+                AppendRuntime(out, directive, va_arg(copy, const wchar_t*));
             else
-                AppendRuntime(out, spec, va_arg(copy, const char*));
+                AppendRuntime(out, directive, va_arg(copy, const char*));
             break;
         case 'p':
-            AppendRuntime(out, spec, va_arg(copy, void*));
+            AppendRuntime(out, directive, va_arg(copy, void*));
             break;
         default:
             // %n and anything unknown: no output, no argument taken (nothing is written back).

@@ -80,12 +80,13 @@ TEST(Format, FloatingPointMatchesGlibc)
         double value = std::pow(10.0, 24 * unit(engine) - 12) * (engine() & 1 ? -1 : 1);
         if (i % 3 == 0)
             value = std::ldexp(std::round(std::ldexp(value, 6)), -6); // a binary fraction: ties
-        const std::string spec = std::string("%") + flags[engine() % 8] + std::to_string(engine() % 14) + "." +
-                                 std::to_string(engine() % 18) + styles[engine() % 5];
+        const std::string directive = std::string("%") + flags[engine() % 8] + std::to_string(engine() % 14) + "." +
+                                      std::to_string(engine() % 18) + styles[engine() % 5];
         char expected[512];
-        std::snprintf(expected, sizeof expected, spec.c_str(), value);
-        if (Format(spec.c_str(), value) != expected && ++wrong <= 5)
-            ADD_FAILURE() << spec << " of " << value << ": " << Format(spec.c_str(), value) << " vs " << expected;
+        std::snprintf(expected, sizeof expected, directive.c_str(), value);
+        if (Format(directive.c_str(), value) != expected && ++wrong <= 5)
+            ADD_FAILURE() << directive << " of " << value << ": " << Format(directive.c_str(), value) << " vs "
+                          << expected;
     }
     EXPECT_EQ(wrong, 0u);
 }
