@@ -24,13 +24,17 @@ class CMethodCalc : public CCalcBase
 public:
     /// A level as reports and results show it: "95%", "97.5%", "99.99%".
     static std::string LevelText(double levelPercent);
+    /// A computed value as the newer reports print it: `decimals` decimals in a column of
+    /// decimals + 8 characters, but at most eight significant digits (fewer decimals for a large
+    /// value, exponent form beyond 99,999,999), and "****" when undefined.
+    static std::string ValueText(double x, int decimals);
     /// A p-value as the newer reports print it: six decimals in the value column, "< 0.000001"
     /// below 0.000001, "****" when undefined.
     static std::string PValueText(double p);
 
 protected:
-    /// A result line as CCalcBase::InsertResult prints it, except that a probability prints
-    /// with PValueText.
+    /// A result line: the value and its interval as ValueText prints them, a probability as
+    /// PValueText does.
     void InsertMethodResult(const CResult& result, const std::string& labelSuffix = "");
     /// The result `key` of `results`; a key the list lacks is a programming error.
     void InsertMethodResult(const CResults& results, const std::string& key, const std::string& labelSuffix = "");

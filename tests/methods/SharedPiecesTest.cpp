@@ -50,3 +50,17 @@ TEST(MethodReport, LevelsAndPValuesPrintAsTyped)
     EXPECT_EQ(CMethodCalc::PValueText(0), "    < 0.000001");
     EXPECT_EQ(CMethodCalc::PValueText(std::nan("")), "      ****");
 }
+
+// Digits beyond the eighth would be noise of the inverse functions, different on each system.
+TEST(MethodReport, ValuesShowAtMostEightSignificantDigits)
+{
+    EXPECT_EQ(CMethodCalc::ValueText(1772.52974, 4), "   1772.5297");
+    EXPECT_EQ(CMethodCalc::ValueText(12345.67891, 4), "   12345.679");
+    EXPECT_EQ(CMethodCalc::ValueText(99999999.6, 4), "1.0000000e+08"); // rounding lengthens the whole part
+    EXPECT_EQ(CMethodCalc::ValueText(35787987.577, 4), "    35787988");
+    EXPECT_EQ(CMethodCalc::ValueText(-818690333370963.125, 4), "-8.1869033e+14");
+    // Below 10 every decimal asked for stays: tiny limits are told apart by them.
+    EXPECT_EQ(CMethodCalc::ValueText(0.0000000099, 11), "      0.00000000990");
+    EXPECT_EQ(CMethodCalc::ValueText(1.0000000099, 11), "      1.00000000990");
+    EXPECT_EQ(CMethodCalc::ValueText(std::nan(""), 4), "      ****");
+}
