@@ -43,6 +43,16 @@ function(zentavo_target_defaults target)
     endif()
 endfunction()
 
+# Precompiles `headers` (as <name>) for `target`: GoogleTest, Qt, CLI11 and JSON take more time to
+# parse than most files that include them take to compile.
+function(zentavo_precompile target)
+    if(ZENTAVO_PCH)
+        list(TRANSFORM ARGN PREPEND "<" OUTPUT_VARIABLE headers)
+        list(TRANSFORM headers APPEND ">")
+        target_precompile_headers(${target} PRIVATE ${headers})
+    endif()
+endfunction()
+
 # A library whose sources are every .cpp/.h in its folder (sub-folders excluded).
 function(zentavo_library target dir)
     file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
