@@ -1,6 +1,7 @@
 // The calculation document: new, open, save, export, new calculations and report phrases.
 #include "CCalcDoc.h"
 
+#include "AtomicFile.h"
 #include "CArchive.h"
 #include "CCalcBase.h"
 #include "CCalcDocNode.h"
@@ -135,16 +136,33 @@ bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)
         m_views->UpdateCalculation();
     if (!m_head)
         PrepareHead(m_title);
-    std::vector<unsigned char> bytes;
+    // Stored straight into the file, a piece at a time: a large document is never in memory
+    // twice, once as its tree and once as its bytes.
+    struct CWriteRefused
+    {
+        int error;
+    };
+    const CCalcDocNode* head = m_head.get();
+    const FileContent content = [head](const FileWriter& write) {
+        try {
+            StoreTree(head, [&write](const unsigned char* data, size_t size) {
+                if (!write(data, size))
+                    throw CWriteRefused{errno};
+            });
+        } catch (const CWriteRefused& refused) {
+            errno = refused.error;
+            return false;
+        }
+        return true;
+    };
+    int failure = 0;
     try {
-        bytes = StoreTree(m_head.get());
+        failure = ReplaceFileAtomic(path, content);
     } catch (const CArchiveException&) {
-        Fail(FileErrorMessage(EINVAL, path)); // a string too long for the format
-        return false;
+        failure = EINVAL; // a string too long for the format
     }
-    std::string error;
-    if (!SaveFileAtomic(path, bytes.data(), bytes.size(), error)) {
-        Fail(error);
+    if (failure != 0) {
+        Fail(FileErrorMessage(failure, path));
         return false;
     }
     m_path = path;
@@ -198,22 +216,47 @@ std::unique_ptr<CCalcDocNode> CCalcDoc::LoadTree(const CFileBytes& bytes, std::s
     }
 }
 
+namespace
+{
+/// How many nodes a tree has (each stores about two objects) and about how many bytes it takes.
+struct CTreeSize
+{
+    size_t nodes = 0;
+    size_t bytes = 64;
+};
+
+CTreeSize SizeOfTree(const CCalcDocNode* head)
+{
+    CTreeSize size;
+    if (head) {
+        const_cast<CCalcDocNode*>(head)->Walk([&size](CCalcNodeBase& node, int) {
+            ++size.nodes;
+            size.bytes += 96 + node.GetLabel().size();
+            if (node.IsCalculation())
+                size.bytes += static_cast<size_t>(static_cast<CCalculation&>(node).GetTextLength());
+        });
+    }
+    return size;
+}
+} // namespace
+
 std::vector<unsigned char> CCalcDoc::StoreTree(const CCalcDocNode* head)
 {
     // Reports make up most of a document: room for them up front spares the copies of growth.
-    size_t estimate = 64;
-    if (head) {
-        const_cast<CCalcDocNode*>(head)->Walk([&estimate](CCalcNodeBase& node, int) {
-            estimate += 96 + node.GetLabel().size();
-            if (node.IsCalculation())
-                estimate += static_cast<size_t>(static_cast<CCalculation&>(node).GetTextLength());
-        });
-    }
+    const CTreeSize size = SizeOfTree(head);
     std::vector<unsigned char> bytes;
-    bytes.reserve(estimate);
+    bytes.reserve(size.bytes);
     CArchive ar(bytes);
+    ar.ReserveObjects(2 * size.nodes);
     ar.WriteObject(head);
     return bytes;
+}
+
+void CCalcDoc::StoreTree(const CCalcDocNode* head, const std::function<void(const unsigned char*, size_t)>& drain)
+{
+    CArchive ar(drain);
+    ar.WriteObject(head);
+    ar.Flush();
 }
 
 CCalculation* CCalcDoc::Add(std::unique_ptr<CCalculation> calc)

@@ -117,6 +117,8 @@ public:
     static std::unique_ptr<CCalcDocNode> LoadTree(const CFileBytes& bytes, std::string& error);
     /// The file bytes of a tree.
     static std::vector<unsigned char> StoreTree(const CCalcDocNode* head);
+    /// The same bytes handed to `drain` a piece at a time (whatever `drain` throws passes on).
+    static void StoreTree(const CCalcDocNode* head, const std::function<void(const unsigned char*, size_t)>& drain);
 
 private:
     void UpdateAllViews();

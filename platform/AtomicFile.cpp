@@ -90,6 +90,11 @@ int RemoveStaleTemporaries(const std::filesystem::path& folder, std::chrono::sec
 
 int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_t size)
 {
+    return ReplaceFileAtomic(path, [data, size](const FileWriter& write) { return write(data, size); });
+}
+
+int ReplaceFileAtomic(const std::filesystem::path& path, const FileContent& content)
+{
     const std::filesystem::path target = FollowLinks(path);
     struct stat old
     {};
@@ -115,7 +120,15 @@ int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return errno;
-    bool ok = ::fchmod(fd, mode) == 0 && os::WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    const FileWriter write = [fd](const void* data, size_t size) { return os::WriteAll(fd, data, size); };
+    bool ok = false;
+    try {
+        ok = ::fchmod(fd, mode) == 0 && content(write) && ::fsync(fd) == 0;
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

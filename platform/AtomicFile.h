@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 /// Temporaries older than this are taken for leftovers of a save that was killed.
@@ -19,6 +20,17 @@ inline constexpr std::chrono::seconds kStaleTemporaryAge{3600};
 /// (ELOOP) and an existing file that may not be written (EACCES), whose permissions say
 /// read-only even to a privileged user. Returns 0, or the errno of the failure.
 int ReplaceFileAtomic(const std::filesystem::path& path, const void* data, size_t size);
+
+/// Writes the next piece of a file; false when the system refused it (errno says why).
+using FileWriter = std::function<bool(const void* data, size_t size)>;
+/// Makes a file's content through the writer it is given; false (with errno set) or an exception
+/// abandons the file.
+using FileContent = std::function<bool(const FileWriter& write)>;
+
+/// ReplaceFileAtomic for content made piece by piece, so that it need not be in memory whole.
+/// When the content fails or throws, the temporary goes and the target stays as it was; an
+/// exception passes on to the caller.
+int ReplaceFileAtomic(const std::filesystem::path& path, const FileContent& content);
 
 /// The file a path finally names: symbolic links followed (a dangling link gives the file it
 /// would create). After 40 links, as the kernel, it gives up and returns the last link.

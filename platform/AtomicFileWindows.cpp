@@ -96,6 +96,11 @@ int RemoveStaleTemporaries(const fs::path& folder, std::chrono::seconds age)
 
 int ReplaceFileAtomic(const fs::path& path, const void* data, size_t size)
 {
+    return ReplaceFileAtomic(path, [data, size](const FileWriter& write) { return write(data, size); });
+}
+
+int ReplaceFileAtomic(const fs::path& path, const FileContent& content)
+{
     const fs::path target = FollowLinks(path);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -128,7 +133,15 @@ int ReplaceFileAtomic(const fs::path& path, const void* data, size_t size)
     }
     if (file == INVALID_HANDLE_VALUE)
         return EEXIST;
-    bool ok = WriteHandle(file, data, size) && ::FlushFileBuffers(file);
+    const FileWriter write = [file](const void* data, size_t size) { return WriteHandle(file, data, size); };
+    bool ok = false;
+    try {
+        ok = content(write) && ::FlushFileBuffers(file);
+    } catch (...) {
+        ::CloseHandle(file);
+        ::DeleteFileW(temp.c_str());
+        throw;
+    }
     int failure = ok ? 0 : LastErrno();
     if (!::CloseHandle(file) && ok) {
         ok = false;

@@ -35,6 +35,9 @@ uint64_t ReadLittleEndian(const unsigned char* bytes, size_t size)
 CArchive::CArchive(std::vector<unsigned char>& out) : m_out(&out)
 {}
 
+CArchive::CArchive(Drain drain) : m_gathered(new unsigned char[kDrainBytes]), m_drain(std::move(drain))
+{}
+
 CArchive::CArchive(const unsigned char* data, size_t size) : m_in(data), m_size(data ? size : 0)
 {}
 
@@ -62,8 +65,28 @@ void CArchive::Write(const void* data, size_t size)
 {
     RequireStoring();
     const auto* bytes = static_cast<const unsigned char*>(data);
-    if (size > 0)
+    if (size == 0)
+        return;
+    if (!m_drain) {
         m_out->insert(m_out->end(), bytes, bytes + size);
+        return;
+    }
+    if (m_used + size > kDrainBytes)
+        Flush();
+    if (size >= kDrainBytes) { // a large report goes on as it is, without a copy
+        m_drain(bytes, size);
+        return;
+    }
+    std::memcpy(m_gathered.get() + m_used, bytes, size);
+    m_used += size;
+}
+
+void CArchive::Flush()
+{
+    if (!m_drain || m_used == 0)
+        return;
+    m_drain(m_gathered.get(), m_used);
+    m_used = 0;
 }
 
 void CArchive::Read(void* data, size_t size)
@@ -249,17 +272,19 @@ void CArchive::WriteObjectHeader(const CObject* object)
         *this << kNullTag;
         return;
     }
-    if (!m_storedObjects.insert(object).second)
+    if (!m_storedObjects.Insert(object))
         Fail("archive: object stored twice");
     const CRuntimeClass* runtimeClass = object->GetRuntimeClass();
-    const auto found = m_storedClasses.find(runtimeClass);
+    auto found = m_storedClasses.begin();
+    while (found != m_storedClasses.end() && found->first != runtimeClass)
+        ++found;
     if (found == m_storedClasses.end()) {
         const size_t nameLength = std::strlen(runtimeClass->m_lpszClassName);
         if (runtimeClass->m_wSchema != 0 || !runtimeClass->m_pfnCreateObject || nameLength >= kMaxClassName)
             Fail(std::string("archive: class not serializable: ") + runtimeClass->m_lpszClassName);
         *this << kNewClassTag << static_cast<uint16_t>(0) << static_cast<uint16_t>(nameLength);
         Write(runtimeClass->m_lpszClassName, nameLength);
-        m_storedClasses.emplace(runtimeClass, TakeNumber());
+        m_storedClasses.emplace_back(runtimeClass, TakeNumber());
     } else if (found->second < kBigTag) {
         *this << static_cast<uint16_t>(kClassTag | found->second);
     } else {

@@ -6,13 +6,13 @@
 #pragma once
 
 #include "CObject.h"
+#include "PointerSet.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -31,16 +31,24 @@ public:
     /// ReadObject refuses to nest deeper than this (real documents nest about 6 levels).
     static constexpr int kMaxDepth = 64;
 
+    /// Takes stored bytes in pieces; throws to abandon the storing.
+    using Drain = std::function<void(const unsigned char* data, size_t size)>;
+    /// Bytes a draining archive gathers before it hands them on.
+    static constexpr size_t kDrainBytes = size_t{1} << 20;
+
     /// An archive that stores into `out` (appending).
     explicit CArchive(std::vector<unsigned char>& out);
+    /// An archive that stores into `drain`, a piece of about kDrainBytes at a time; Flush hands
+    /// on the rest. A large document so goes to its file without a copy of it all in memory.
+    explicit CArchive(Drain drain);
     /// An archive that loads from `size` bytes at `data` (not copied; must outlive the archive).
     CArchive(const unsigned char* data, size_t size);
     ~CArchive();
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
-    bool IsStoring() const { return m_out != nullptr; }
-    bool IsLoading() const { return m_out == nullptr; }
+    bool IsStoring() const { return m_out != nullptr || m_drain != nullptr; }
+    bool IsLoading() const { return !IsStoring(); }
 
     CArchive& operator<<(int32_t value);
     CArchive& operator<<(uint32_t value);
@@ -60,6 +68,11 @@ public:
     CArchive& operator>>(std::string& utf8);
 
     void Write(const void* data, size_t size);
+    /// A draining archive hands on what it has gathered (nothing for the other kinds).
+    void Flush();
+    /// Room for `count` objects in the record of those stored, so that a large tree does not
+    /// grow it step by step.
+    void ReserveObjects(size_t count) { m_storedObjects.Reserve(count); }
     void Read(void* data, size_t size); // throws when fewer bytes are left
 
     /// Writes an object (class record or class reference, then its Serialize), or null.
@@ -99,12 +112,16 @@ private:
     void RequireStoring() const;
 
     std::vector<unsigned char>* m_out = nullptr;
+    // A draining archive's bytes not yet handed on: m_used of kDrainBytes.
+    std::unique_ptr<unsigned char[]> m_gathered;
+    size_t m_used = 0;
+    Drain m_drain;
     const unsigned char* m_in = nullptr;
     size_t m_size = 0;
     size_t m_pos = 0;
-    uint32_t m_counter = 1; // the next number to give out
-    std::unordered_map<const CRuntimeClass*, uint32_t> m_storedClasses;
-    std::unordered_set<const CObject*> m_storedObjects;
+    uint32_t m_counter = 1;                                                 // the next number to give out
+    std::vector<std::pair<const CRuntimeClass*, uint32_t>> m_storedClasses; // a document has a dozen
+    CPointerSet m_storedObjects;
     // The classes read so far with their numbers, in rising order; every other number taken
     // while loading is an object's. Nothing is kept per object: a large document has many.
     std::vector<std::pair<uint32_t, const CRuntimeClass*>> m_loadedClasses;

@@ -1,5 +1,6 @@
 // What keeps large documents quick: reports kept as the file's bytes until they are needed, and
 // filing that finds the end of a folder's chain without walking it, also after removals.
+#include "CArchive.h"
 #include "CCalcDoc.h"
 #include "CCalcDocNode.h"
 #include "CCalculation.h"
@@ -141,6 +142,25 @@ TEST_F(LargeDocumentTest, ChangedReportsAreSavedAndReadBack)
     EXPECT_EQ(calcs[0]->StoredText(), "{\\rtf1 first changed\\par }");
     EXPECT_EQ(calcs.back()->StoredText(), Rtf(std::stoi(calcs.back()->GetLabel().substr(1))) + " tail");
     EXPECT_EQ(calcs[1]->StoredText(), Rtf(std::stoi(calcs[1]->GetLabel().substr(1))));
+}
+
+// A save streams the tree into the file a piece at a time: across the pieces' boundaries, and
+// with a report larger than a piece, the file holds exactly the bytes of the tree.
+TEST_F(LargeDocumentTest, ASavedFileHoldsTheTreesBytesAcrossEveryPiece)
+{
+    CCalcDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 3000; ++i) {
+        auto calc = MakeCalculation(i % 2 ? "1110" : "3200", "c" + std::to_string(i));
+        calc->SetText(i == 1500 ? "{\\rtf1 " + std::string(3 * CArchive::kDrainBytes, 'x') + "}"
+                                : Rtf(i) + std::string(700, ' '));
+        ASSERT_TRUE(doc.Add(std::move(calc)));
+    }
+    const std::filesystem::path file = m_dir / "pieces.zna";
+    ASSERT_TRUE(doc.OnSaveDocument(file));
+    const std::vector<unsigned char> bytes = CCalcDoc::StoreTree(doc.GetHead());
+    ASSERT_GT(bytes.size(), 5 * CArchive::kDrainBytes);
+    EXPECT_TRUE(FileBytes(file) == bytes);
 }
 
 TEST_F(LargeDocumentTest, FilingAfterRemovalsAppendsAtTheTrueEnd)

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #ifndef _WIN32
@@ -98,6 +99,31 @@ TEST_F(AtomicFileTest, AReadOnlyFileIsLeftWithItsLinksAndOwner)
         EXPECT_EQ(fs::status(doc).permissions() & fs::perms::mask,
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     }
+}
+
+// Content made piece by piece: all pieces land; content that fails or throws leaves the old
+// file and no temporary.
+TEST_F(AtomicFileTest, ContentInPiecesReplacesTheFileOrNothing)
+{
+    const fs::path file = m_dir / "doc.zna";
+    Write(file, "old");
+    const auto pieces = [](const FileWriter& write) { return write("ab", 2) && write("", 0) && write("cde", 3); };
+    EXPECT_EQ(ReplaceFileAtomic(file, pieces), 0);
+    EXPECT_EQ(Read(file), "abcde");
+
+    const auto fails = [](const FileWriter& write) {
+        write("partial", 7);
+        errno = EIO;
+        return false;
+    };
+    EXPECT_EQ(ReplaceFileAtomic(file, fails), EIO);
+    const auto throws = [](const FileWriter& write) -> bool {
+        write("partial", 7);
+        throw std::runtime_error("no more");
+    };
+    EXPECT_THROW(ReplaceFileAtomic(file, throws), std::runtime_error);
+    EXPECT_EQ(Read(file), "abcde");
+    EXPECT_EQ(FileCount(), 1u);
 }
 
 TEST_F(AtomicFileTest, AFolderIsNeverReplaced)

@@ -375,4 +375,23 @@ TEST_F(CArchiveTest, RefusesToStoreAnObjectTwiceOrToMixDirections)
     EXPECT_THROW(ar >> value, CArchiveException);
     CArchive in(out.data(), out.size());
     EXPECT_THROW(in << value, CArchiveException);
+
+    // A draining archive hands on the same bytes in pieces, and still knows every object stored.
+    std::vector<CTestLeaf> many(1000);
+    Bytes whole;
+    CArchive direct(whole);
+    Bytes drained;
+    size_t pieces = 0;
+    CArchive draining([&](const unsigned char* data, size_t size) {
+        drained.insert(drained.end(), data, data + size);
+        ++pieces;
+    });
+    for (const CTestLeaf& one : many) {
+        direct.WriteObject(&one);
+        draining.WriteObject(&one);
+    }
+    EXPECT_THROW(draining.WriteObject(&many[617]), CArchiveException);
+    draining.Flush();
+    EXPECT_EQ(drained, whole);
+    EXPECT_EQ(pieces, 1u);
 }
