@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs clang-tidy 14 with the checks of .clang-tidy on the .cpp files changed since BASE, and
-# fails on any finding. Without BASE it checks the files changed by the last 20 commits of HEAD
+# fails on any finding. Without BASE it checks the files changed by the last 10 commits of HEAD
 # (every file when the history is shorter), so a fresh clone checks the recent work.
 # Usage: tools/tidy.sh [BASE]      (needs a configured build/ with compile_commands.json;
 #                                   ZENTAVO_TIDY_BUILD names another build folder)
@@ -14,8 +14,8 @@ command -v "$tidy" >/dev/null || { echo "tidy: $tidy is not installed (tools/ins
 
 base=${1:-}
 if [ -z "$base" ]; then
-    if git rev-parse -q --verify 'HEAD~20^{commit}' >/dev/null; then
-        base=HEAD~20
+    if git rev-parse -q --verify 'HEAD~10^{commit}' >/dev/null; then
+        base=HEAD~10
     else
         base=$(git hash-object -t tree /dev/null) # the empty tree: every file is new
     fi
