@@ -11,6 +11,7 @@
 #include "CPleaseWaitDlg.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -136,7 +137,36 @@ template <bool Downwards> void Finish(CWalk& walk, const CMargins& m)
     }
 }
 
+#if (defined(__GNUC__) || defined(__clang__)) && !defined(ZENTAVO_PORTABLE_PAIR)
 using CPair = double __attribute__((vector_size(16)));
+#else
+/// The two lanes for a compiler without GCC's vector extension (MSVC): the same operations, one
+/// lane after the other, so the same weights to the last bit.
+struct CPair
+{
+    double lane[2];
+
+    double operator[](size_t i) const { return lane[i]; }
+    friend CPair operator*(const CPair& a, const CPair& b) { return {a.lane[0] * b.lane[0], a.lane[1] * b.lane[1]}; }
+    friend CPair operator/(const CPair& a, const CPair& b) { return {a.lane[0] / b.lane[0], a.lane[1] / b.lane[1]}; }
+    friend std::array<bool, 2> operator<(const CPair& a, const CPair& b)
+    {
+        return {a.lane[0] < b.lane[0], a.lane[1] < b.lane[1]};
+    }
+    CPair& operator+=(const CPair& b)
+    {
+        lane[0] += b.lane[0];
+        lane[1] += b.lane[1];
+        return *this;
+    }
+    CPair& operator-=(const CPair& b)
+    {
+        lane[0] -= b.lane[0];
+        lane[1] -= b.lane[1];
+        return *this;
+    }
+};
+#endif
 
 /// Walks both directions together while neither has ended, the downward one in the first lane
 /// and the upward one in the second, so that one vector division gives both quotients. The four
