@@ -2,6 +2,7 @@
 // reports stored there (made by tools/make-digits-corpus.py). The worked examples are stored
 // whole; each seeded input of a type carries the 64-bit FNV-1a digest of its report, and a
 // report that differs is printed in full with its input line.
+#include "OsFiles.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ std::string Digest(const std::string& text)
 std::vector<std::string> CorpusTypes()
 {
     std::vector<std::string> codes;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(DigitsPath(""))))
+    for (const auto& entry : std::filesystem::directory_iterator(os::PathFromUtf8(DigitsPath(""))))
         if (entry.path().extension() == ".batch")
             codes.push_back(entry.path().stem().string());
     std::sort(codes.begin(), codes.end());
