@@ -53,7 +53,7 @@ fs::path UserSettingsDir()
         return {};
     return fs::path(*home) / "Library" / "Application Support" / "Zentavo";
 #else
-    // A relative XDG_CONFIG_HOME is invalid by the specification and ignored.
+    // A relative XDG_CONFIG_HOME is not a valid setting: it is ignored, as the XDG base directory rules say.
     if (const std::optional<std::string> config = GetEnv("XDG_CONFIG_HOME");
         config && !config->empty() && fs::path(*config).is_absolute())
         return fs::path(*config) / "zentavo";
