@@ -13,15 +13,10 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class HostileInputTest : public ::testing::Test
+class HostileInputTest : public CTempDirTest
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = MakeTempDir("zentavo-hostile");
-        ASSERT_FALSE(m_dir.empty());
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    HostileInputTest() : CTempDirTest("zentavo-hostile") {}
     std::string Path(const std::string& name) const { return Utf8Path(m_dir / PathOfUtf8(name)); }
     static std::string Vocab() { return " --vocab '" + ShippedVocabularyPath() + "'"; }
     static size_t Count(const std::string& text, const std::string& what)
@@ -31,8 +26,6 @@ protected:
             ++count;
         return count;
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(HostileInputTest, TenRunsAtOnceOnOneDocumentKeepEveryCalculation)

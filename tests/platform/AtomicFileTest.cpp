@@ -21,21 +21,17 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class AtomicFileTest : public ::testing::Test
+class AtomicFileTest : public CTempDirTest
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = MakeTempDir("zentavo-atomic");
-        ASSERT_FALSE(m_dir.empty());
-    }
+    AtomicFileTest() : CTempDirTest("zentavo-atomic") {}
     void TearDown() override
     {
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(m_dir)) // a read-only file stops removal on Windows
             if (!entry.is_symlink(error))
                 fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
-        fs::remove_all(m_dir);
+        CTempDirTest::TearDown();
     }
 
     static std::string Read(const fs::path& path)
@@ -60,8 +56,6 @@ protected:
     {
         return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), {}));
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(AtomicFileTest, AReadOnlyFileIsLeftWithItsLinksAndOwner)

@@ -17,17 +17,10 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class OsFilesTest : public ::testing::Test
+class OsFilesTest : public CTempDirTest
 {
 protected:
-    void SetUp() override
-    {
-        m_dir = MakeTempDir("zentavo-os");
-        ASSERT_FALSE(m_dir.empty());
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path m_dir;
+    OsFilesTest() : CTempDirTest("zentavo-os") {}
 };
 
 TEST_F(OsFilesTest, AUtf8NameIsTheSameFileForEveryCall)

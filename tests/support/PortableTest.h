@@ -3,12 +3,31 @@
 #pragma once
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <string_view>
 
 /// A new, empty folder below the system's temporary folder ("prefix-" and a unique part).
 std::filesystem::path MakeTempDir(std::string_view prefix);
+
+/// A test with a new temporary folder of its own, m_dir, removed with its contents afterwards.
+class CTempDirTest : public ::testing::Test
+{
+protected:
+    explicit CTempDirTest(std::string_view prefix) : m_prefix(prefix) {}
+    void SetUp() override
+    {
+        m_dir = MakeTempDir(m_prefix);
+        ASSERT_FALSE(m_dir.empty());
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::filesystem::path m_dir;
+
+private:
+    std::string m_prefix;
+};
 
 /// This process's id (a unique part for file names).
 long ProcessId();
