@@ -90,50 +90,43 @@ bool CDocumentLock::Acquire(const std::filesystem::path& document, std::string& 
 #ifdef _WIN32
 namespace
 {
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-// The locked byte lies far beyond any document's end: Windows locks are mandatory, and a lock
-// on the data would keep every other reader (and the holder's own reads) from the document.
-constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
-
-/// The volume and index that identify an open file; false when the system does not tell.
-bool FileIdentity(HANDLE file, unsigned long long& volume, unsigned long long& index)
+/// The path Windows itself uses for the folder's file (links, junctions and short names resolved),
+/// or the path as given where the folder cannot be opened.
+std::wstring FinalFolderPath(const std::filesystem::path& folder)
 {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(file, &info))
-        return false;
-    volume = info.dwVolumeSerialNumber;
-    index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    return true;
+    const HANDLE handle =
+        ::CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return folder.wstring();
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
+    if (length >= final.size()) {
+        final.resize(length + 1);
+        length = ::GetFinalPathNameByHandleW(handle, final.data(), static_cast<DWORD>(final.size()), 0);
+    }
+    ::CloseHandle(handle);
+    if (length == 0 || length >= final.size())
+        return folder.wstring();
+    final.resize(length);
+    return final;
 }
 
-/// True when the path still names the file `held` is open on.
-bool StillNames(const std::filesystem::path& target, HANDLE held)
-{
-    const HANDLE now = ::CreateFileW(target.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (now == INVALID_HANDLE_VALUE)
-        return false;
-    unsigned long long heldVolume = 0, heldIndex = 0, nowVolume = 0, nowIndex = 0;
-    const bool same = FileIdentity(held, heldVolume, heldIndex) && FileIdentity(now, nowVolume, nowIndex) &&
-                      heldVolume == nowVolume && heldIndex == nowIndex;
-    ::CloseHandle(now);
-    return same;
-}
-
-/// The mutex that stands for a document not yet created: its name comes from the full path,
-/// without regard to case, as Windows compares names.
+/// The mutex that stands for one document: its name comes from the document's full path, the
+/// folder as Windows resolves it, without regard to case, as Windows compares names.
 HANDLE DocumentMutex(const std::filesystem::path& target)
 {
     std::error_code error;
-    std::wstring full = std::filesystem::absolute(target, error).lexically_normal().wstring();
+    const std::filesystem::path full = std::filesystem::absolute(target, error).lexically_normal();
+    const std::wstring name = FinalFolderPath(full.parent_path()) + L"\\" + full.filename().wstring();
     unsigned long long hash = 14695981039346656037ULL; // FNV-1a
-    for (const wchar_t c : full) {
+    for (const wchar_t c : name) {
         hash ^= static_cast<unsigned long long>(std::towlower(c));
         hash *= 1099511628211ULL;
     }
-    wchar_t name[64] = {};
-    ::swprintf(name, 64, L"Local\\zentavo-document-%016llx", hash);
-    return ::CreateMutexW(nullptr, FALSE, name);
+    wchar_t mutexName[64] = {};
+    ::swprintf(mutexName, 64, L"Local\\zentavo-document-%016llx", hash);
+    return ::CreateMutexW(nullptr, FALSE, mutexName);
 }
 } // namespace
 
@@ -141,62 +134,41 @@ CDocumentLock::~CDocumentLock()
 {
     if (!m_handle)
         return;
-    if (m_mutex)
-        ::ReleaseMutex(m_handle);
-    ::CloseHandle(m_handle); // releases a file lock
+    ::ReleaseMutex(m_handle);
+    ::CloseHandle(m_handle);
 }
 
 bool CDocumentLock::Acquire(const std::filesystem::path& document, std::string& error)
 {
+    // One named mutex per document, whether or not the file exists yet, held from before the read
+    // to after the save. A lock on the file itself is not enough on Windows: a save puts a new
+    // file in the old one's place in more than one step, and a waiter that looks in between finds
+    // no file at all and takes the document for a new one; each waiter's open handle would also
+    // stand in the way of the save.
     const std::filesystem::path target = FollowLinks(document);
-    for (;;) {
-        const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            OVERLAPPED at{};
-            at.OffsetHigh = kLockOffsetHigh;
-            if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
-                error = FileErrorMessage(os::ErrnoFromSystemError(::GetLastError()), document);
-                ::CloseHandle(file);
-                return false;
-            }
-            if (StillNames(target, file)) {
-                m_handle = file;
-                m_mutex = false;
-                return true;
-            }
-            ::CloseHandle(file);
-            continue;
-        }
-        const DWORD failure = ::GetLastError();
-        if (failure != ERROR_FILE_NOT_FOUND) {
-            error = FileErrorMessage(os::ErrnoFromSystemError(failure), document);
-            return false;
-        }
-        std::error_code status;
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, status))) {
-            error = FileErrorMessage(ELOOP, document); // a link that leads nowhere in the end
-            return false;
-        }
-        const HANDLE mutex = DocumentMutex(target);
-        if (!mutex) {
-            error = FileErrorMessage(os::ErrnoFromSystemError(::GetLastError()), document);
-            return false;
-        }
-        const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
-        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) { // abandoned: its holder died
-            error = FileErrorMessage(EIO, document);
-            ::CloseHandle(mutex);
-            return false;
-        }
-        if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
-            ::GetLastError() == ERROR_FILE_NOT_FOUND) {
-            m_handle = mutex;
-            m_mutex = true;
-            return true;
-        }
-        ::ReleaseMutex(mutex);
-        ::CloseHandle(mutex);
+    const HANDLE mutex = DocumentMutex(target);
+    if (!mutex) {
+        error = FileErrorMessage(os::ErrnoFromSystemError(::GetLastError()), document);
+        return false;
     }
+    const DWORD waited = ::WaitForSingleObject(mutex, INFINITE);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) { // abandoned: its holder died, the file is whole
+        error = FileErrorMessage(EIO, document);
+        ::CloseHandle(mutex);
+        return false;
+    }
+    m_handle = mutex;
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    const DWORD failure = ::GetLastError();
+    if (failure == ERROR_FILE_NOT_FOUND) {
+        std::error_code status;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(target, status)))
+            return true;                           // a new document
+        error = FileErrorMessage(ELOOP, document); // a link that leads nowhere in the end
+    } else {
+        error = FileErrorMessage(os::ErrnoFromSystemError(failure), document);
+    }
+    return false;
 }
 #endif // _WIN32

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
-/// Holds an advisory lock (flock; on Windows LockFileEx) from Acquire until destruction. The lock
-/// sits on the document's file; while the document does not exist yet, on its folder (on
-/// Windows, which cannot lock a folder, on a named mutex of the document's full path). A
-/// document that was replaced by a save while we waited is locked afresh, so that every holder
-/// reads the newest.
+/// Holds an advisory lock from Acquire until destruction. On POSIX systems the lock (flock) sits
+/// on the document's file; while the document does not exist yet, on its folder. A document
+/// that was replaced by a save while we waited is locked afresh, so that every holder reads the
+/// newest. On Windows the lock is a named mutex of the document's full path, which keeps out
+/// every run in the same logon session.
 class CDocumentLock
 {
 public:
@@ -24,8 +24,7 @@ public:
 
 private:
 #ifdef _WIN32
-    void* m_handle = nullptr; // the locked file or the owned mutex
-    bool m_mutex = false;
+    void* m_handle = nullptr; // the owned mutex
 #else
     int m_fd = -1;
 #endif
