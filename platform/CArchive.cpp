@@ -89,6 +89,26 @@ void CArchive::Flush()
     m_used = 0;
 }
 
+template <size_t N> void CArchive::ReadFixed(unsigned char (&bytes)[N])
+{
+    if (!IsLoading())
+        RequireLoading();
+    if (N > BytesLeft())
+        Require(N);
+    std::memcpy(bytes, m_in + m_pos, N);
+    m_pos += N;
+}
+
+template <size_t N> void CArchive::WriteFixed(const unsigned char (&bytes)[N])
+{
+    if (m_drain && m_used + N <= kDrainBytes) {
+        std::memcpy(m_gathered.get() + m_used, bytes, N);
+        m_used += N;
+        return;
+    }
+    Write(bytes, N);
+}
+
 void CArchive::Read(void* data, size_t size)
 {
     RequireLoading();
@@ -100,14 +120,15 @@ void CArchive::Read(void* data, size_t size)
 
 CArchive& CArchive::operator<<(uint8_t value)
 {
-    Write(&value, 1);
+    const unsigned char bytes[1] = {value};
+    WriteFixed(bytes);
     return *this;
 }
 
 CArchive& CArchive::operator<<(uint16_t value)
 {
     const unsigned char bytes[2] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
-    Write(bytes, 2);
+    WriteFixed(bytes);
     return *this;
 }
 
@@ -116,7 +137,7 @@ CArchive& CArchive::operator<<(uint32_t value)
     unsigned char bytes[4];
     for (int i = 0; i < 4; ++i)
         bytes[i] = static_cast<unsigned char>(value >> (8 * i));
-    Write(bytes, 4);
+    WriteFixed(bytes);
     return *this;
 }
 
@@ -131,20 +152,22 @@ CArchive& CArchive::operator<<(double value)
     unsigned char bytes[8];
     for (int i = 0; i < 8; ++i)
         bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
-    Write(bytes, 8);
+    WriteFixed(bytes);
     return *this;
 }
 
 CArchive& CArchive::operator>>(uint8_t& value)
 {
-    Read(&value, 1);
+    unsigned char bytes[1];
+    ReadFixed(bytes);
+    value = bytes[0];
     return *this;
 }
 
 CArchive& CArchive::operator>>(uint16_t& value)
 {
     unsigned char bytes[2];
-    Read(bytes, 2);
+    ReadFixed(bytes);
     value = static_cast<uint16_t>(ReadLittleEndian(bytes, 2));
     return *this;
 }
@@ -152,7 +175,7 @@ CArchive& CArchive::operator>>(uint16_t& value)
 CArchive& CArchive::operator>>(uint32_t& value)
 {
     unsigned char bytes[4];
-    Read(bytes, 4);
+    ReadFixed(bytes);
     value = static_cast<uint32_t>(ReadLittleEndian(bytes, 4));
     return *this;
 }
@@ -168,7 +191,7 @@ CArchive& CArchive::operator>>(int32_t& value)
 CArchive& CArchive::operator>>(double& value)
 {
     unsigned char bytes[8];
-    Read(bytes, 8);
+    ReadFixed(bytes);
     value = std::bit_cast<double>(ReadLittleEndian(bytes, 8));
     return *this;
 }

@@ -110,6 +110,9 @@ private:
     uint32_t TakeNumber();
     void RequireLoading() const;
     void RequireStoring() const;
+    // Read and Write for the fixed sizes of the primitives, without a call per byte count.
+    template <size_t N> void ReadFixed(unsigned char (&bytes)[N]);
+    template <size_t N> void WriteFixed(const unsigned char (&bytes)[N]);
 
     std::vector<unsigned char>* m_out = nullptr;
     // A draining archive's bytes not yet handed on: m_used of kDrainBytes.
