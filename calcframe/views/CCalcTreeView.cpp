@@ -34,6 +34,38 @@ namespace
 const char kAddProblem[] = "There was an unexpected problem adding the calculation";
 constexpr int kUndoLimit = 200;
 
+/// An item that keeps its node and reads the label from it when the control asks, so that a
+/// tree of many calculations holds no second copy of every label. A text set on the item (the
+/// head's, which is the document's title, or one in the middle of an edit) is kept and shown
+/// instead.
+class CNodeItem : public QTreeWidgetItem
+{
+public:
+    static constexpr int kType = QTreeWidgetItem::UserType;
+    explicit CNodeItem(CCalcNodeBase* node) : QTreeWidgetItem(kType), m_node(node) {}
+    CCalcNodeBase* Node() const { return m_node; }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column != 0 || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return QTreeWidgetItem::data(column, role);
+        return m_text ? *m_text : QString::fromStdString(m_node->GetLabel());
+    }
+    void setData(int column, int role, const QVariant& value) override
+    {
+        if (column != 0 || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+            QTreeWidgetItem::setData(column, role, value);
+            return;
+        }
+        m_text = value.toString();
+        emitDataChanged();
+    }
+
+private:
+    CCalcNodeBase* m_node;
+    std::optional<QString> m_text;
+};
+
 /// A command whose first step already ran before it joined the stack.
 class CDoneCommand : public QUndoCommand
 {
@@ -125,7 +157,7 @@ QTreeWidgetItem* CCalcTreeView::ItemOf(const CCalcNodeBase* node)
 
 CCalcNodeBase* CCalcTreeView::NodeOf(const QTreeWidgetItem* item)
 {
-    return item ? static_cast<CCalcNodeBase*>(item->data(0, Qt::UserRole).value<void*>()) : nullptr;
+    return item && item->type() == CNodeItem::kType ? static_cast<const CNodeItem*>(item)->Node() : nullptr;
 }
 
 bool CCalcTreeView::IsCalculationSelected() const
@@ -178,9 +210,9 @@ QTreeWidgetItem* CCalcTreeView::InsertItem(const std::string& text, QTreeWidgetI
 {
     // The item knows its node and the node its item before the item joins the control, so any
     // signal the insertion sends finds both.
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, QString::fromStdString(text));
-    item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(node)));
+    auto* item = new CNodeItem(node);
+    if (text != node->GetLabel())
+        item->setText(0, QString::fromStdString(text));
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (node->IsCalculation())
         flags |= Qt::ItemIsEditable; // only a calculation can be renamed
