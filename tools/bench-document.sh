@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Figures of a large document: how long it takes to open and how much memory it then needs
 # against its file's size, how long `zentavo-cli tree` and one `zentavo-cli run --doc` append
-# take, and how the cost of adding n calculations grows with n. Timings are the best of five
-# runs (the machine may be busy with other work), with the processor time of the best one;
-# memory is the peak resident size.
+# take, how the cost of adding n calculations grows with n, and the desktop program's peak
+# memory with the document open. Timings are the best of five runs (the machine may be busy
+# with other work), with the processor time of the best one; memory is the peak resident size.
 #   tools/bench-document.sh [N]          a document of N calculations (100000)
 #   CALLGRIND=1 tools/bench-document.sh  also instruction counts of `tree` (slow)
 # BUILD_DIR names another build folder (build/ by default).
@@ -56,6 +56,22 @@ for _ in 1 2 3; do "$bench" append "$work/copy.zna"; done | awk '{ print $(NF - 
     cut -d' ' -f2- | sed 's/^append: */append:  best of 3: /'
 
 "$bench" scale
+
+# The desktop program on the offscreen platform, left three seconds to open the document and
+# paint, then stopped: its peak resident size with the document and without one.
+program=$build/app/zentavo
+if [ -x "$program" ]; then
+    peak() {
+        QT_QPA_PLATFORM=offscreen /usr/bin/time -f '%M' -o "$work/one" timeout -s INT 3 "$program" "$@" \
+            >/dev/null 2>&1 || true
+        cat "$work/one" | tail -n 1
+    }
+    with=$( (for _ in 1 2 3; do peak "$doc"; done) | sort -n | head -n 1)
+    without=$( (for _ in 1 2 3; do peak; done) | sort -n | head -n 1)
+    awk -v w="$with" -v o="$without" -v b="$bytes" 'BEGIN {
+        printf "program: peak resident %.1f MiB with the document (%.2f x its file), %.1f MiB without one; the document adds %.2f x\n",
+            w / 1024, w * 1024 / b, o / 1024, (w - o) * 1024 / b }'
+fi
 
 if [ "${CALLGRIND:-0}" = 1 ]; then
     small=$work/small.zna
