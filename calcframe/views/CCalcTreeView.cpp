@@ -57,13 +57,13 @@ public:
             QTreeWidgetItem::setData(column, role, value);
             return;
         }
-        m_text = value.toString();
+        m_text = std::make_unique<QString>(value.toString());
         emitDataChanged();
     }
 
 private:
     CCalcNodeBase* m_node;
-    std::optional<QString> m_text;
+    std::unique_ptr<QString> m_text; // rarely set: a pointer keeps the common item small
 };
 
 /// A command whose first step already ran before it joined the stack.
