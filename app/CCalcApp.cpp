@@ -166,6 +166,8 @@ bool CCalcApp::InitInstance(const QStringList& arguments)
     LoadQtTranslations(VocabularyLanguage());
     ZNTVCalcInit();
     ZNTVStatInit();
+    // A large document's reports stay in its file until shown, guarded against other writers.
+    CCalcDoc::LeaseFilesWhenOpening();
     m_services = std::make_unique<CQtUIServices>();
     SetUIServices(m_services.get());
     SetDialogHost(&m_dialogHost);

@@ -9,6 +9,7 @@
 #include "ControlText.h"
 #include "DocViews.h"
 #include "FileIO.h"
+#include "LeasedFile.h"
 #include "OsFiles.h"
 #include "Profile.h"
 #include "RichText.h"
@@ -22,7 +23,26 @@
 namespace
 {
 CCalcDoc* g_current = nullptr;
-bool g_mapFiles = false;
+enum class COpenWay
+{
+    Read,
+    Map,
+    Lease
+};
+COpenWay g_openWay = COpenWay::Read;
+
+bool ReadDocumentFile(const std::filesystem::path& path, CFileBytes& bytes, std::string& error)
+{
+    switch (g_openWay) {
+    case COpenWay::Map:
+        return MapWholeFile(path, bytes, error);
+    case COpenWay::Lease:
+        return MapLeasedFile(path, bytes, error);
+    case COpenWay::Read:
+        break;
+    }
+    return ReadWholeFile(path, bytes, error);
+}
 
 const char kBaseProblem[] = "There was a problem with the base of the new calculation.";
 const char kBaseProblemCause[] = "This was probably caused by an error in the 'Zentavo.ini' file.";
@@ -101,11 +121,12 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
     MakeCurrent();
     CFileBytes bytes;
     std::string error;
-    if (!(g_mapFiles ? MapWholeFile(path, bytes, error) : ReadWholeFile(path, bytes, error))) {
+    if (!ReadDocumentFile(path, bytes, error)) {
         Fail(error);
         return false;
     }
     std::unique_ptr<CCalcDocNode> head = LoadTree(bytes, error);
+    EndFirstRead(bytes);
     if (!head) {
         Fail(error);
         return false;
@@ -127,7 +148,12 @@ bool CCalcDoc::OnOpenDocument(const std::filesystem::path& path)
 
 void CCalcDoc::MapFilesWhenOpening(bool map)
 {
-    g_mapFiles = map;
+    g_openWay = map ? COpenWay::Map : COpenWay::Read;
+}
+
+void CCalcDoc::LeaseFilesWhenOpening()
+{
+    g_openWay = COpenWay::Lease;
 }
 
 bool CCalcDoc::OnSaveDocument(const std::filesystem::path& path)

@@ -53,6 +53,10 @@ public:
     /// instead of reading it: for short-lived processes such as the command-line tool, which
     /// open large documents quicker so and guard against a file truncated under them.
     static void MapFilesWhenOpening(bool map);
+    /// From now on, every document of this process keeps its file mapped under a read lease
+    /// (MapLeasedFile) for as long as it is open, where the system grants one, and reads it
+    /// elsewhere: for the desktop program, whose reports then stay in the file until shown.
+    static void LeaseFilesWhenOpening();
     /// Stores the shown report, then replaces the file atomically; on failure the old file, the
     /// path and the modified flag stay as they were.
     bool OnSaveDocument(const std::filesystem::path& path);

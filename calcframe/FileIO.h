@@ -22,6 +22,7 @@ struct CFileBytes
     std::shared_ptr<const unsigned char> data; // never null after a successful read
     size_t size = 0;
     bool mapped = false; // the file's own pages (MapWholeFile), not a copy
+    int lease = -1;      // the lease that guards them (MapLeasedFile), or -1
 };
 
 /// As above, into memory of its own that is not cleared first (large documents open faster).
