@@ -34,7 +34,7 @@ protected:
             calc->SetText("{\\rtf1\\ansi report " + std::to_string(i) + std::string(2000, 'a' + i % 26) + "\\par }");
             EXPECT_TRUE(doc.Add(std::move(calc)));
         }
-        const std::filesystem::path file = m_dir / "leased.zna";
+        std::filesystem::path file = m_dir / "leased.zna";
         EXPECT_TRUE(doc.OnSaveDocument(file));
         exported = CCalcDoc::Export(doc.GetHead());
         return file;
