@@ -137,6 +137,7 @@ int main(int argc, char** argv)
     InitVocabulary(ExecutableDir(argv[0]));
     ZNTVCalcInit();
     ZNTVStatInit();
+    CCalcDoc::LeaseFilesWhenOpening(); // documents open as the program opens them
 
     CHeadlessUIServices ui;
     SetUIServices(&ui);
