@@ -1,9 +1,9 @@
 // Leased mappings. The notice of a broken lease is a real-time signal carrying the descriptor;
 // its handler finds the mapping in a fixed table, copies it into anonymous memory that takes
 // the mapping's place at the same address, then gives the lease up. Every step there is a
-// system call or a plain copy, as a signal handler needs. The table's
-// entries change state by compare-and-swap only, so that the handler, the reading thread and
-// the thread that closes a document never act on one mapping at the same time.
+// system call or a plain copy, as a signal handler needs. The table's entries change state by
+// compare-and-swap only, so that the handler, the reading thread and the thread that closes a
+// document never act on one mapping at the same time.
 #include "LeasedFile.h"
 
 #ifdef __linux__
