@@ -64,7 +64,7 @@ if [ -x "$program" ]; then
     peak() {
         QT_QPA_PLATFORM=offscreen /usr/bin/time -f '%M' -o "$work/one" timeout -s INT 3 "$program" "$@" \
             >/dev/null 2>&1 || true
-        cat "$work/one" | tail -n 1
+        tail -n 1 "$work/one"
     }
     with=$( (for _ in 1 2 3; do peak "$doc"; done) | sort -n | head -n 1)
     without=$( (for _ in 1 2 3; do peak; done) | sort -n | head -n 1)

@@ -206,13 +206,11 @@ void CCalcTreeView::OnUpdate()
     }
 }
 
-QTreeWidgetItem* CCalcTreeView::InsertItem(const std::string& text, QTreeWidgetItem* parent, CCalcNodeBase* node)
+QTreeWidgetItem* CCalcTreeView::InsertItem(QTreeWidgetItem* parent, CCalcNodeBase* node)
 {
     // The item knows its node and the node its item before the item joins the control, so any
     // signal the insertion sends finds both.
-    auto* item = new CNodeItem(node);
-    if (text != node->GetLabel())
-        item->setText(0, QString::fromStdString(text));
+    auto* item = new CNodeItem(node); // shows the node's label
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     if (node->IsCalculation())
         flags |= Qt::ItemIsEditable; // only a calculation can be renamed
@@ -250,7 +248,7 @@ void CCalcTreeView::UpdateNode(CCalcDocNode* node, QTreeWidgetItem* parent)
     // Siblings in chain order; under each folder its calculations, then its sub-folders.
     for (CCalcDocNode* sibling = node; sibling; sibling = sibling->GetNext()) {
         if (!sibling->OnTree())
-            InsertItem(sibling->GetLabel(), parent, sibling);
+            InsertItem(parent, sibling);
         QTreeWidgetItem* item = ItemOf(sibling);
         if (CCalculation* calc = sibling->GetCalc())
             UpdateCalc(calc, item);
@@ -264,7 +262,7 @@ void CCalcTreeView::UpdateCalc(CCalculation* first, QTreeWidgetItem* parent)
     for (CCalculation* calc = first; calc; calc = calc->GetNext()) {
         if (calc->OnTree())
             continue;
-        QTreeWidgetItem* item = InsertItem(calc->GetLabel(), parent, calc);
+        QTreeWidgetItem* item = InsertItem(parent, calc);
         for (QTreeWidgetItem* up = item->parent(); up && !up->isExpanded(); up = up->parent())
             up->setExpanded(true);
         if (!m_fullFill)

@@ -129,7 +129,7 @@ private:
     void OnSelchanged(QTreeWidgetItem* current);
     bool IsCalculationSelected() const;
     CCalculation* SelectedCalculation() const;
-    QTreeWidgetItem* InsertItem(const std::string& text, QTreeWidgetItem* parent, CCalcNodeBase* node);
+    QTreeWidgetItem* InsertItem(QTreeWidgetItem* parent, CCalcNodeBase* node);
     int PlaceOf(const CCalcNodeBase* node, const QTreeWidgetItem* parent) const;
     void OnStackChanged();
     void UpdateNode(CCalcDocNode* node, QTreeWidgetItem* parent);
